@@ -1,0 +1,22 @@
+// Code tables shared by several export formats.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace korvanta {
+
+class Conversion;
+
+// Path-length code 0..7 written to a cell: 0.1, 0.125, 0.2, 0.5 as numbers, 1, 2, 5, 10 as
+// integers; another code leaves the cell as the template has it.
+void WritePathLength(Conversion& c, char col, int row, std::int32_t code);
+
+// Background setting: 0 "On", anything else "Off".
+std::string_view BackgroundText(std::int32_t code);
+
+// Data mode: 0 "%T", 1 "ABS", 2 "E(S)"; nothing for another code.
+std::optional<std::string_view> DataModeText(std::int32_t code);
+
+}  // namespace korvanta

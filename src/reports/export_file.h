@@ -1,0 +1,71 @@
+// Reading the instrument's export files: the four read kinds, field by field, with the
+// white-space behaviour of the instrument software's formatted reads.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace korvanta {
+
+// A file that cannot be read at all, or a field the workbook cannot hold. For the user.
+class ExportFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A cell holds at most this many characters; a longer field is refused.
+inline constexpr std::size_t kMaxFieldLength = 32767;
+
+using WarningSink = std::function<void(const std::string&)>;
+
+class ExportFile {
+ public:
+  // The whole file as bytes; "Can not open export file: PATH" when it cannot be read.
+  static std::string ReadBytes(const std::filesystem::path& path);
+
+  // Reads from the start of `bytes`. Line ends CR LF, LF and CR alike; text that is not
+  // valid UTF-8 is taken as Windows-1252 and converted; characters a workbook cannot hold
+  // are dropped. `name` names the file in messages.
+  ExportFile(std::string_view bytes, std::string name, WarningSink warn = {});
+
+  // Integer line: skips white space, reads an optionally signed decimal integer, then
+  // swallows all following white space, blank lines included.
+  std::int32_t ReadInteger(std::string_view field);
+  // Token: skips white space, reads up to the next white space, swallows what follows.
+  std::string ReadToken(std::string_view field);
+  // Floating line: skips white space, reads a decimal number, swallows what follows.
+  float ReadFloat(std::string_view field);
+  // Whole line: everything up to the line end, taken as it stands; nothing skipped before.
+  std::string ReadLine(std::string_view field);
+
+  // A count read from the file, checked: negative counts become zero (with a warning), a
+  // count above `limit` is refused with an ExportFileError naming the field and line.
+  int ReadCount(std::string_view field, int limit);
+
+  bool AtEnd() const;
+  int LineNumber() const;  // 1-based line of the next read
+  // True once a read found the file already at its end.
+  bool EndedEarly() const { return ended_early_; }
+  const std::string& Name() const { return name_; }
+
+ private:
+  void NoteEarlyEnd(std::string_view field);
+  void SkipWhiteSpace();
+
+  std::string text_;  // UTF-8, line ends normalised to LF
+  std::size_t pos_ = 0;
+  int line_ = 1;
+  std::string name_;
+  WarningSink warn_;
+  bool ended_early_ = false;
+};
+
+// Leading-number conversions: "3abc" -> 3, "abc" -> 0; blanks skipped, optional sign.
+std::int32_t TextToInteger(std::string_view text);
+float TextToFloat(std::string_view text);
+
+}  // namespace korvanta
