@@ -43,9 +43,10 @@ struct ColSpan {
   int Count() const { return last - first + 1; }
 };
 
-std::string ColumnName(int one_based);                          // 1 -> "A", 28 -> "AB"
-std::optional<int> ParseColumnName(std::string_view letters);   // "AB" -> 28; case-insensitive
-std::string CellAddress(CellRef ref);                           // {2, 7} -> "B7"
+std::string ColumnName(int one_based);                           // 1 -> "A", 28 -> "AB"
+std::optional<int> ParseColumnName(std::string_view letters);    // "AB" -> 28; case-insensitive
+std::optional<int> ParseRowNumber(std::string_view digits);      // "17" -> 17; in sheet limits
+std::string CellAddress(CellRef ref);                            // {2, 7} -> "B7"
 std::optional<CellRef> ParseCellAddress(std::string_view text);  // "B7", "$B$7"; in sheet limits
 std::optional<RowSpan> ParseRowSpan(std::string_view text);      // "13:13", "20:25"
 std::optional<ColSpan> ParseColSpan(std::string_view text);      // "D:D", "C:E"
