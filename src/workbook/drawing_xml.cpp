@@ -1,0 +1,145 @@
+#include "workbook/drawing_xml.h"
+
+#include <algorithm>
+#include <pugixml.hpp>
+#include <string>
+
+#include "workbook/workbook.h"
+
+namespace korvanta::workbook {
+namespace {
+
+constexpr const char* kSpreadsheetDrawingNs =
+    "http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing";
+constexpr const char* kDrawingMlNs = "http://schemas.openxmlformats.org/drawingml/2006/main";
+constexpr const char* kChartNs = "http://schemas.openxmlformats.org/drawingml/2006/chart";
+constexpr const char* kRelationshipsNs =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+
+std::string_view LocalName(std::string_view qualified) {
+  const auto colon = qualified.find(':');
+  return colon == std::string_view::npos ? qualified : qualified.substr(colon + 1);
+}
+
+std::string_view Prefix(std::string_view qualified) {
+  const auto colon = qualified.find(':');
+  return colon == std::string_view::npos ? std::string_view{} : qualified.substr(0, colon);
+}
+
+// The namespace URI a prefix is bound to on `node` (the root of a drawing part).
+std::string_view DeclaredNamespace(pugi::xml_node node, std::string_view prefix) {
+  const std::string attribute = prefix.empty() ? "xmlns" : "xmlns:" + std::string(prefix);
+  return node.attribute(attribute.c_str()).value();
+}
+
+// Declares `prefix` on `anchor` unless the root already binds it to `uri`.
+void EnsureNamespace(pugi::xml_node root, pugi::xml_node anchor, const char* prefix,
+                     const char* uri) {
+  if (DeclaredNamespace(root, prefix) == uri) return;
+  anchor.append_attribute((std::string("xmlns:") + prefix).c_str()) = uri;
+}
+
+// Shape ids are unique within a drawing: the new shape takes the next after the highest.
+unsigned NextShapeId(pugi::xml_node root) {
+  struct Walker : pugi::xml_tree_walker {
+    unsigned highest = 1;
+    bool for_each(pugi::xml_node& node) override {
+      if (node.type() == pugi::node_element && LocalName(node.name()) == "cNvPr") {
+        highest = std::max(highest, node.attribute("id").as_uint());
+      }
+      return true;
+    }
+  } walker;
+  root.traverse(walker);
+  return walker.highest + 1;
+}
+
+pugi::xml_node Element(pugi::xml_node parent, const char* name) {
+  return parent.append_child(name);
+}
+
+void TextElement(pugi::xml_node parent, const char* name, std::int64_t value) {
+  Element(parent, name).text().set(static_cast<long long>(value));
+}
+
+void AppendAnchor(pugi::xml_node root, const ChartAnchor& anchor, unsigned shape_id) {
+  pugi::xml_node one_cell = Element(root, "xdr:oneCellAnchor");
+  EnsureNamespace(root, one_cell, "xdr", kSpreadsheetDrawingNs);
+  EnsureNamespace(root, one_cell, "a", kDrawingMlNs);
+
+  pugi::xml_node from = Element(one_cell, "xdr:from");
+  TextElement(from, "xdr:col", anchor.top_left.col - 1);
+  TextElement(from, "xdr:colOff", 0);
+  TextElement(from, "xdr:row", anchor.top_left.row - 1);
+  TextElement(from, "xdr:rowOff", 0);
+  pugi::xml_node ext = Element(one_cell, "xdr:ext");
+  ext.append_attribute("cx") = static_cast<long long>(anchor.width_emu);
+  ext.append_attribute("cy") = static_cast<long long>(anchor.height_emu);
+
+  pugi::xml_node frame = Element(one_cell, "xdr:graphicFrame");
+  frame.append_attribute("macro") = "";
+  pugi::xml_node nv = Element(frame, "xdr:nvGraphicFramePr");
+  pugi::xml_node c_nv_pr = Element(nv, "xdr:cNvPr");
+  c_nv_pr.append_attribute("id") = shape_id;
+  c_nv_pr.append_attribute("name") = ("Chart " + std::to_string(shape_id - 1)).c_str();
+  Element(nv, "xdr:cNvGraphicFramePr");
+  pugi::xml_node xfrm = Element(frame, "xdr:xfrm");
+  pugi::xml_node off = Element(xfrm, "a:off");
+  off.append_attribute("x") = "0";
+  off.append_attribute("y") = "0";
+  pugi::xml_node frame_ext = Element(xfrm, "a:ext");
+  frame_ext.append_attribute("cx") = "0";
+  frame_ext.append_attribute("cy") = "0";
+  pugi::xml_node graphic_data = Element(Element(frame, "a:graphic"), "a:graphicData");
+  graphic_data.append_attribute("uri") = kChartNs;
+  pugi::xml_node chart = Element(graphic_data, "c:chart");
+  EnsureNamespace(root, chart, "c", kChartNs);
+  EnsureNamespace(root, chart, "r", kRelationshipsNs);
+  chart.append_attribute("r:id") = anchor.chart_relationship_id.c_str();
+  Element(one_cell, "xdr:clientData");
+}
+
+struct StringWriter : pugi::xml_writer {
+  std::string text;
+  void write(const void* data, std::size_t size) override {
+    text.append(static_cast<const char*>(data), size);
+  }
+};
+
+std::string Serialise(const pugi::xml_document& doc, unsigned flags) {
+  StringWriter writer;
+  doc.save(writer, "", pugi::format_raw | flags, pugi::encoding_utf8);
+  return writer.text;
+}
+
+}  // namespace
+
+std::string NewChartDrawingXml(const ChartAnchor& anchor) {
+  pugi::xml_document doc;
+  pugi::xml_node decl = doc.append_child(pugi::node_declaration);
+  decl.append_attribute("version") = "1.0";
+  decl.append_attribute("encoding") = "UTF-8";
+  decl.append_attribute("standalone") = "yes";
+  pugi::xml_node root = doc.append_child("xdr:wsDr");
+  root.append_attribute("xmlns:xdr") = kSpreadsheetDrawingNs;
+  root.append_attribute("xmlns:a") = kDrawingMlNs;
+  AppendAnchor(root, anchor, NextShapeId(root));
+  return Serialise(doc, 0);
+}
+
+std::string AddChartToDrawingXml(std::string_view drawing_xml, const ChartAnchor& anchor) {
+  pugi::xml_document doc;
+  const pugi::xml_parse_result parsed =
+      doc.load_buffer(drawing_xml.data(), drawing_xml.size(), pugi::parse_full);
+  pugi::xml_node root = doc.document_element();
+  if (!parsed || LocalName(root.name()) != "wsDr" ||
+      DeclaredNamespace(root, Prefix(root.name())) != kSpreadsheetDrawingNs) {
+    throw WorkbookError("The template's sheet drawing can not be read.");
+  }
+  // The new anchor's elements use the prefix "xdr"; a root spelled otherwise gets it declared
+  // on the anchor.
+  AppendAnchor(root, anchor, NextShapeId(root));
+  return Serialise(doc, pugi::format_no_declaration);
+}
+
+}  // namespace korvanta::workbook
