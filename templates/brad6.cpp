@@ -1,0 +1,39 @@
+// brad6.xlsx: the Protein UV report (absorbance at 260, 280 and 320 nm).
+//
+// Rows the writer relies on: header fields B1..B3 and B5..B12, row 14 the table heading,
+// row 15 the sample pattern row it copies downwards. Nothing is inserted or deleted.
+
+#include "template_book.h"
+#include "template_makers.h"
+
+namespace korvanta::templates {
+
+void MakeBrad6Template(const std::filesystem::path& folder) {
+  TemplateBook book(folder / "brad6.xlsx", "Protein UV Report");
+  TemplateSheet& sheet = book.Sheet();
+
+  sheet.Title('C', 1, "Protein UV Report");
+  sheet.Field(1, "File name");
+  sheet.Field(2, "Method");
+  sheet.Field(3, "Date / time");
+  sheet.Field(4, "Operator");
+  sheet.Field(5, "Sample name");
+  sheet.Field(6, "Path length (mm)");
+  sheet.Field(7, "Dilution factor");
+  sheet.Field(8, "Background");
+  sheet.Field(9, "A280 factor");
+  sheet.Field(10, "A260 factor");
+  sheet.Field(11, "Protein");
+  sheet.Field(12, "Unit");
+
+  sheet.TableHeader(14, 'A', {"No.", "Sample ID", "A260", "A280", "A320", "A280/A260"});
+  sheet.PatternRow(15, 'F');
+
+  sheet.ColumnWidth('A', 'A', 18);
+  sheet.ColumnWidth('B', 'B', 30);
+  sheet.ColumnWidth('C', 'F', 12);
+  sheet.PrintSetup(Orientation::kPortrait, 14);
+  book.Save();
+}
+
+}  // namespace korvanta::templates

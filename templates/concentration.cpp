@@ -1,0 +1,48 @@
+// concentration.xlsx: the Concentration report (standard curve or K factor).
+//
+// Rows the writer relies on: header fields B1..B10 (A7 is rewritten by the writer), row 11
+// the wavelength row it inserts copies of, rows 13-15 the standards block (13 heading,
+// 14 pattern, 15 spacer) that K-factor reports delete, row 16 the equation (B16) and
+// correlation (C16), row 18 the table heading with C18 the first wavelength column, row 19
+// the sample pattern row. Wavelength columns are inserted at D, so D18/E18 (OD value,
+// concentration) move right with their columns.
+
+#include "template_book.h"
+#include "template_makers.h"
+
+namespace korvanta::templates {
+
+void MakeConcentrationTemplate(const std::filesystem::path& folder) {
+  TemplateBook book(folder / "concentration.xlsx", "Concentration Report");
+  TemplateSheet& sheet = book.Sheet();
+
+  sheet.Title('C', 1, "Concentration Report");
+  sheet.Field(1, "File name");
+  sheet.Field(2, "Method");
+  sheet.Field(3, "Date / time");
+  sheet.Field(4, "Operator");
+  sheet.Field(5, "Sample name");
+  sheet.Field(6, "Path length (mm)");
+  sheet.Field(7, "Dilution factor");
+  sheet.Field(8, "Unit");
+  sheet.Field(9, "Calibration");
+  sheet.Field(10, "No. of wavelengths");
+  sheet.ListPatternRow(11);
+
+  sheet.TableHeader(13, 'A', {"STD No.", "Concentration", "OD"});
+  sheet.PatternRow(14, 'C');
+
+  sheet.Field(16, "Equation");
+  sheet.ValueCell('C', 16);
+
+  sheet.TableHeader(18, 'A', {"No.", "Sample ID", "WL1 OD Value", "OD Value", "Concentration"});
+  sheet.PatternRow(19, 'E');
+
+  sheet.ColumnWidth('A', 'A', 20);
+  sheet.ColumnWidth('B', 'B', 30);
+  sheet.ColumnWidth('C', 'E', 15);
+  sheet.PrintSetup(Orientation::kLandscape, 0);
+  book.Save();
+}
+
+}  // namespace korvanta::templates

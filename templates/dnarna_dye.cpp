@@ -1,0 +1,44 @@
+// dnarna_dye.xlsx: the DNA/RNA labelling report (dye-labelled nucleic acid).
+//
+// Rows the writer relies on: header fields B1..B3 and B5..B14, row 16 the table heading,
+// row 17 the sample pattern row it copies downwards. Nothing is inserted or deleted.
+
+#include "template_book.h"
+#include "template_makers.h"
+
+namespace korvanta::templates {
+
+void MakeDnaRnaDyeTemplate(const std::filesystem::path& folder) {
+  TemplateBook book(folder / "dnarna_dye.xlsx", "DNA/RNA Labelling Report");
+  TemplateSheet& sheet = book.Sheet();
+
+  sheet.Title('C', 1, "DNA/RNA Labelling Report");
+  sheet.Field(1, "File name");
+  sheet.Field(2, "Nucleic acid");
+  sheet.Field(3, "Date / time");
+  sheet.Field(4, "Operator");
+  sheet.Field(5, "Sample name");
+  sheet.Field(6, "Path length (mm)");
+  sheet.Field(7, "Dilution factor");
+  sheet.Field(8, "Background");
+  sheet.Field(9, "Factor");
+  sheet.Field(10, "Unit");
+  sheet.Field(11, "Dye");
+  sheet.Field(12, "Dye OD max");
+  sheet.Field(13, "Dye ext. coeff.");
+  sheet.Field(14, "Dye correction");
+
+  sheet.TableHeader(16, 'A',
+                    {"No.", "Sample ID", "A230", "A260", "A280", "A320", "Dye", "A260/A280",
+                     "A260/A230", "Concentration", "Dye conc.", "Frequency"});
+  sheet.PatternRow(17, 'L');
+
+  sheet.ColumnWidth('A', 'A', 18);
+  sheet.ColumnWidth('B', 'B', 30);
+  sheet.ColumnWidth('C', 'I', 11);
+  sheet.ColumnWidth('J', 'L', 14);
+  sheet.PrintSetup(Orientation::kLandscape, 16);
+  book.Save();
+}
+
+}  // namespace korvanta::templates

@@ -1,0 +1,39 @@
+// kinetics.xlsx: the Kinetics report (time scan at one wavelength) with its chart.
+//
+// Rows the writer relies on: header fields B1, B3 and B5..B11, row 13 the table heading,
+// row 14 the data pattern row it copies downwards (A time, B reading). The chart goes to
+// the right of the header, from about D2, so column D onwards stays empty there.
+
+#include "template_book.h"
+#include "template_makers.h"
+
+namespace korvanta::templates {
+
+void MakeKineticsTemplate(const std::filesystem::path& folder) {
+  TemplateBook book(folder / "kinetics.xlsx", "Kinetics Report");
+  TemplateSheet& sheet = book.Sheet();
+
+  sheet.Title('D', 1, "Kinetics Report");
+  sheet.Field(1, "File name");
+  sheet.FixedField(2, "Measurement", "Kinetics");
+  sheet.Field(3, "Date / time");
+  sheet.Field(4, "Operator");
+  sheet.Field(5, "Sample name");
+  sheet.Field(6, "Data mode");
+  sheet.Field(7, "Path length (mm)");
+  sheet.Field(8, "Wavelength (nm)");
+  sheet.Field(9, "Scan time (s)");
+  sheet.Field(10, "Interval (s)");
+  sheet.Field(11, "Data points");
+
+  sheet.TableHeader(13, 'A', {"Time (s)", "Reading"});
+  sheet.PatternRow(14, 'B');
+
+  sheet.ColumnWidth('A', 'A', 18);
+  sheet.ColumnWidth('B', 'B', 24);
+  sheet.ColumnWidth('C', 'C', 3);
+  sheet.PrintSetup(Orientation::kLandscape, 13);
+  book.Save();
+}
+
+}  // namespace korvanta::templates

@@ -1,0 +1,66 @@
+#pragma once
+
+// The look shared by all template workbooks: cell formats, header fields, table headers,
+// pattern rows, column widths and print setup. Rows are numbered from 1 and columns named by
+// letter, as the report writers address them.
+
+#include <xlsxwriter.h>
+
+#include <initializer_list>
+
+namespace korvanta::templates {
+
+struct TemplateFormats {
+  lxw_format* title;          // the report's name, large and bold
+  lxw_format* label;          // bold label of a header field, on a light band
+  lxw_format* value;          // value of a header field: General, left aligned, no border
+  lxw_format* table_header;   // column headings of a table
+  lxw_format* pattern;        // empty table cell: thin border, General
+  lxw_format* pattern_index;  // the running number of a table row, centred
+};
+
+TemplateFormats MakeTemplateFormats(lxw_workbook* workbook);
+
+enum class Orientation { kPortrait, kLandscape };
+
+class TemplateSheet {
+ public:
+  TemplateSheet(lxw_worksheet* sheet, const TemplateFormats& formats);
+
+  // The report's name at the top of a column that no column insert moves.
+  void Title(char column, int row, const char* text);
+
+  // A header field: bold label in column A beside an empty value cell in B for the writer.
+  void Field(int row, const char* label);
+
+  // A header field whose value the template states itself; no writer touches it.
+  void FixedField(int row, const char* label, const char* value);
+
+  // A header-style row the writer fills and copies, label and value alike (the wavelength
+  // list): an empty label cell in A, an empty value cell in B.
+  void ListPatternRow(int row);
+
+  // An empty value cell outside column B that a writer fills (e.g. a correlation beside B).
+  void ValueCell(char column, int row);
+
+  // Column headings from first_column rightwards.
+  void TableHeader(int row, char first_column, std::initializer_list<const char*> titles);
+
+  // An empty table row from A to last_column: the running number in A, bordered General
+  // cells for the values. The writers copy it for every further row.
+  void PatternRow(int row, char last_column);
+
+  void ColumnWidth(char first_column, char last_column, double width);
+
+  // A4, one page wide; `title_row` repeats on every printed page when it is not 0.
+  void PrintSetup(Orientation orientation, int title_row);
+
+  // The report's name in the printed page header, for sheets where no cell can hold it.
+  void PageHeaderTitle(const char* title);
+
+ private:
+  lxw_worksheet* sheet_;
+  const TemplateFormats& formats_;
+};
+
+}  // namespace korvanta::templates
