@@ -32,6 +32,7 @@ void MakeConcentrationTemplate(const std::filesystem::path& folder) {
   sheet.TableHeader(13, 'A', {"STD No.", "Concentration", "OD"});
   sheet.PatternRow(14, 'C');
 
+  sheet.ValueCell('A', 15);
   sheet.Field(16, "Equation");
   sheet.ValueCell('C', 16);
 

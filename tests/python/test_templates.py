@@ -1,0 +1,283 @@
+"""Checks the generated template workbooks against what the report writers rely on.
+
+Every template must have one active sheet "Sheet1"; a bold label beside every header cell
+its writer fills; an empty, labelled B4; the table heading and pattern rows exactly where
+the writer copies, inserts and deletes rows and columns; empty General (never Text) cells
+wherever the writer puts a value, so typed numbers become numbers; A4 print setup one page
+wide. The folder comes from KORVANTA_TEMPLATE_DIR.
+"""
+
+import os
+import unittest
+
+import openpyxl
+
+TEMPLATE_DIR = os.environ.get("KORVANTA_TEMPLATE_DIR", "")
+
+
+def cells(columns, row):
+    return [f"{column}{row}" for column in columns]
+
+
+def column_range(first, last):
+    return [chr(code) for code in range(ord(first), ord(last) + 1)]
+
+
+# For each template: the header rows whose B cell the writer fills, the header cells the
+# writer rewrites with a fixed text, the table heading row with its columns, the pattern
+# rows the writer copies (row -> last column), the list rows it fills label and value alike,
+# and extra value cells outside column B.
+TEMPLATES = {
+    "brad.xlsx": {
+        "header_rows": [1, 2, 3, 5, 6, 7, 8, 9, 10, 16],
+        "fixed_texts": {"A7": "Dilution factor", "A13": "STD No."},
+        "heading": (18, "E"),
+        "headings_too": {13: "C"},
+        "pattern_rows": {14: "C", 19: "E"},
+        "list_rows": [11],
+        "extra_values": ["C16", "A15"],
+        "moved_columns_from": "D",
+    },
+    "concentration.xlsx": {
+        "header_rows": [1, 2, 3, 5, 6, 7, 8, 9, 10, 16],
+        "fixed_texts": {"A7": "Dilution factor", "A13": "STD No."},
+        "heading": (18, "E"),
+        "headings_too": {13: "C"},
+        "pattern_rows": {14: "C", 19: "E"},
+        "list_rows": [11],
+        "extra_values": ["C16", "A15"],
+        "moved_columns_from": "D",
+    },
+    "brad6.xlsx": {
+        "header_rows": [1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12],
+        "heading": (14, "F"),
+        "pattern_rows": {15: "F"},
+    },
+    "brad6_2.xlsx": {
+        "header_rows": [1, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17],
+        "heading": (19, "J"),
+        "pattern_rows": {20: "J"},
+    },
+    "dnarna.xlsx": {
+        "header_rows": [1, 2, 3, 5, 6, 7, 8, 9, 10],
+        "heading": (12, "I"),
+        "pattern_rows": {13: "I"},
+    },
+    "dnarna_dye.xlsx": {
+        "header_rows": [1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14],
+        "heading": (16, "L"),
+        "pattern_rows": {17: "L"},
+    },
+    "kinetics.xlsx": {
+        "header_rows": [1, 3, 5, 6, 7, 8, 9, 10, 11],
+        "heading": (13, "B"),
+        "pattern_rows": {14: "B"},
+        "chart_area": True,
+    },
+    "tm.xlsx": {
+        "header_rows": [1, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14],
+        "heading": (16, "B"),
+        "pattern_rows": {17: "B"},
+        "chart_area": True,
+    },
+    "wlscan.xlsx": {
+        "header_rows": [1, 3, 5, 6, 7, 8, 9, 10, 11],
+        "heading": (13, "B"),
+        "pattern_rows": {14: "B"},
+        "chart_area": True,
+    },
+    "od600.xlsx": {
+        "header_rows": [1, 3, 5, 6, 7, 8, 9, 10],
+        "fixed_texts": {"A10": "Multiple"},
+        "heading": (12, "D"),
+        "pattern_rows": {13: "D"},
+    },
+    "OD600_OD.xlsx": {
+        "header_rows": [1, 3, 5, 6, 7, 8, 9, 10],
+        "fixed_texts": {"A10": "Multiple"},
+        "heading": (12, "C"),
+        "pattern_rows": {13: "C"},
+    },
+    "photomet.xlsx": {
+        "header_rows": [1, 3, 5, 6, 7, 8],
+        "heading": (11, "C"),
+        "pattern_rows": {12: "C"},
+        "list_rows": [9],
+        "moved_columns_from": "C",
+    },
+}
+
+
+def column_width(sheet, letter):
+    """The width of a column, also when a <col> element covers a range of columns."""
+    index = openpyxl.utils.column_index_from_string(letter)
+    for dimension in sheet.column_dimensions.values():
+        if dimension.min is not None and dimension.min <= index <= dimension.max:
+            return dimension.width
+    return None
+
+
+def has_full_border(cell):
+    border = cell.border
+    return all(side is not None and side.style == "thin"
+               for side in (border.left, border.right, border.top, border.bottom))
+
+
+def is_decorated(cell):
+    border = cell.border
+    has_border = any(side is not None and side.style is not None
+                     for side in (border.left, border.right, border.top, border.bottom))
+    return has_border or cell.fill.fill_type is not None
+
+
+class TemplateTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        if not TEMPLATE_DIR:
+            raise unittest.SkipTest("KORVANTA_TEMPLATE_DIR is not set")
+        cls.books = {}
+        for name in TEMPLATES:
+            cls.books[name] = openpyxl.load_workbook(os.path.join(TEMPLATE_DIR, name))
+
+    def each(self, key=None):
+        """The templates (those whose layout has `key`, when given) with their layouts."""
+        return [(name, layout, self.books[name]) for name, layout in TEMPLATES.items()
+                if key is None or layout.get(key)]
+
+    def assert_receives_values(self, sheet, address):
+        cell = sheet[address]
+        self.assertIsNone(cell.value, f"{address} must be empty for the writer")
+        self.assertTrue(cell.has_style, f"{address} must be a prepared cell")
+        self.assertEqual(cell.number_format, "General", f"{address} must be General")
+
+    def written_cells(self, layout):
+        written = [f"B{row}" for row in layout["header_rows"]]
+        for row in layout.get("list_rows", []):
+            written += [f"A{row}", f"B{row}"]
+        for row, last in layout["pattern_rows"].items():
+            written += cells(column_range("A", last), row)
+        return written + layout.get("extra_values", [])
+
+    def test_one_active_sheet_named_sheet1(self):
+        for name, layout, book in self.each():
+            with self.subTest(template=name):
+                self.assertEqual(book.sheetnames, ["Sheet1"])
+                self.assertEqual(book.active.title, "Sheet1")
+
+    def test_every_written_header_cell_has_a_bold_label(self):
+        for name, layout, book in self.each():
+            with self.subTest(template=name):
+                sheet = book.active
+                for row in layout["header_rows"]:
+                    label = sheet[f"A{row}"]
+                    self.assertIsInstance(label.value, str, f"A{row} needs a label")
+                    self.assertTrue(label.value.strip(), f"A{row} needs a label")
+                    self.assertTrue(label.font.b, f"A{row} must be bold")
+
+    def test_operator_field_is_empty_and_labelled(self):
+        for name, layout, book in self.each():
+            with self.subTest(template=name):
+                sheet = book.active
+                self.assertTrue(sheet["A4"].value, "A4 needs a label")
+                self.assertTrue(sheet["A4"].font.b)
+                self.assert_receives_values(sheet, "B4")
+
+    def test_cells_the_writer_fills_are_empty_general_cells(self):
+        for name, layout, book in self.each():
+            with self.subTest(template=name):
+                sheet = book.active
+                for address in self.written_cells(layout):
+                    self.assert_receives_values(sheet, address)
+
+    def test_texts_the_writer_rewrites_are_already_there(self):
+        for name, layout, book in self.each():
+            with self.subTest(template=name):
+                sheet = book.active
+                for address, text in layout.get("fixed_texts", {}).items():
+                    self.assertEqual(sheet[address].value, text)
+                    self.assertEqual(sheet[address].number_format, "General")
+
+    def test_table_headings_stand_above_their_pattern_rows(self):
+        for name, layout, book in self.each():
+            with self.subTest(template=name):
+                sheet = book.active
+                headings = dict(layout.get("headings_too", {}))
+                row, last = layout["heading"]
+                headings[row] = last
+                for heading_row, last_column in headings.items():
+                    for column in column_range("A", last_column):
+                        cell = sheet[f"{column}{heading_row}"]
+                        self.assertIsInstance(cell.value, str, f"{cell.coordinate} heading")
+                        self.assertTrue(cell.font.b, f"{cell.coordinate} heading must be bold")
+                        self.assertEqual(cell.number_format, "General")
+                    self.assertIn(heading_row + 1, layout["pattern_rows"])
+                    self.assertEqual(layout["pattern_rows"][heading_row + 1], last_column)
+                    after_last = chr(ord(last_column) + 1)
+                    self.assertIsNone(sheet[f"{after_last}{heading_row}"].value)
+
+    def test_pattern_rows_are_bordered(self):
+        for name, layout, book in self.each():
+            with self.subTest(template=name):
+                sheet = book.active
+                for row, last in layout["pattern_rows"].items():
+                    for address in cells(column_range("A", last), row):
+                        self.assertTrue(has_full_border(sheet[address]), f"{address} border")
+
+    def test_nothing_below_the_sample_pattern_row(self):
+        # The writers copy the last pattern row over the rows below it.
+        for name, layout, book in self.each():
+            with self.subTest(template=name):
+                sheet = book.active
+                self.assertEqual(sheet.max_row, max(layout["pattern_rows"]))
+
+    def test_no_merged_cells(self):
+        # Merges straddling copied, inserted or deleted rows and columns would grow oddly.
+        for name, layout, book in self.each():
+            with self.subTest(template=name):
+                self.assertEqual(list(book.active.merged_cells.ranges), [])
+
+    def test_column_left_of_an_insertion_carries_no_decoration_outside_tables(self):
+        # Inserted columns take the format of the column to their left, row by row.
+        for name, layout, book in self.each("moved_columns_from"):
+            with self.subTest(template=name):
+                sheet = book.active
+                left = chr(ord(layout["moved_columns_from"]) - 1)
+                table_rows = set(layout["pattern_rows"]) | set(layout.get("headings_too", {}))
+                table_rows.add(layout["heading"][0])
+                for row in range(1, sheet.max_row + 1):
+                    if row in table_rows:
+                        continue
+                    cell = sheet[f"{left}{row}"]
+                    self.assertFalse(is_decorated(cell), f"{cell.coordinate} would spread")
+
+    def test_inserted_columns_keep_the_table_width(self):
+        for name, layout, book in self.each("moved_columns_from"):
+            with self.subTest(template=name):
+                sheet = book.active
+                left = chr(ord(layout["moved_columns_from"]) - 1)
+                first_new = layout["moved_columns_from"]
+                self.assertIsNotNone(column_width(sheet, left))
+                self.assertEqual(column_width(sheet, left), column_width(sheet, first_new))
+
+    def test_chart_area_right_of_the_header_is_free(self):
+        for name, layout, book in self.each("chart_area"):
+            with self.subTest(template=name):
+                sheet = book.active
+                for row in range(2, sheet.max_row + 1):
+                    for column in range(4, 20):
+                        self.assertIsNone(sheet.cell(row, column).value)
+
+    def test_print_setup_is_a4_one_page_wide(self):
+        for name, layout, book in self.each():
+            with self.subTest(template=name):
+                sheet = book.active
+                self.assertEqual(int(sheet.page_setup.paperSize), 9)
+                self.assertTrue(sheet.sheet_properties.pageSetUpPr.fitToPage)
+                # libxlsxwriter leaves out fitToWidth="1", the schema's default.
+                self.assertIn(sheet.page_setup.fitToWidth, (None, 1, "1"))
+                self.assertEqual(int(sheet.page_setup.fitToHeight), 0)
+                self.assertIn(sheet.page_setup.orientation, ("portrait", "landscape"))
+
+
+if __name__ == "__main__":
+    unittest.main()
