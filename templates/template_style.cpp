@@ -1,5 +1,6 @@
 #include "template_style.h"
 
+#include <cstdio>
 #include <string>
 
 #include "lxw_check.h"
@@ -150,8 +151,10 @@ void TemplateSheet::PrintSetup(Orientation orientation, int title_row) {
 }
 
 void TemplateSheet::PageHeaderTitle(const char* title) {
-  CheckLxw(worksheet_set_header(sheet_, (std::string("&C&\"-,Bold\"&14") + title).c_str()),
-           "page header");
+  char colour[8];
+  std::snprintf(colour, sizeof colour, "%06X", static_cast<unsigned>(kTitleBlue));
+  const std::string header = std::string("&C&\"-,Bold\"&14&K") + colour + title;
+  CheckLxw(worksheet_set_header(sheet_, header.c_str()), "page header");
 }
 
 }  // namespace korvanta::templates
