@@ -8,6 +8,9 @@ wide. The folder comes from KORVANTA_TEMPLATE_DIR.
 """
 
 import os
+import shutil
+import subprocess
+import tempfile
 import unittest
 
 import openpyxl
@@ -277,6 +280,27 @@ class TemplateTest(unittest.TestCase):
                 self.assertIn(sheet.page_setup.fitToWidth, (None, 1, "1"))
                 self.assertEqual(int(sheet.page_setup.fitToHeight), 0)
                 self.assertIn(sheet.page_setup.orientation, ("portrait", "landscape"))
+
+
+class OfficeOpenTest(unittest.TestCase):
+    def test_libreoffice_reads_every_template(self):
+        soffice = shutil.which("soffice")
+        if not TEMPLATE_DIR or soffice is None:
+            self.skipTest("needs KORVANTA_TEMPLATE_DIR and LibreOffice")
+        with tempfile.TemporaryDirectory() as scratch:
+            # A private profile, so that parallel test runs do not share LibreOffice's lock;
+            # the CSV filter options ask for commas, quotes and UTF-8.
+            profile = "file://" + os.path.join(scratch, "profile")
+            paths = [os.path.join(TEMPLATE_DIR, name) for name in TEMPLATES]
+            subprocess.run([soffice, f"-env:UserInstallation={profile}", "--headless",
+                            "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76", "--outdir", scratch, *paths],
+                           check=True, capture_output=True, timeout=300)
+            for name in TEMPLATES:
+                with self.subTest(template=name):
+                    csv_path = os.path.join(scratch, os.path.splitext(name)[0] + ".csv")
+                    with open(csv_path, encoding="utf-8") as csv_file:
+                        first_line = csv_file.readline()
+                    self.assertTrue(first_line.startswith("File name,"), first_line)
 
 
 if __name__ == "__main__":
