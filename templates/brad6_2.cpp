@@ -1,7 +1,7 @@
 // brad6_2.xlsx: the Protein labelling report (dye-labelled protein, UV method code 2).
 //
-// Rows the writer relies on: header fields B1, B3 and B5..B17 (B2 keeps the template's
-// method text), F19 the dye column heading it rewrites with the dye's wavelength, row 19 the
+// Rows the writer relies on: header fields B1, B3 and B5..B17 (B2 and B4 are left to the
+// user), F19 the dye column heading it rewrites with the dye's wavelength, row 19 the
 // table heading, row 20 the sample pattern row it copies downwards.
 
 #include "template_book.h"
@@ -15,7 +15,7 @@ void MakeBrad62Template(const std::filesystem::path& folder) {
 
   sheet.Title('C', 1, "Protein Labelling Report");
   sheet.Field(1, "File name");
-  sheet.FixedField(2, "Method", "Protein labelling");
+  sheet.Field(2, "Instrument");  // left to the user, like the operator
   sheet.Field(3, "Date / time");
   sheet.Field(4, "Operator");
   sheet.Field(5, "Sample name");

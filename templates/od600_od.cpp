@@ -15,7 +15,7 @@ void MakeOd600OdTemplate(const std::filesystem::path& folder) {
 
   sheet.Title('C', 1, "OD600 Report");
   sheet.Field(1, "File name");
-  sheet.FixedField(2, "Measurement", "OD600 optical density");
+  sheet.Field(2, "Instrument");  // left to the user, like the operator
   sheet.Field(3, "Date / time");
   sheet.Field(4, "Operator");
   sheet.Field(5, "Sample name");

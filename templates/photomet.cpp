@@ -17,7 +17,7 @@ void MakePhotometTemplate(const std::filesystem::path& folder) {
 
   sheet.PageHeaderTitle("Photometry Report");
   sheet.Field(1, "File name");
-  sheet.FixedField(2, "Measurement", "Photometry");
+  sheet.Field(2, "Instrument");  // left to the user, like the operator
   sheet.Field(3, "Date / time");
   sheet.Field(4, "Operator");
   sheet.Field(5, "Sample name");

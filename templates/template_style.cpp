@@ -89,13 +89,6 @@ void TemplateSheet::Field(int row, const char* label) {
   ValueCell('B', row);
 }
 
-void TemplateSheet::FixedField(int row, const char* label, const char* value) {
-  CheckLxw(worksheet_write_string(sheet_, RowIndex(row), 0, label, formats_.label),
-           "label " + CellName('A', row));
-  CheckLxw(worksheet_write_string(sheet_, RowIndex(row), 1, value, formats_.value),
-           "value " + CellName('B', row));
-}
-
 void TemplateSheet::ListPatternRow(int row) {
   CheckLxw(worksheet_write_blank(sheet_, RowIndex(row), 0, formats_.label),
            "label " + CellName('A', row));

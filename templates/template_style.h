@@ -33,9 +33,6 @@ class TemplateSheet {
   // A header field: bold label in column A beside an empty value cell in B for the writer.
   void Field(int row, const char* label);
 
-  // A header field whose value the template states itself; no writer touches it.
-  void FixedField(int row, const char* label, const char* value);
-
   // A header-style row the writer fills and copies, label and value alike (the wavelength
   // list): an empty label cell in A, an empty value cell in B.
   void ListPatternRow(int row);

@@ -15,7 +15,7 @@ void MakeTmTemplate(const std::filesystem::path& folder) {
 
   sheet.Title('D', 1, "Melting Curve (TM) Report");
   sheet.Field(1, "File name");
-  sheet.FixedField(2, "Measurement", "TM");
+  sheet.Field(2, "Instrument");  // left to the user, like the operator
   sheet.Field(3, "Date / time");
   sheet.Field(4, "Operator");
   sheet.Field(5, "Sample name");

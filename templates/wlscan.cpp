@@ -15,7 +15,7 @@ void MakeWlScanTemplate(const std::filesystem::path& folder) {
 
   sheet.Title('D', 1, "Wavelength Scan Report");
   sheet.Field(1, "File name");
-  sheet.FixedField(2, "Measurement", "WL Scan");
+  sheet.Field(2, "Instrument");  // left to the user, like the operator
   sheet.Field(3, "Date / time");
   sheet.Field(4, "Operator");
   sheet.Field(5, "Sample name");

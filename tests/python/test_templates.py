@@ -26,10 +26,10 @@ def column_range(first, last):
     return [chr(code) for code in range(ord(first), ord(last) + 1)]
 
 
-# For each template: the header rows whose B cell the writer fills, the header cells the
-# writer rewrites with a fixed text, the table heading row with its columns, the pattern
-# rows the writer copies (row -> last column), the list rows it fills label and value alike,
-# and extra value cells outside column B.
+# For each template: the header rows whose B cell the writer fills, the rows besides 4 whose
+# B cell is left to the user, the header cells the writer rewrites with a fixed text, the
+# table heading row with its columns, the pattern rows the writer copies (row -> last
+# column), the list rows it fills label and value alike, and extra value cells outside B.
 TEMPLATES = {
     "brad.xlsx": {
         "header_rows": [1, 2, 3, 5, 6, 7, 8, 9, 10, 16],
@@ -57,6 +57,7 @@ TEMPLATES = {
         "pattern_rows": {15: "F"},
     },
     "brad6_2.xlsx": {
+        "user_rows": [2],
         "header_rows": [1, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17],
         "heading": (19, "J"),
         "pattern_rows": {20: "J"},
@@ -72,36 +73,42 @@ TEMPLATES = {
         "pattern_rows": {17: "L"},
     },
     "kinetics.xlsx": {
+        "user_rows": [2],
         "header_rows": [1, 3, 5, 6, 7, 8, 9, 10, 11],
         "heading": (13, "B"),
         "pattern_rows": {14: "B"},
         "chart_area": True,
     },
     "tm.xlsx": {
+        "user_rows": [2],
         "header_rows": [1, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14],
         "heading": (16, "B"),
         "pattern_rows": {17: "B"},
         "chart_area": True,
     },
     "wlscan.xlsx": {
+        "user_rows": [2],
         "header_rows": [1, 3, 5, 6, 7, 8, 9, 10, 11],
         "heading": (13, "B"),
         "pattern_rows": {14: "B"},
         "chart_area": True,
     },
     "od600.xlsx": {
+        "user_rows": [2],
         "header_rows": [1, 3, 5, 6, 7, 8, 9, 10],
         "fixed_texts": {"A10": "Multiple"},
         "heading": (12, "D"),
         "pattern_rows": {13: "D"},
     },
     "OD600_OD.xlsx": {
+        "user_rows": [2],
         "header_rows": [1, 3, 5, 6, 7, 8, 9, 10],
         "fixed_texts": {"A10": "Multiple"},
         "heading": (12, "C"),
         "pattern_rows": {13: "C"},
     },
     "photomet.xlsx": {
+        "user_rows": [2],
         "header_rows": [1, 3, 5, 6, 7, 8],
         "heading": (11, "C"),
         "pattern_rows": {12: "C"},
@@ -177,13 +184,15 @@ class TemplateTest(unittest.TestCase):
                     self.assertTrue(label.value.strip(), f"A{row} needs a label")
                     self.assertTrue(label.font.b, f"A{row} must be bold")
 
-    def test_operator_field_is_empty_and_labelled(self):
+    def test_fields_left_to_the_user_are_empty_and_labelled(self):
+        # B4 (operator) everywhere, and B2 where the writer has no method to show.
         for name, layout, book in self.each():
             with self.subTest(template=name):
                 sheet = book.active
-                self.assertTrue(sheet["A4"].value, "A4 needs a label")
-                self.assertTrue(sheet["A4"].font.b)
-                self.assert_receives_values(sheet, "B4")
+                for row in [4] + layout.get("user_rows", []):
+                    self.assertTrue(sheet[f"A{row}"].value, f"A{row} needs a label")
+                    self.assertTrue(sheet[f"A{row}"].font.b)
+                    self.assert_receives_values(sheet, f"B{row}")
 
     def test_cells_the_writer_fills_are_empty_general_cells(self):
         for name, layout, book in self.each():
