@@ -55,10 +55,16 @@ class ExportFile {
  private:
   void NoteEarlyEnd(std::string_view field);
   void SkipWhiteSpace();
+  std::string_view TakeToken();
+  // The field without characters a cell cannot hold; refused when longer than a cell holds.
+  std::string CheckedField(std::string_view raw, std::string_view field, int line);
+  std::string Where(int line) const;  // "NAME, line N"
+  void Warn(const std::string& text) const;
 
   std::string text_;  // UTF-8, line ends normalised to LF
   std::size_t pos_ = 0;
   int line_ = 1;
+  int value_line_ = 1;  // line of the value the last read took
   std::string name_;
   WarningSink warn_;
   bool ended_early_ = false;
