@@ -83,19 +83,21 @@ class Conversion {
   void InsertColumns(int count, std::string_view span);
   void DeleteRows(int count, std::string_view span);
   void CopyRows(std::string_view source, std::string_view target);
-  void BuildChart(int first_row, int last_row, std::string_view y_title,
-                  std::string_view x_title);
+  void BuildChart(int first_row, int last_row, std::string_view y_title, std::string_view x_title);
 
   // "%Y.%m.%d  %H:%M:%S" of the conversion time.
   std::string ConversionTimeText() const;
 
   void Warn(const std::string& text);
+  // A failure the user must read: shown through the host; the conversion ends without output.
+  void Fail(const std::string& message);
   ReportSummary& Summary() { return summary_; }
   Host& host() { return host_; }
   workbook::Worksheet& Sheet();
 
  private:
-  void Fail(const std::string& message);
+  // Ends a run: the workbook and the file's bytes released, a failure shown in the status line.
+  ConversionStatus EndRun();
 
   Host& host_;
   ConversionSettings settings_;

@@ -5,13 +5,15 @@
 #include <optional>
 #include <string_view>
 
+#include "workbook/cell_address.h"
+
 namespace korvanta {
 
 class Conversion;
 
 // Path-length code 0..7 written to a cell: 0.1, 0.125, 0.2, 0.5 as numbers, 1, 2, 5, 10 as
 // integers; another code leaves the cell as the template has it.
-void WritePathLength(Conversion& c, char col, int row, std::int32_t code);
+void WritePathLength(Conversion& c, workbook::Col col, int row, std::int32_t code);
 
 // Background setting: 0 "On", anything else "Off".
 std::string_view BackgroundText(std::int32_t code);

@@ -1,0 +1,26 @@
+// Stand-ins for the report writers not built yet: each says so and writes nothing.
+#include "driver/conversion.h"
+#include "reports/report_writers.h"
+
+namespace korvanta {
+namespace {
+
+void NotAvailable(Conversion& c, const std::string& type) {
+  c.Fail("Conversion of " + type + " files is not available yet.");
+}
+
+}  // namespace
+
+void WriteProteinReport(Conversion& c) { NotAvailable(c, "Protein"); }
+void WriteProteinUvReport(Conversion& c) { NotAvailable(c, "Protein"); }
+void WriteProteinLabellingReport(Conversion& c) { NotAvailable(c, "Protein"); }
+void WriteConcentrationReport(Conversion& c) { NotAvailable(c, "Concentration"); }
+void WriteDnaRnaReport(Conversion& c) { NotAvailable(c, "DNA/RNA"); }
+void WriteDnaRnaLabellingReport(Conversion& c) { NotAvailable(c, "DNA/RNA"); }
+void WriteKineticsReport(Conversion& c) { NotAvailable(c, "Kinetics"); }
+void WriteTmReport(Conversion& c) { NotAvailable(c, "TM"); }
+void WriteWlScanReport(Conversion& c) { NotAvailable(c, "WL Scan"); }
+void WriteOd600Report(Conversion& c) { NotAvailable(c, "OD600"); }
+void WriteOd600DensityReport(Conversion& c) { NotAvailable(c, "OD600"); }
+
+}  // namespace korvanta
