@@ -39,7 +39,8 @@ void MakeBrad62Template(const std::filesystem::path& folder) {
 
   sheet.ColumnWidth('A', 'A', 20);
   sheet.ColumnWidth('B', 'B', 30);
-  sheet.ColumnWidth('C', 'J', 12);
+  sheet.ColumnWidth('C', 'I', 12);
+  sheet.ColumnWidth('J', 'J', 20);
   sheet.PrintSetup(Orientation::kLandscape, 19);
   book.Save();
 }
