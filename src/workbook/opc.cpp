@@ -1,0 +1,198 @@
+#include "workbook/opc.h"
+
+#include <algorithm>
+
+#include "workbook/xml_util.h"
+
+namespace korvanta::workbook {
+namespace {
+
+constexpr const char* kRelationshipsNamespace =
+    "http://schemas.openxmlformats.org/package/2006/relationships";
+
+std::string_view Folder(std::string_view part) {
+  const auto slash = part.rfind('/');
+  return slash == std::string_view::npos ? std::string_view{} : part.substr(0, slash);
+}
+
+std::vector<std::string_view> Segments(std::string_view path) {
+  std::vector<std::string_view> segments;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    const std::size_t end = std::min(path.find('/', start), path.size());
+    if (end > start) segments.push_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return segments;
+}
+
+pugi::xml_node RelationshipsRoot(Package& package, std::string_view source_part, bool create) {
+  const std::string rels = RelationshipsPartName(source_part);
+  if (!package.Contains(rels)) {
+    if (!create) return {};
+    package.Write(rels, std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+                                    "<Relationships xmlns=\"") +
+                            kRelationshipsNamespace + "\"></Relationships>");
+  }
+  return package.Xml(rels).document_element();
+}
+
+pugi::xml_node TypesRoot(Package& package) {
+  return package.Xml(kContentTypesPart).document_element();
+}
+
+}  // namespace
+
+std::string RelationshipsPartName(std::string_view source_part) {
+  const std::string_view folder = Folder(source_part);
+  const std::string_view file =
+      folder.empty() ? source_part : source_part.substr(folder.size() + 1);
+  std::string name;
+  if (!folder.empty()) name = std::string(folder) + "/";
+  return name + "_rels/" + std::string(file) + ".rels";
+}
+
+std::string ResolveTarget(std::string_view source_part, std::string_view target) {
+  std::vector<std::string_view> path;
+  if (!target.starts_with('/')) path = Segments(Folder(source_part));
+  for (const std::string_view segment : Segments(target)) {
+    if (segment == ".") continue;
+    if (segment == "..") {
+      if (path.empty()) return {};
+      path.pop_back();
+    } else {
+      path.push_back(segment);
+    }
+  }
+  std::string name;
+  for (const std::string_view segment : path) {
+    if (!name.empty()) name += '/';
+    name += segment;
+  }
+  return name;
+}
+
+std::string RelativeTarget(std::string_view source_part, std::string_view target_part) {
+  const auto from = Segments(Folder(source_part));
+  const auto to = Segments(target_part);
+  std::size_t common = 0;
+  while (common < from.size() && common + 1 < to.size() && from[common] == to[common]) ++common;
+  std::string relative;
+  for (std::size_t i = common; i < from.size(); ++i) relative += "../";
+  for (std::size_t i = common; i < to.size(); ++i) {
+    relative += to[i];
+    if (i + 1 < to.size()) relative += '/';
+  }
+  return relative;
+}
+
+bool HasRelationshipKind(std::string_view type, std::string_view kind) {
+  return type.size() > kind.size() && type.ends_with(kind) &&
+         type[type.size() - kind.size() - 1] == '/';
+}
+
+std::vector<Relationship> ReadRelationships(Package& package, std::string_view source_part) {
+  std::vector<Relationship> relationships;
+  const pugi::xml_node root = RelationshipsRoot(package, source_part, false);
+  for (pugi::xml_node node : root.children()) {
+    if (node.type() != pugi::node_element || LocalName(node) != "Relationship") continue;
+    Relationship relationship;
+    relationship.id = node.attribute("Id").value();
+    relationship.type = node.attribute("Type").value();
+    relationship.external = EqualsIgnoreCase(node.attribute("TargetMode").value(), "External");
+    const std::string_view target = node.attribute("Target").value();
+    relationship.target =
+        relationship.external ? std::string(target) : ResolveTarget(source_part, target);
+    relationships.push_back(std::move(relationship));
+  }
+  return relationships;
+}
+
+std::string FindRelatedPart(Package& package, std::string_view source_part, std::string_view kind) {
+  for (const Relationship& relationship : ReadRelationships(package, source_part)) {
+    if (!relationship.external && HasRelationshipKind(relationship.type, kind)) {
+      return relationship.target;
+    }
+  }
+  return {};
+}
+
+std::string FindTargetById(Package& package, std::string_view source_part, std::string_view id) {
+  for (const Relationship& relationship : ReadRelationships(package, source_part)) {
+    if (!relationship.external && relationship.id == id) return relationship.target;
+  }
+  return {};
+}
+
+std::string AddRelationship(Package& package, std::string_view source_part, std::string_view kind,
+                            std::string_view target_part) {
+  pugi::xml_node root = RelationshipsRoot(package, source_part, true);
+  std::string id;
+  for (int number = 1;; ++number) {
+    id = "rId" + std::to_string(number);
+    if (!root.find_child_by_attribute("Id", id.c_str())) break;
+  }
+  pugi::xml_node node = root.append_child(SameNamespaceName(root, "Relationship").c_str());
+  node.append_attribute("Id") = id.c_str();
+  node.append_attribute("Type") = (std::string(kRelationshipTypeBase) + std::string(kind)).c_str();
+  node.append_attribute("Target") = RelativeTarget(source_part, target_part).c_str();
+  return id;
+}
+
+void RemoveRelationshipsOfKind(Package& package, std::string_view source_part,
+                               std::string_view kind) {
+  pugi::xml_node root = RelationshipsRoot(package, source_part, false);
+  for (pugi::xml_node node = root.first_child(); node;) {
+    const pugi::xml_node next = node.next_sibling();
+    if (node.type() == pugi::node_element &&
+        HasRelationshipKind(node.attribute("Type").value(), kind)) {
+      root.remove_child(node);
+    }
+    node = next;
+  }
+}
+
+std::string ContentTypeOf(Package& package, std::string_view part) {
+  const pugi::xml_node root = TypesRoot(package);
+  const std::string part_name = "/" + PartNameWithoutSlash(part);
+  for (pugi::xml_node node : root.children()) {
+    if (LocalName(node) == "Override" &&
+        EqualsIgnoreCase(node.attribute("PartName").value(), part_name)) {
+      return node.attribute("ContentType").value();
+    }
+  }
+  const auto dot = part_name.rfind('.');
+  const std::string_view extension =
+      dot == std::string::npos ? std::string_view{} : std::string_view(part_name).substr(dot + 1);
+  for (pugi::xml_node node : root.children()) {
+    if (LocalName(node) == "Default" &&
+        EqualsIgnoreCase(node.attribute("Extension").value(), extension)) {
+      return node.attribute("ContentType").value();
+    }
+  }
+  return {};
+}
+
+void SetContentTypeOverride(Package& package, std::string_view part,
+                            std::string_view content_type) {
+  RemoveContentTypeOverride(package, part);
+  pugi::xml_node root = TypesRoot(package);
+  pugi::xml_node node = root.append_child(SameNamespaceName(root, "Override").c_str());
+  node.append_attribute("PartName") = ("/" + PartNameWithoutSlash(part)).c_str();
+  node.append_attribute("ContentType") = std::string(content_type).c_str();
+}
+
+void RemoveContentTypeOverride(Package& package, std::string_view part) {
+  pugi::xml_node root = TypesRoot(package);
+  const std::string part_name = "/" + PartNameWithoutSlash(part);
+  for (pugi::xml_node node = root.first_child(); node;) {
+    const pugi::xml_node next = node.next_sibling();
+    if (LocalName(node) == "Override" &&
+        EqualsIgnoreCase(node.attribute("PartName").value(), part_name)) {
+      root.remove_child(node);
+    }
+    node = next;
+  }
+}
+
+}  // namespace korvanta::workbook

@@ -1,0 +1,49 @@
+// The package's relationships and content types: which part points to which, and what each
+// part holds.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "workbook/package.h"
+
+namespace korvanta::workbook {
+
+inline constexpr std::string_view kContentTypesPart = "[Content_Types].xml";
+inline constexpr std::string_view kRelationshipTypeBase =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+
+struct Relationship {
+  std::string id;
+  std::string type;    // the full type URI
+  std::string target;  // a part name without leading slash, or the raw target when external
+  bool external = false;
+};
+
+// "xl/worksheets/sheet1.xml" -> "xl/worksheets/_rels/sheet1.xml.rels"; "" -> "_rels/.rels".
+std::string RelationshipsPartName(std::string_view source_part);
+// A target relative to the source part's folder (or absolute) as a part name; empty when it
+// leaves the package.
+std::string ResolveTarget(std::string_view source_part, std::string_view target);
+// The target as the source part's relationships write it ("../drawings/drawing1.xml").
+std::string RelativeTarget(std::string_view source_part, std::string_view target_part);
+
+// Transitional and strict type URIs alike: true when `type` ends in "/" + kind.
+bool HasRelationshipKind(std::string_view type, std::string_view kind);
+
+std::vector<Relationship> ReadRelationships(Package& package, std::string_view source_part);
+// The first internal target of this kind, or empty.
+std::string FindRelatedPart(Package& package, std::string_view source_part, std::string_view kind);
+std::string FindTargetById(Package& package, std::string_view source_part, std::string_view id);
+// Adds a relationship of kRelationshipTypeBase + kind; returns its new id ("rId7").
+std::string AddRelationship(Package& package, std::string_view source_part, std::string_view kind,
+                            std::string_view target_part);
+void RemoveRelationshipsOfKind(Package& package, std::string_view source_part,
+                               std::string_view kind);
+
+std::string ContentTypeOf(Package& package, std::string_view part);
+void SetContentTypeOverride(Package& package, std::string_view part, std::string_view content_type);
+void RemoveContentTypeOverride(Package& package, std::string_view part);
+
+}  // namespace korvanta::workbook

@@ -1,0 +1,281 @@
+#include "workbook/package.h"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "workbook/workbook.h"
+#include "workbook/xml_util.h"
+
+namespace korvanta::workbook {
+namespace {
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+[[noreturn]] void Refuse(std::string_view display_name, std::string_view reason) {
+  throw WorkbookError("The workbook \"" + std::string(display_name) +
+                      "\" can not be opened: " + std::string(reason));
+}
+
+// Names that would escape the package folder or that no office application writes.
+bool IsSafeEntryName(std::string_view name) {
+  if (name.empty() || name.front() == '/' || name.find('\\') != std::string_view::npos) {
+    return false;
+  }
+  const std::string_view first_segment = name.substr(0, name.find('/'));
+  if (first_segment.find(':') != std::string_view::npos) return false;
+  std::size_t start = 0;
+  while (start <= name.size()) {
+    const std::size_t end = std::min(name.find('/', start), name.size());
+    const std::string_view segment = name.substr(start, end - start);
+    if (segment == ".." || segment == ".") return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+// Closes an archive opened for reading when the scope ends.
+struct ArchiveCloser {
+  void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+struct FileCloser {
+  void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+
+std::string ZipErrorText(zip_error_t* error) {
+  const char* text = zip_error_strerror(error);
+  return text ? text : "unknown error";
+}
+
+}  // namespace
+
+std::string PartNameWithoutSlash(std::string_view name) {
+  while (!name.empty() && name.front() == '/') name.remove_prefix(1);
+  return std::string(name);
+}
+
+Package Package::FromZip(std::string_view zip_bytes, std::string display_name,
+                         const PackageLimits& limits) {
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* source = zip_source_buffer_create(zip_bytes.data(), zip_bytes.size(), 0, &error);
+  if (!source) {
+    const std::string reason = ZipErrorText(&error);
+    zip_error_fini(&error);
+    Refuse(display_name, reason + ".");
+  }
+  std::unique_ptr<zip_t, ArchiveCloser> archive(
+      zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
+  if (!archive) {
+    zip_source_free(source);
+    zip_error_fini(&error);
+    Refuse(display_name, "it is not an .xlsx file (no readable zip package).");
+  }
+  zip_error_fini(&error);
+
+  const zip_int64_t entry_count = zip_get_num_entries(archive.get(), 0);
+  if (entry_count < 0 || static_cast<std::size_t>(entry_count) > limits.max_entries) {
+    Refuse(display_name, "it holds too many entries.");
+  }
+
+  Package package;
+  package.display_name_ = std::move(display_name);
+  std::size_t total = 0;
+  for (zip_uint64_t i = 0; i < static_cast<zip_uint64_t>(entry_count); ++i) {
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(archive.get(), i, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME) ||
+        !(stat.valid & ZIP_STAT_SIZE)) {
+      Refuse(package.display_name_, "an entry of its zip package can not be read.");
+    }
+    const std::string_view name = stat.name;
+    if (!IsSafeEntryName(name)) {
+      Refuse(package.display_name_,
+             "it holds an entry with an unsafe name (\"" + XmlSafeText(name) + "\").");
+    }
+    if (name.back() == '/') continue;  // a folder entry, not a part
+    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
+      Refuse(package.display_name_, "it is encrypted.");
+    }
+    if (stat.size > limits.max_entry_bytes || stat.size > limits.max_total_bytes - total) {
+      Refuse(package.display_name_, "it is too large (the part \"" + std::string(name) +
+                                        "\" declares " + std::to_string(stat.size) + " bytes).");
+    }
+    total += static_cast<std::size_t>(stat.size);
+
+    std::string bytes(static_cast<std::size_t>(stat.size), '\0');
+    std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive.get(), i, 0));
+    if (!file) {
+      Refuse(package.display_name_, "the part \"" + std::string(name) + "\" can not be read.");
+    }
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+      const zip_int64_t got = zip_fread(file.get(), bytes.data() + filled, bytes.size() - filled);
+      if (got <= 0) break;
+      filled += static_cast<std::size_t>(got);
+    }
+    char extra = 0;
+    if (filled != bytes.size() || zip_fread(file.get(), &extra, 1) != 0) {
+      Refuse(package.display_name_, "the part \"" + std::string(name) + "\" is damaged.");
+    }
+    const std::string key = Lower(name);
+    if (package.index_.contains(key)) {
+      Refuse(package.display_name_, "the part \"" + std::string(name) + "\" appears twice.");
+    }
+    package.index_.emplace(key, package.parts_.size());
+    package.parts_.push_back(Part{std::string(name), std::move(bytes), nullptr, false});
+  }
+  return package;
+}
+
+Package::Part* Package::Find(std::string_view name) {
+  const auto found = index_.find(Lower(PartNameWithoutSlash(name)));
+  return found == index_.end() ? nullptr : &parts_[found->second];
+}
+
+const Package::Part* Package::Find(std::string_view name) const {
+  const auto found = index_.find(Lower(PartNameWithoutSlash(name)));
+  return found == index_.end() ? nullptr : &parts_[found->second];
+}
+
+bool Package::Contains(std::string_view name) const { return Find(name) != nullptr; }
+
+std::vector<std::string> Package::PartNames() const {
+  std::vector<std::string> names;
+  for (const Part& part : parts_) {
+    if (!part.removed) names.push_back(part.name);
+  }
+  return names;
+}
+
+std::string Package::Read(std::string_view name) const {
+  const Part* part = Find(name);
+  if (!part) return {};
+  return part->xml ? SerializeXml(*part->xml) : part->bytes;
+}
+
+void Package::Write(std::string_view name, std::string content) {
+  if (Part* part = Find(name)) {
+    part->bytes = std::move(content);
+    part->xml.reset();
+    return;
+  }
+  const std::string clean = PartNameWithoutSlash(name);
+  index_.emplace(Lower(clean), parts_.size());
+  parts_.push_back(Part{clean, std::move(content), nullptr, false});
+}
+
+void Package::Remove(std::string_view name) {
+  const auto found = index_.find(Lower(PartNameWithoutSlash(name)));
+  if (found == index_.end()) return;
+  Part& part = parts_[found->second];
+  part.removed = true;
+  part.bytes.clear();
+  part.xml.reset();
+  index_.erase(found);
+}
+
+pugi::xml_document& Package::Xml(std::string_view name) {
+  Part* part = Find(name);
+  if (!part) {
+    throw WorkbookError("The workbook \"" + display_name_ + "\" is damaged: the part \"" +
+                        std::string(name) + "\" is missing.");
+  }
+  if (!part->xml) {
+    auto doc = std::make_unique<pugi::xml_document>();
+    ParseXml(*doc, part->bytes, display_name_, part->name);
+    part->xml = std::move(doc);
+    part->bytes.clear();
+    part->bytes.shrink_to_fit();
+  }
+  return *part->xml;
+}
+
+bool Package::IsEdited(std::string_view name) const {
+  const Part* part = Find(name);
+  return part && part->xml;
+}
+
+std::string Package::ToZip(std::optional<std::time_t> entry_time,
+                           const GeneratedParts& generated) const {
+  const std::time_t mtime = entry_time.value_or(std::time(nullptr));
+  // The content types part leads, as office applications write it.
+  std::vector<const Part*> order;
+  for (const Part& part : parts_) {
+    if (!part.removed) order.push_back(&part);
+  }
+  std::stable_partition(order.begin(), order.end(),
+                        [](const Part* part) { return part->name == "[Content_Types].xml"; });
+
+  // libzip reads the entries' bytes when the archive is closed, so they live until then.
+  std::vector<std::string> serialised;
+  serialised.reserve(order.size());
+
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* output = zip_source_buffer_create(nullptr, 0, 0, &error);
+  if (!output) {
+    zip_error_fini(&error);
+    throw WorkbookError("The workbook can not be written: out of memory.");
+  }
+  zip_source_keep(output);
+  zip_t* archive = zip_open_from_source(output, ZIP_TRUNCATE, &error);
+  zip_error_fini(&error);
+  const auto fail = [&](zip_t* open_archive, const std::string& reason) {
+    if (open_archive) zip_discard(open_archive);
+    zip_source_free(output);
+    throw WorkbookError("The workbook can not be written: " + reason);
+  };
+  if (!archive) fail(nullptr, "the zip package can not be created.");
+
+  for (const Part* part : order) {
+    const std::string* content = &part->bytes;
+    const auto found = std::find_if(generated.begin(), generated.end(), [&](const auto& entry) {
+      return EqualsIgnoreCase(entry.first, part->name);
+    });
+    if (found != generated.end()) {
+      content = &found->second;
+    } else if (part->xml) {
+      serialised.push_back(SerializeXml(*part->xml));
+      content = &serialised.back();
+    }
+    zip_source_t* data = zip_source_buffer(archive, content->data(), content->size(), 0);
+    if (!data) fail(archive, "out of memory.");
+    const zip_int64_t index = zip_file_add(archive, part->name.c_str(), data, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+      zip_source_free(data);
+      fail(archive, "the part \"" + part->name + "\" can not be added.");
+    }
+    const auto entry = static_cast<zip_uint64_t>(index);
+    if (zip_set_file_compression(archive, entry, ZIP_CM_DEFLATE, 0) != 0 ||
+        zip_file_set_mtime(archive, entry, mtime, 0) != 0) {
+      fail(archive, "the part \"" + part->name + "\" can not be added.");
+    }
+  }
+  if (zip_close(archive) != 0) fail(archive, "the zip package can not be completed.");
+
+  std::string bytes;
+  if (zip_source_open(output) != 0) fail(nullptr, "the zip package can not be read back.");
+  zip_source_seek(output, 0, SEEK_END);
+  const zip_int64_t size = zip_source_tell(output);
+  zip_source_seek(output, 0, SEEK_SET);
+  if (size > 0) {
+    bytes.resize(static_cast<std::size_t>(size));
+    if (zip_source_read(output, bytes.data(), static_cast<zip_uint64_t>(size)) != size) {
+      zip_source_close(output);
+      fail(nullptr, "the zip package can not be read back.");
+    }
+  }
+  zip_source_close(output);
+  zip_source_free(output);
+  return bytes;
+}
+
+}  // namespace korvanta::workbook

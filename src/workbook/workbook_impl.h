@@ -1,0 +1,74 @@
+// The engine's internals, shared by the sources of src/workbook (the chart builder adds its
+// parts through them). Not for use outside the engine.
+#pragma once
+
+#include <cstdint>
+#include <pugixml.hpp>
+#include <string>
+#include <vector>
+
+#include "workbook/cell_area.h"
+#include "workbook/formula_refs.h"
+#include "workbook/package.h"
+#include "workbook/shared_strings.h"
+#include "workbook/sheet_rows.h"
+#include "workbook/styles.h"
+#include "workbook/workbook.h"
+
+namespace korvanta::workbook {
+
+struct SheetEntry {
+  std::string name;
+  std::string part;  // empty when its relationship is missing
+  bool is_worksheet = false;
+};
+
+// workbook.xml as the engine sees it: the sheets in tab order and the active one.
+struct BookStructure {
+  std::string workbook_part;  // "xl/workbook.xml"
+  std::vector<SheetEntry> sheets;
+  std::size_t active = 0;
+};
+
+// The active sheet. Its part is held here, not in the package: on save <sheetData>,
+// <mergeCells> and <dimension> are written from the model and every other element from `xml`.
+struct Worksheet::Impl {
+  Package* package = nullptr;
+  SharedStrings* strings = nullptr;
+  const Styles* styles = nullptr;
+  const BookStructure* book = nullptr;
+
+  std::string name;
+  std::string part_name;
+  pugi::xml_document xml;
+  SheetRows cells;
+  std::vector<CellArea> merges;
+
+  // Reads the part named by part_name.
+  void Load();
+  std::string Serialize() const;
+  pugi::xml_node Root() const { return xml.document_element(); }
+
+  // The style a cell has, or would get when written: its own, else its row's, else its
+  // column's.
+  std::uint32_t EffectiveStyle(CellRef ref) const;
+  // The cell at `ref`, created with the style it inherits when missing.
+  Cell& CellForWrite(CellRef ref);
+
+  // One structural change, applied to the cells and to everything that refers to them.
+  void ApplyShift(const Shift& shift);
+  // Pastes copies of the rows source.first..source.last (read before any is overwritten)
+  // starting at target_first, one below the other.
+  void PasteRows(RowSpan source, int target_first, int copies);
+};
+
+struct Workbook::Impl {
+  Package package;
+  BookStructure book;
+  SharedStrings strings;
+  Styles styles;
+  Worksheet::Impl sheet_impl;
+  Worksheet sheet{&sheet_impl};
+};
+
+}  // namespace korvanta::workbook

@@ -1,0 +1,210 @@
+#include "workbook/xml_util.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "workbook/workbook.h"
+
+namespace korvanta::workbook {
+namespace {
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+struct StringWriter : pugi::xml_writer {
+  std::string text;
+  void write(const void* data, std::size_t size) override {
+    text.append(static_cast<const char*>(data), size);
+  }
+};
+
+// Length of the UTF-8 sequence starting at `text[i]` and its code point; 0 when invalid.
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, std::uint32_t& code_point) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(i);
+  std::size_t length = 0;
+  std::uint32_t minimum = 0;
+  if (lead < 0x80) {
+    code_point = lead;
+    return 1;
+  } else if ((lead & 0xE0) == 0xC0) {
+    length = 2, code_point = lead & 0x1Fu, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, code_point = lead & 0x0Fu, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, code_point = lead & 0x07u, minimum = 0x10000;
+  } else {
+    return 0;
+  }
+  if (i + length > text.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    code_point = (code_point << 6) | (byte(i + k) & 0x3Fu);
+  }
+  if (code_point < minimum || code_point > 0x10FFFF ||
+      (code_point >= 0xD800 && code_point <= 0xDFFF)) {
+    return 0;
+  }
+  return length;
+}
+
+bool XmlCanHold(std::uint32_t code_point) {
+  if (code_point < 0x20) return code_point == '\t' || code_point == '\n' || code_point == '\r';
+  return code_point != 0xFFFE && code_point != 0xFFFF;
+}
+
+}  // namespace
+
+std::string_view LocalName(std::string_view qualified) {
+  const auto colon = qualified.find(':');
+  return colon == std::string_view::npos ? qualified : qualified.substr(colon + 1);
+}
+
+std::string_view LocalName(const pugi::xml_node& node) { return LocalName(node.name()); }
+
+std::string_view LocalName(const pugi::xml_attribute& attribute) {
+  return LocalName(attribute.name());
+}
+
+pugi::xml_node FirstChild(pugi::xml_node parent, std::string_view local_name) {
+  for (pugi::xml_node child : parent.children()) {
+    if (child.type() == pugi::node_element && LocalName(child) == local_name) return child;
+  }
+  return {};
+}
+
+pugi::xml_attribute FindAttribute(pugi::xml_node node, std::string_view local_name, bool prefixed) {
+  for (pugi::xml_attribute attribute : node.attributes()) {
+    const std::string_view name = attribute.name();
+    const bool has_prefix = name.find(':') != std::string_view::npos;
+    if (has_prefix == prefixed && LocalName(name) == local_name && !name.starts_with("xmlns")) {
+      return attribute;
+    }
+  }
+  return {};
+}
+
+std::string SameNamespaceName(pugi::xml_node sibling_or_parent, std::string_view local_name) {
+  const std::string_view name = sibling_or_parent.name();
+  const auto colon = name.find(':');
+  if (colon == std::string_view::npos) return std::string(local_name);
+  return std::string(name.substr(0, colon + 1)) + std::string(local_name);
+}
+
+pugi::xml_node ChildInSchemaOrder(pugi::xml_node parent, std::string_view local_name,
+                                  std::span<const std::string_view> order) {
+  if (pugi::xml_node existing = FirstChild(parent, local_name)) return existing;
+  const auto rank = [&](std::string_view name) {
+    return static_cast<std::size_t>(std::find(order.begin(), order.end(), name) - order.begin());
+  };
+  const std::size_t wanted = rank(local_name);
+  const std::string name = SameNamespaceName(parent, local_name);
+  for (pugi::xml_node child : parent.children()) {
+    if (child.type() == pugi::node_element && rank(LocalName(child)) > wanted) {
+      return parent.insert_child_before(name.c_str(), child);
+    }
+  }
+  return parent.append_child(name.c_str());
+}
+
+void ParseXml(pugi::xml_document& doc, std::string_view text, std::string_view workbook_name,
+              std::string_view part_name) {
+  const pugi::xml_parse_result result = doc.load_buffer(
+      text.data(), text.size(), pugi::parse_full | pugi::parse_ws_pcdata, pugi::encoding_auto);
+  if (!result || !doc.document_element()) {
+    throw WorkbookError("The workbook \"" + std::string(workbook_name) + "\" is damaged: part \"" +
+                        std::string(part_name) + "\" is not well-formed XML (" +
+                        result.description() + " at byte " + std::to_string(result.offset) + ").");
+  }
+}
+
+std::string SerializeXml(const pugi::xml_node& node) {
+  StringWriter writer;
+  if (node.type() == pugi::node_document) {
+    static_cast<const pugi::xml_document&>(node).save(
+        writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+  } else {
+    node.print(writer, "", pugi::format_raw, pugi::encoding_utf8);
+  }
+  return std::move(writer.text);
+}
+
+void AppendEscapedText(std::string& out, std::string_view text) {
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '\r':
+        out += "&#13;";
+        break;
+      default:
+        out += c;
+    }
+  }
+}
+
+void AppendEscapedAttribute(std::string& out, std::string_view text) {
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\r':
+        out += "&#13;";
+        break;
+      case '\n':
+        out += "&#10;";
+        break;
+      case '\t':
+        out += "&#9;";
+        break;
+      default:
+        out += c;
+    }
+  }
+}
+
+std::string XmlSafeText(std::string_view text) {
+  std::string safe;
+  safe.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    std::uint32_t code_point = 0;
+    const std::size_t length = DecodeUtf8(text, i, code_point);
+    if (length == 0) {
+      ++i;
+      continue;
+    }
+    if (XmlCanHold(code_point)) safe.append(text.substr(i, length));
+    i += length;
+  }
+  return safe;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return AsciiLower(x) == AsciiLower(y);
+         });
+}
+
+bool ContainsIgnoreCase(std::string_view haystack, std::string_view needle) {
+  return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
+                     [](char x, char y) { return AsciiLower(x) == AsciiLower(y); }) !=
+         haystack.end();
+}
+
+}  // namespace korvanta::workbook
