@@ -74,15 +74,4 @@ void Conversion::CopyRows(std::string_view source, std::string_view target) {
   workbook::CopyRows(Sheet(), source, target);
 }
 
-void Conversion::BuildChart(int first_row, int last_row, std::string_view y_title,
-                            std::string_view x_title) {
-  if (!m_workbook) throw workbook::WorkbookError("No workbook is open.");
-  workbook::ChartRequest request;
-  request.first_row = first_row;
-  request.last_row = last_row;
-  request.x_title = std::string(x_title);
-  request.y_title = std::string(y_title);
-  m_workbook->AddChart(request);
-}
-
 }  // namespace korvanta
