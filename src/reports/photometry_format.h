@@ -1,0 +1,43 @@
+// The Photometry export file (.pht), read into a typed record.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "reports/export_file.h"
+
+namespace korvanta {
+
+struct PhotometrySample {
+  std::string sample_id;
+  std::vector<std::string> readings;  // as read, one per wavelength; fewer when the file ended
+};
+
+struct PhotometryFile {
+  std::int32_t method_type = 0;       // 4
+  std::int32_t measurement_type = 0;  // 2
+  std::int32_t method_code = 0;       // method_str as an integer; not shown
+  std::string sample_name;
+  std::optional<std::int32_t> pathlength;  // nothing when the file ended before it
+  std::string dilution_factor;             // not shown
+  std::string dummy;                       // not shown
+  int wl_number = 0;
+  std::vector<float> wavelengths;  // as read; fewer than wl_number when the file ended
+  std::optional<std::int32_t> datamode;
+  int sample_number = 0;
+  std::vector<PhotometrySample> samples;  // those whose id was read
+};
+
+// Wavelength columns run from C to the sheet's last column.
+inline constexpr int kMaxPhotometryWavelengths = 16384 - 2;
+// Readings a report may hold (samples times wavelengths); more is no real measurement.
+inline constexpr std::int64_t kMaxPhotometryReadings = 4LL * 1024 * 1024;
+
+// The most samples a report with `wavelengths` wavelength columns can hold.
+int MaxPhotometrySamples(int wavelengths);
+
+PhotometryFile ReadPhotometryFile(ExportFile& file);
+
+}  // namespace korvanta

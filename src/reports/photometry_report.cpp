@@ -1,0 +1,86 @@
+// The Photometry report: header, wavelength list and one row per sample with a column per
+// wavelength, grown from the template photomet.xlsx.
+#include <string>
+
+#include "driver/conversion.h"
+#include "reports/code_tables.h"
+#include "reports/photometry_format.h"
+#include "reports/report_writers.h"
+#include "workbook/number_format.h"
+
+namespace korvanta {
+namespace {
+
+constexpr int kWavelengthRow = 9;    // pattern row of the wavelength list
+constexpr int kTableHeaderRow = 11;  // before the wavelength rows are inserted
+constexpr int kFirstSampleRow = 12;  // pattern row of the samples
+
+void WriteHeader(Conversion& c, const PhotometryFile& record) {
+  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
+  c.WriteTextCell('B', 3, c.ConversionTimeText());
+  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  if (record.pathlength) WritePathLength(c, 'B', 7, *record.pathlength);
+  c.WriteIntegerCell('B', 8, record.wl_number);
+  if (record.datamode) {
+    if (const auto text = DataModeText(*record.datamode)) c.WriteTextCell('B', 6, *text);
+  }
+}
+
+void WriteSampleTable(Conversion& c, const PhotometryFile& record) {
+  const int n = record.wl_number;
+  const int s = record.sample_number;
+  if (s > 1) {
+    c.CopyRows("12:12", "13:" + std::to_string(s + 11));
+  }
+  if (n > 1) c.InsertColumns(n - 1, "C:C");
+  for (int j = 0; j < n && j < static_cast<int>(record.wavelengths.size()); ++j) {
+    const std::string wavelength = workbook::FormatDecimal(record.wavelengths[j], 4);
+    c.WriteTextCell(Col('C') + j, kTableHeaderRow,
+                    "WL" + std::to_string(j + 1) + " (" + wavelength + " nm)");
+  }
+  for (int i = 0; i < s; ++i) {
+    const int row = kFirstSampleRow + i;
+    c.WriteIntegerCell('A', row, i + 1);
+    if (i >= static_cast<int>(record.samples.size())) continue;
+    const PhotometrySample& sample = record.samples[i];
+    c.WriteVerbatimTextCell('B', row, sample.sample_id);
+    for (std::size_t j = 0; j < sample.readings.size(); ++j) {
+      c.WriteTextCell(Col('C') + static_cast<int>(j), row, sample.readings[j]);
+    }
+  }
+}
+
+void WriteWavelengthList(Conversion& c, const PhotometryFile& record) {
+  const int n = record.wl_number;
+  if (n > 1) c.InsertCopiedRows(n - 1, "9:9");
+  for (int j = 0; j < n; ++j) {
+    const int row = kWavelengthRow + j;
+    c.WriteTextCell('A', row, "WL" + std::to_string(j + 1) + " (nm)");
+    if (j < static_cast<int>(record.wavelengths.size())) {
+      c.WriteTextCell('B', row, workbook::FormatDecimal(record.wavelengths[j], 4));
+    }
+  }
+}
+
+}  // namespace
+
+void WritePhotometryReport(Conversion& c) {
+  if (!c.AskOutputPath()) return;
+  if (!c.OpenWorkbook()) return;
+  ExportFile file = c.OpenExportFile();
+  const PhotometryFile record = ReadPhotometryFile(file);
+
+  ReportSummary& summary = c.Summary();
+  summary.data_type = "Photometry";
+  summary.variant = "Photometry";
+  summary.samples = record.sample_number;
+  summary.wavelengths = record.wl_number;
+
+  // The table below is grown first, so that inserting the wavelength rows moves it whole.
+  WriteHeader(c, record);
+  WriteSampleTable(c, record);
+  WriteWavelengthList(c, record);
+  c.FinishWorkbook();
+}
+
+}  // namespace korvanta

@@ -1,0 +1,105 @@
+#include "driver/path_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <regex>
+
+#include "driver/conversion.h"
+#include "driver/conversion_time.h"
+#include "driver/data_types.h"
+
+namespace korvanta {
+namespace {
+
+TEST(ExtensionRule, TakesWhatFollowsTheLastDotLowerCased) {
+  EXPECT_EQ(LowerCaseExtension("C:\\data\\SAMPLE.PRO"), "pro");
+  EXPECT_EQ(LowerCaseExtension("/data/sample.Pht"), "pht");
+  EXPECT_EQ(LowerCaseExtension("data.pro.bak"), "bak");
+  EXPECT_EQ(LowerCaseExtension("trailing."), "");
+  EXPECT_EQ(LowerCaseExtension("no_extension"), std::nullopt);
+  EXPECT_EQ(LowerCaseExtension(""), std::nullopt);
+}
+
+TEST(ExtensionRule, ADotInAFolderNameMatchesNoType) {
+  const auto extension = LowerCaseExtension("/runs/v2.1/sample");
+  ASSERT_TRUE(extension);
+  EXPECT_EQ(*extension, "1/sample");
+  EXPECT_EQ(FindDataTypeByExtension(*extension), nullptr);
+}
+
+TEST(OutputNameRule, AppendsXlsxUnlessTheNameEndsInIt) {
+  EXPECT_EQ(WithXlsxExtension("out"), "out.xlsx");
+  EXPECT_EQ(WithXlsxExtension("out.XLSX"), "out.XLSX");
+  EXPECT_EQ(WithXlsxExtension("out.Xlsx"), "out.Xlsx");
+  EXPECT_EQ(WithXlsxExtension("out.xls"), "out.xls.xlsx");
+  EXPECT_EQ(WithXlsxExtension("report.txt"), "report.txt.xlsx");
+  EXPECT_EQ(WithXlsxExtension("/runs/v2.1/out"), "/runs/v2.1/out.xlsx");
+  EXPECT_EQ(WithXlsxExtension("out.xlsx.bak"), "out.xlsx.bak.xlsx");
+}
+
+TEST(DataTypeTable, ButtonsExtensionsTemplatesAndFiltersInButtonOrder) {
+  struct Row {
+    int id;
+    const char* text;
+    const char* extension;
+    const char* template_name;
+    const char* filter;
+  };
+  const Row expected[] = {
+      {1000, "Protein", "pro", "brad.xlsx", "Protein (*.pro) | *.pro"},
+      {1001, "Concentration", "con", "concentration.xlsx", "Concentration (*.con) | *.con"},
+      {1002, "DNA/RNA", "nuc", "dnarna.xlsx", "DNA/RNA (*.nuc) | *.nuc"},
+      {1003, "Kinetics", "tsc", "kinetics.xlsx", "Kinetics (*.tsc) | *.tsc"},
+      {1004, "OD600", "od", "od600.xlsx", "OD600 (*.od) | *.od"},
+      {1005, "Photometry", "pht", "photomet.xlsx", "Photometry (*.pht) | *.pht"},
+      {1006, "TM", "tm", "tm.xlsx", "TM (*.tm) | *.tm"},
+      {1007, "WL Scan", "wsc", "wlscan.xlsx", "WL Scan (*.wsc) | *.wsc"},
+  };
+  const auto types = DataTypes();
+  ASSERT_EQ(types.size(), std::size(expected));
+  for (std::size_t i = 0; i < types.size(); ++i) {
+    SCOPED_TRACE(expected[i].text);
+    EXPECT_EQ(types[i].button_id, expected[i].id);
+    EXPECT_EQ(types[i].button_text, expected[i].text);
+    EXPECT_EQ(types[i].extension, expected[i].extension);
+    EXPECT_EQ(types[i].default_template, expected[i].template_name);
+    EXPECT_EQ(types[i].filter, expected[i].filter);
+    EXPECT_NE(types[i].writer, nullptr);
+    EXPECT_EQ(FindDataTypeByButton(expected[i].id), &types[i]);
+    EXPECT_EQ(FindDataTypeByExtension(expected[i].extension), &types[i]);
+  }
+  EXPECT_EQ(FindDataTypeByButton(1008), nullptr);
+  EXPECT_EQ(FindDataTypeByExtension("PRO"), nullptr);  // callers lower-case first
+  EXPECT_EQ(FindDataTypeByExtension("xlsx"), nullptr);
+}
+
+TEST(ConversionTime, FixedTimeIsFormattedInUtcWithTwoBlanks) {
+  EXPECT_EQ(FormatConversionTime(1700000000), "2023.11.14  22:13:20");
+  EXPECT_EQ(FormatConversionTime(0), "1970.01.01  00:00:00");
+  EXPECT_TRUE(std::regex_match(FormatConversionTime(std::nullopt),
+                               std::regex(R"(\d{4}\.\d{2}\.\d{2}  \d{2}:\d{2}:\d{2})")));
+}
+
+TEST(ConversionSettingsFromEnvironment, SourceDateEpochFixesTheTime) {
+  ::setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+  const auto settings = SettingsFromEnvironment("/templates");
+  EXPECT_EQ(settings.template_dir, "/templates");
+  EXPECT_EQ(settings.fixed_time, 1700000000);
+  for (const char* bad : {"", "17e8", "-5", "12abc"}) {
+    ::setenv("SOURCE_DATE_EPOCH", bad, 1);
+    EXPECT_EQ(SettingsFromEnvironment("/t").fixed_time, std::nullopt) << bad;
+  }
+  ::unsetenv("SOURCE_DATE_EPOCH");
+  EXPECT_EQ(SettingsFromEnvironment("/t").fixed_time, std::nullopt);
+}
+
+TEST(ExecutableFolder, EndsInASeparatorAndHoldsThisProgram) {
+  const std::string folder = GetExeDirectory();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.back(), '/');
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder) / "test_driver"));
+}
+
+}  // namespace
+}  // namespace korvanta
