@@ -1,0 +1,29 @@
+// korvanta: converts the spectrophotometer's export files into Excel reports.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/convert_command.h"
+
+int main(int argc, char** argv) {
+  using namespace korvanta::cli;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    const Arguments parsed = ParseArguments(args);
+    switch (parsed.command) {
+      case Command::kHelp:
+        std::cout << UsageText();
+        return 0;
+      case Command::kVersion:
+        std::cout << "korvanta " << KORVANTA_VERSION << '\n';
+        return 0;
+      case Command::kConvert:
+        return RunConvert(parsed.convert, std::cerr);
+    }
+  } catch (const UsageError& error) {
+    std::cerr << "korvanta: " << error.what() << "\nTry 'korvanta --help'.\n";
+    return 2;
+  }
+  return 2;
+}
