@@ -15,8 +15,6 @@ void WriteProteinReport(Conversion& c) { NotAvailable(c, "Protein"); }
 void WriteProteinUvReport(Conversion& c) { NotAvailable(c, "Protein"); }
 void WriteProteinLabellingReport(Conversion& c) { NotAvailable(c, "Protein"); }
 void WriteConcentrationReport(Conversion& c) { NotAvailable(c, "Concentration"); }
-void WriteDnaRnaReport(Conversion& c) { NotAvailable(c, "DNA/RNA"); }
-void WriteDnaRnaLabellingReport(Conversion& c) { NotAvailable(c, "DNA/RNA"); }
 void WriteKineticsReport(Conversion& c) { NotAvailable(c, "Kinetics"); }
 void WriteTmReport(Conversion& c) { NotAvailable(c, "TM"); }
 void WriteWlScanReport(Conversion& c) { NotAvailable(c, "WL Scan"); }

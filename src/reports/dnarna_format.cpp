@@ -1,0 +1,104 @@
+#include "reports/dnarna_format.h"
+
+#include "reports/export_file.h"
+#include "workbook/cell_address.h"
+
+namespace korvanta {
+
+namespace {
+
+// The wavelengths are never shown; a list longer than a sheet could hold marks a broken file.
+constexpr int kMaxWavelengths = workbook::kMaxRows;
+
+// A code, or nothing when the file ended before it: the cell it feeds then keeps what the
+// template holds instead of showing the meaning of 0.
+std::optional<std::int32_t> ReadCode(ExportFile& file, std::string_view field) {
+  const std::int32_t code = file.ReadInteger(field);
+  if (file.EndedEarly()) return std::nullopt;
+  return code;
+}
+
+constexpr std::array<std::string_view, 4> kTypeNames = {"dsDNA", "ssDNA", "RNA", "Oligo"};
+constexpr std::array<std::string_view, 4> kLabelledTypeNames = {"dsDNA DYE", "ssDNA DYE", "RNA DYE",
+                                                                "Oligo DYE"};
+
+constexpr std::array<std::string_view, 16> kUnits = {
+    "ug/ml", "ug/ul", "ng/ul", "mg/ml", "pmol/l", "mmol/ul", "umol/l", "mg/l",
+    "mg/dl", "ug/l",  "g/l",   "U/l",   "ppm",    "ppb",     "%",      "conc",
+};
+
+constexpr std::array<std::string_view, 7> kReadingFields = {
+    "a230", "a260", "a280", "a320", "a260_a280", "a260_a230", "concentration"};
+constexpr std::array<std::string_view, 10> kLabellingReadingFields = {
+    "a230",      "a260",          "a280",
+    "a320",      "dye",           "a260_a280",
+    "a260_a230", "concentration", "dye_concentration",
+    "frequency"};
+
+// From measurement_type to factor; method_type is already in `head`.
+void ReadHeadAfterMethodType(ExportFile& file, DnaRnaHead& head) {
+  head.measurement_type = file.ReadInteger("measurement_type");
+  head.method_str = file.ReadLine("method_str");
+  head.sample_name = file.ReadLine("sample_name");
+  head.pathlength = ReadCode(file, "pathlength");
+  head.dilution_factor = file.ReadToken("dilution_factor");
+  head.background = ReadCode(file, "background");
+  const int wavelength_count = file.ReadCount("wl_number", kMaxWavelengths);
+  head.wavelengths.reserve(static_cast<std::size_t>(wavelength_count));
+  for (int i = 0; i < wavelength_count; ++i) {
+    head.wavelengths.push_back(file.ReadInteger("wavelength"));
+  }
+  head.factor = file.ReadToken("factor");
+}
+
+template <typename Sample, std::size_t N>
+std::vector<Sample> ReadSamples(ExportFile& file, int max_samples,
+                                const std::array<std::string_view, N>& reading_fields) {
+  const int count = file.ReadCount("sample_number", max_samples);
+  std::vector<Sample> samples(static_cast<std::size_t>(count));
+  for (Sample& sample : samples) {
+    sample.sample_id = file.ReadLine("sample_id");
+    for (std::size_t j = 0; j < N; ++j) sample.readings[j] = file.ReadToken(reading_fields[j]);
+  }
+  return samples;
+}
+
+}  // namespace
+
+DnaRnaFile ReadDnaRnaFile(ExportFile& file, std::int32_t method_type, int max_samples) {
+  DnaRnaFile record;
+  record.head.method_type = method_type;
+  ReadHeadAfterMethodType(file, record.head);
+  record.oligo_factor = file.ReadToken("oligo_factor");
+  record.unit_style = file.ReadToken("unit_style");
+  record.samples = ReadSamples<DnaRnaSample>(file, max_samples, kReadingFields);
+  return record;
+}
+
+DnaRnaLabellingFile ReadDnaRnaLabellingFile(ExportFile& file, int max_samples) {
+  DnaRnaLabellingFile record;
+  record.head.method_type = file.ReadInteger("method_type");
+  ReadHeadAfterMethodType(file, record.head);
+  record.dyetype = ReadCode(file, "dyetype");
+  record.dyeodmax = file.ReadToken("dyeodmax");
+  record.dyeextcoeff = file.ReadToken("dyeextcoeff");
+  record.dyecorrect = file.ReadToken("dyecorrect");
+  record.unit_style = file.ReadToken("unit_style");
+  record.samples = ReadSamples<DnaRnaLabellingSample>(file, max_samples, kLabellingReadingFields);
+  return record;
+}
+
+std::optional<std::string_view> NucleicAcidTypeName(std::int32_t code, bool dye_labelled) {
+  if (code < 1 || code > static_cast<std::int32_t>(kTypeNames.size())) return std::nullopt;
+  const auto index = static_cast<std::size_t>(code - 1);
+  return dye_labelled ? kLabelledTypeNames[index] : kTypeNames[index];
+}
+
+std::optional<std::string_view> NucleicAcidUnit(std::string_view unit_style) {
+  for (std::size_t code = 0; code < kUnits.size(); ++code) {
+    if (unit_style == std::to_string(code)) return kUnits[code];
+  }
+  return std::nullopt;
+}
+
+}  // namespace korvanta

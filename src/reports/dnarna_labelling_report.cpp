@@ -1,0 +1,76 @@
+// DNA/RNA labelling report on "dnarna_dye.xlsx": the measurement header, the dye's data and
+// one row per sample.
+#include <string>
+
+#include "driver/conversion.h"
+#include "reports/code_tables.h"
+#include "reports/dnarna_format.h"
+#include "reports/dye_table.h"
+#include "reports/export_file.h"
+#include "reports/report_writers.h"
+#include "workbook/cell_address.h"
+
+namespace korvanta {
+
+namespace {
+
+constexpr int kFirstSampleRow = 17;  // the template's sample row, copied down for the rest
+
+// The unit in B10 comes after the dye cells, in the order the instrument's fields arrive.
+void WriteHeader(Conversion& c, const DnaRnaLabellingFile& record) {
+  const DnaRnaHead& head = record.head;
+  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
+  if (auto type = NucleicAcidTypeName(TextToInteger(head.method_str), true)) {
+    c.WriteTextCell('B', 2, *type);
+  }
+  c.WriteTextCell('B', 3, c.ConversionTimeText());
+  c.WriteVerbatimTextCell('B', 5, head.sample_name);
+  if (head.pathlength) WritePathLength(c, 'B', 6, *head.pathlength);
+  c.WriteTextCell('B', 7, head.dilution_factor);
+  if (head.background) c.WriteTextCell('B', 8, BackgroundText(*head.background));
+  c.WriteTextCell('B', 9, head.factor);
+  if (auto dye = record.dyetype ? DyeName(*record.dyetype) : std::nullopt) {
+    c.WriteTextCell('B', 11, *dye);
+  }
+  c.WriteTextCell('B', 12, record.dyeodmax);
+  c.WriteTextCell('B', 13, record.dyeextcoeff);
+  c.WriteTextCell('B', 14, record.dyecorrect);
+  if (auto unit = NucleicAcidUnit(record.unit_style)) c.WriteTextCell('B', 10, *unit);
+}
+
+void WriteSamples(Conversion& c, const std::vector<DnaRnaLabellingSample>& samples) {
+  const int count = static_cast<int>(samples.size());
+  if (count > 1) {
+    c.CopyRows("17:17", "18:" + std::to_string(count + kFirstSampleRow - 1));
+  }
+  for (int i = 0; i < count; ++i) {
+    const DnaRnaLabellingSample& sample = samples[static_cast<std::size_t>(i)];
+    const int row = kFirstSampleRow + i;
+    c.WriteIntegerCell('A', row, i + 1);
+    c.WriteVerbatimTextCell('B', row, sample.sample_id);
+    for (std::size_t j = 0; j < sample.readings.size(); ++j) {
+      c.WriteTextCell(Col('C') + static_cast<int>(j), row, sample.readings[j]);
+    }
+  }
+}
+
+}  // namespace
+
+void WriteDnaRnaLabellingReport(Conversion& c) {
+  ExportFile file = c.OpenExportFile();
+  const DnaRnaLabellingFile record =
+      ReadDnaRnaLabellingFile(file, workbook::kMaxRows - (kFirstSampleRow - 1));
+
+  ReportSummary& summary = c.Summary();
+  summary.data_type = "DNA/RNA";
+  summary.variant = "DNA/RNA labelling";
+  summary.samples = static_cast<int>(record.samples.size());
+  summary.wavelengths = static_cast<int>(record.head.wavelengths.size());
+
+  if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
+  WriteHeader(c, record);
+  WriteSamples(c, record.samples);
+  c.FinishWorkbook();
+}
+
+}  // namespace korvanta

@@ -1,0 +1,74 @@
+// DNA/RNA report on "dnarna.xlsx": the measurement header and one row per sample. A
+// dye-labelled file goes to the labelling report instead.
+#include <string>
+
+#include "driver/conversion.h"
+#include "reports/code_tables.h"
+#include "reports/dnarna_format.h"
+#include "reports/export_file.h"
+#include "reports/report_writers.h"
+#include "workbook/cell_address.h"
+
+namespace korvanta {
+
+namespace {
+
+constexpr int kFirstSampleRow = 13;  // the template's sample row, copied down for the rest
+
+void WriteHeader(Conversion& c, const DnaRnaFile& record) {
+  const DnaRnaHead& head = record.head;
+  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
+  if (auto type = NucleicAcidTypeName(TextToInteger(head.method_str), false)) {
+    c.WriteTextCell('B', 2, *type);
+  }
+  c.WriteTextCell('B', 3, c.ConversionTimeText());
+  c.WriteVerbatimTextCell('B', 5, head.sample_name);
+  if (head.pathlength) WritePathLength(c, 'B', 6, *head.pathlength);
+  c.WriteTextCell('B', 7, head.dilution_factor);
+  if (head.background) c.WriteTextCell('B', 8, BackgroundText(*head.background));
+  c.WriteTextCell('B', 9, head.factor);
+  if (auto unit = NucleicAcidUnit(record.unit_style)) c.WriteTextCell('B', 10, *unit);
+}
+
+void WriteSamples(Conversion& c, const std::vector<DnaRnaSample>& samples) {
+  const int count = static_cast<int>(samples.size());
+  if (count > 1) {
+    c.CopyRows("13:13", "14:" + std::to_string(count + kFirstSampleRow - 1));
+  }
+  for (int i = 0; i < count; ++i) {
+    const DnaRnaSample& sample = samples[static_cast<std::size_t>(i)];
+    const int row = kFirstSampleRow + i;
+    c.WriteIntegerCell('A', row, i + 1);
+    c.WriteVerbatimTextCell('B', row, sample.sample_id);
+    for (std::size_t j = 0; j < sample.readings.size(); ++j) {
+      c.WriteTextCell(Col('C') + static_cast<int>(j), row, sample.readings[j]);
+    }
+  }
+}
+
+}  // namespace
+
+void WriteDnaRnaReport(Conversion& c) {
+  ExportFile file = c.OpenExportFile();
+  const std::int32_t method_type = file.ReadInteger("method_type");
+  if (method_type == kDnaRnaLabellingMethod) {
+    c.m_templatePath = c.TemplatePath("dnarna_dye.xlsx");
+    if (c.CheckTemplate()) WriteDnaRnaLabellingReport(c);
+    return;
+  }
+  const DnaRnaFile record =
+      ReadDnaRnaFile(file, method_type, workbook::kMaxRows - (kFirstSampleRow - 1));
+
+  ReportSummary& summary = c.Summary();
+  summary.data_type = "DNA/RNA";
+  summary.variant = "DNA/RNA";
+  summary.samples = static_cast<int>(record.samples.size());
+  summary.wavelengths = static_cast<int>(record.head.wavelengths.size());
+
+  if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
+  WriteHeader(c, record);
+  WriteSamples(c, record.samples);
+  c.FinishWorkbook();
+}
+
+}  // namespace korvanta

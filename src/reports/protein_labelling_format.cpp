@@ -1,0 +1,67 @@
+#include "reports/protein_labelling_format.h"
+
+#include "reports/optional_code.h"
+#include "workbook/cell_address.h"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::size_t kDyeWavelengthIndex = 3;
+constexpr int kSkippedSettings = 3;
+// The sample rows start at row 20.
+constexpr int kRowsAboveSamples = 19;
+// Four wavelengths are expected; any sane file has a handful.
+constexpr int kMaxWavelengths = workbook::kMaxRows;
+
+}  // namespace
+
+std::optional<std::int32_t> ProteinLabellingRecord::DyeWavelength() const {
+  if (wavelengths.size() <= kDyeWavelengthIndex) return std::nullopt;
+  return wavelengths[kDyeWavelengthIndex];
+}
+
+ProteinLabellingRecord ReadProteinLabelling(ExportFile& file) {
+  ProteinLabellingRecord record;
+  record.method_type = file.ReadInteger("method_type");
+  file.ReadInteger("measurement_type");
+  record.method_code = TextToInteger(file.ReadLine("method_str"));
+  record.sample_name = file.ReadLine("sample_name");
+  record.pathlength = ReadOptionalCode(file, "pathlength");
+  record.dilution_factor = file.ReadToken("dilution_factor");
+  record.background = ReadOptionalCode(file, "background");
+  const int wl_number = file.ReadCount("wl_number", kMaxWavelengths);
+  for (int j = 0; j < wl_number; ++j) {
+    const std::int32_t wavelength = file.ReadInteger("wavelength");
+    if (!file.EndedEarly()) record.wavelengths.push_back(wavelength);
+  }
+  record.a280_factor = file.ReadToken("a280_factor");
+  record.a260_factor = file.ReadToken("a260_factor");
+  record.protein = ReadOptionalCode(file, "protein");
+  for (int k = 0; k < kSkippedSettings; ++k) file.ReadToken("dummy");
+  record.dyetype = ReadOptionalCode(file, "dyetype");
+  record.proextcoefficient = file.ReadToken("proextcoefficient");
+  record.dyeodmax = file.ReadToken("dyeodmax");
+  record.dyeextcoeff = file.ReadToken("dyeextcoeff");
+  record.dyecorrect = file.ReadToken("dyecorrect");
+  record.unit_style = file.ReadToken("unit_style");
+
+  const int sample_number = file.ReadCount("sample_number", workbook::kMaxRows - kRowsAboveSamples);
+  record.samples.reserve(static_cast<std::size_t>(sample_number));
+  for (int i = 0; i < sample_number; ++i) {
+    ProteinLabellingSample sample;
+    sample.sample_id = file.ReadLine("sample_id");
+    sample.a260 = file.ReadToken("a260");
+    sample.a280 = file.ReadToken("a280");
+    sample.a320 = file.ReadToken("a320");
+    sample.dye = file.ReadToken("dye");
+    sample.a260_a280 = file.ReadToken("a260_a280");
+    sample.concentration = file.ReadToken("concentration");
+    sample.dye_concentration = file.ReadToken("dye_concentration");
+    sample.degree_of_labelling = file.ReadToken("Degreeoflabelling");
+    record.samples.push_back(std::move(sample));
+  }
+  return record;
+}
+
+}  // namespace korvanta

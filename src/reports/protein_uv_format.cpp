@@ -1,0 +1,51 @@
+#include "reports/protein_uv_format.h"
+
+#include "reports/optional_code.h"
+#include "workbook/cell_address.h"
+
+namespace korvanta {
+
+namespace {
+
+constexpr int kSkippedSettings = 8;
+// The sample rows start at row 15.
+constexpr int kRowsAboveSamples = 14;
+// The wavelengths are read and not shown; any sane file has a handful.
+constexpr int kMaxWavelengths = workbook::kMaxRows;
+
+}  // namespace
+
+ProteinUvRecord ReadProteinUvBody(ExportFile& file, std::int32_t method_code) {
+  ProteinUvRecord record;
+  record.method_code = method_code;
+  record.sample_name = file.ReadLine("sample_name");
+  record.pathlength = ReadOptionalCode(file, "pathlength");
+  record.dilution_factor = file.ReadToken("dilution_factor");
+  record.background = ReadOptionalCode(file, "background");
+  const int wl_number = file.ReadCount("wl_number", kMaxWavelengths);
+  for (int j = 0; j < wl_number; ++j) {
+    const std::int32_t wavelength = file.ReadInteger("wavelength");
+    if (!file.EndedEarly()) record.wavelengths.push_back(wavelength);
+  }
+  record.a280_factor = file.ReadToken("a280_factor");
+  record.a260_factor = file.ReadToken("a260_factor");
+  record.protein = ReadOptionalCode(file, "protein");
+  for (int k = 0; k < kSkippedSettings; ++k) file.ReadToken("dummy");
+  record.unit_style = file.ReadToken("unit_style");
+
+  const int sample_number = file.ReadCount("sample_number", workbook::kMaxRows - kRowsAboveSamples);
+  record.samples.reserve(static_cast<std::size_t>(sample_number));
+  for (int i = 0; i < sample_number; ++i) {
+    ProteinUvSample sample;
+    sample.sample_id = file.ReadLine("sample_id");
+    sample.a260 = file.ReadToken("a260");
+    sample.a280 = file.ReadToken("a280");
+    sample.a320 = file.ReadToken("a320");
+    file.ReadToken("dummy");
+    sample.a280_a260 = file.ReadToken("a280_a260");
+    record.samples.push_back(std::move(sample));
+  }
+  return record;
+}
+
+}  // namespace korvanta

@@ -1,0 +1,51 @@
+// The body that Protein standard-curve and Concentration export files share, from the
+// method_str line to the last sample record, read into one record before anything is written.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "reports/export_file.h"
+
+namespace korvanta {
+
+struct CurveStandard {
+  std::string first;
+  std::string second;
+};
+
+struct CurveSample {
+  std::string sample_id;
+  std::vector<std::string> wl_od_values;  // one per wavelength, in wavelength order
+  std::string od_value;
+  std::string concentration;
+};
+
+struct StandardCurveRecord {
+  std::int32_t method_code = 0;  // leading digits of method_str; 0 when there are none
+  std::string sample_name;
+  std::optional<std::int32_t> pathlength;  // nothing when the file ended before it
+  std::string dilution_factor;
+  std::string unit_style;
+  int std_number = 0;
+  std::optional<std::int32_t> calibration_mode;
+  // The measuring wavelengths in nm; nothing for one the file ended before.
+  std::vector<std::optional<float>> wavelengths;
+  std::vector<CurveStandard> standards;  // standard-curve mode only
+  std::string k0;
+  std::string k1;
+  std::optional<std::string> r;  // the correlation text, standard-curve mode only
+  std::vector<CurveSample> samples;
+
+  // Mode 0 reads standards and R; every other mode, known or not, behaves as the K factor.
+  bool IsStandardCurve() const { return calibration_mode == 0; }
+};
+
+// Reads method_str up to the last sample. The counts are checked against what the grown
+// sheet can hold (rows and columns), so a count that cannot fit is refused before any cell
+// is written.
+StandardCurveRecord ReadStandardCurveBody(ExportFile& file);
+
+}  // namespace korvanta

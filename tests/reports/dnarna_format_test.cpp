@@ -1,0 +1,173 @@
+// Reading the DNA/RNA export format and its code tables.
+#include "reports/dnarna_format.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "reports/dye_table.h"
+#include "reports/export_file.h"
+
+namespace korvanta {
+namespace {
+
+constexpr int kManySamples = 1000;
+
+struct Reader {
+  explicit Reader(std::string text)
+      : bytes(std::move(text)),
+        file(bytes, "test.nuc", [this](const std::string& w) { warnings.push_back(w); }) {}
+  std::string bytes;
+  std::vector<std::string> warnings;
+  ExportFile file;
+};
+
+DnaRnaFile ReadPlain(Reader& reader, int max_samples = kManySamples) {
+  const std::int32_t method_type = reader.file.ReadInteger("method_type");
+  return ReadDnaRnaFile(reader.file, method_type, max_samples);
+}
+
+TEST(DnaRnaFormat, PlainFieldsLandInFileOrder) {
+  Reader reader(
+      "2\n7\n3\nLiver RNA\n6\n2.5\n1\n2\n260\n280\n40\n33\n14\n2\n"
+      "S1\n0.1\n0.2\n0.3\n0.4\n1.5\n1.6\n17\n"
+      "S2\n1 2 3 4 5 6 7\n");
+  const DnaRnaFile record = ReadPlain(reader);
+  EXPECT_EQ(record.head.method_type, 2);
+  EXPECT_EQ(record.head.measurement_type, 7);
+  EXPECT_EQ(record.head.method_str, "3");
+  EXPECT_EQ(record.head.sample_name, "Liver RNA");
+  EXPECT_EQ(record.head.pathlength, 6);
+  EXPECT_EQ(record.head.dilution_factor, "2.5");
+  EXPECT_EQ(record.head.background, 1);
+  EXPECT_EQ(record.head.wavelengths, (std::vector<std::int32_t>{260, 280}));
+  EXPECT_EQ(record.head.factor, "40");
+  EXPECT_EQ(record.oligo_factor, "33");
+  EXPECT_EQ(record.unit_style, "14");
+  ASSERT_EQ(record.samples.size(), 2u);
+  EXPECT_EQ(record.samples[0].sample_id, "S1");
+  EXPECT_EQ(record.samples[0].readings,
+            (std::array<std::string, 7>{"0.1", "0.2", "0.3", "0.4", "1.5", "1.6", "17"}));
+  EXPECT_EQ(record.samples[1].sample_id, "S2");
+  EXPECT_EQ(record.samples[1].readings,
+            (std::array<std::string, 7>{"1", "2", "3", "4", "5", "6", "7"}));
+  EXPECT_TRUE(reader.warnings.empty());
+}
+
+TEST(DnaRnaFormat, NoWavelengthLinesWhenTheCountIsZero) {
+  Reader reader("1\n1\n1\nname\n4\n1\n0\n0\n50\n33\n2\n0\n");
+  const DnaRnaFile record = ReadPlain(reader);
+  EXPECT_TRUE(record.head.wavelengths.empty());
+  EXPECT_EQ(record.head.factor, "50");
+  EXPECT_EQ(record.oligo_factor, "33");
+  EXPECT_EQ(record.unit_style, "2");
+  EXPECT_TRUE(record.samples.empty());
+  EXPECT_TRUE(reader.warnings.empty());
+}
+
+TEST(DnaRnaFormat, WholeLinesAfterPatternedReadsLoseBlanksAndBlankLines) {
+  // method_str follows an integer line, sample_name a whole line, sample_id a token.
+  Reader reader(
+      "1\n1\n\n   3\n  indented name\n4\n1\n0\n0\n50\n33\n2\n1\n\n\n   007\n"
+      "1 2 3 4 5 6 7\n");
+  const DnaRnaFile record = ReadPlain(reader);
+  EXPECT_EQ(record.head.method_str, "3");
+  EXPECT_EQ(record.head.sample_name, "  indented name");
+  ASSERT_EQ(record.samples.size(), 1u);
+  EXPECT_EQ(record.samples[0].sample_id, "007");
+}
+
+TEST(DnaRnaFormat, EmptySampleNameStaysEmpty) {
+  Reader reader("1\n1\n1\n\n4\n1\n0\n0\n50\n33\n2\n0\n");
+  const DnaRnaFile record = ReadPlain(reader);
+  EXPECT_EQ(record.head.sample_name, "");
+  EXPECT_EQ(record.head.pathlength, 4);
+}
+
+TEST(DnaRnaFormat, SampleCountsAreChecked) {
+  Reader negative("1\n1\n1\nname\n4\n1\n0\n0\n50\n33\n2\n-4\nS1\n");
+  EXPECT_TRUE(ReadPlain(negative).samples.empty());
+
+  Reader too_many("1\n1\n1\nname\n4\n1\n0\n0\n50\n33\n2\n11\n");
+  EXPECT_THROW(ReadPlain(too_many, 10), ExportFileError);
+}
+
+TEST(DnaRnaFormat, CodesPastAnEarlyEndAreMissing) {
+  Reader reader("1\n1\n1\nname\n");
+  const DnaRnaFile record = ReadPlain(reader);
+  EXPECT_FALSE(record.head.pathlength.has_value());
+  EXPECT_FALSE(record.head.background.has_value());
+  EXPECT_TRUE(record.samples.empty());
+  EXPECT_EQ(reader.warnings.size(), 1u);
+}
+
+TEST(DnaRnaLabellingFormat, DyeFieldsStandBetweenFactorAndUnit) {
+  Reader reader(
+      "5\n2\n1\nCy3 probe\n0\n1\n0\n1\n550\n50\n4\n550\n150000\n0.08\n2\n1\n"
+      "P1\n0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9 1.0\n");
+  const DnaRnaLabellingFile record = ReadDnaRnaLabellingFile(reader.file, kManySamples);
+  EXPECT_EQ(record.head.method_type, 5);
+  EXPECT_EQ(record.head.measurement_type, 2);
+  EXPECT_EQ(record.head.method_str, "1");
+  EXPECT_EQ(record.head.sample_name, "Cy3 probe");
+  EXPECT_EQ(record.head.pathlength, 0);
+  EXPECT_EQ(record.head.wavelengths, (std::vector<std::int32_t>{550}));
+  EXPECT_EQ(record.head.factor, "50");
+  EXPECT_EQ(record.dyetype, 4);
+  EXPECT_EQ(record.dyeodmax, "550");
+  EXPECT_EQ(record.dyeextcoeff, "150000");
+  EXPECT_EQ(record.dyecorrect, "0.08");
+  EXPECT_EQ(record.unit_style, "2");
+  ASSERT_EQ(record.samples.size(), 1u);
+  EXPECT_EQ(record.samples[0].sample_id, "P1");
+  EXPECT_EQ(record.samples[0].readings[4], "0.5");  // dye
+  EXPECT_EQ(record.samples[0].readings[9], "1.0");  // frequency
+  EXPECT_TRUE(reader.warnings.empty());
+}
+
+TEST(DnaRnaLabellingFormat, SampleCountAboveTheLimitIsRefused) {
+  Reader reader("5\n2\n1\nname\n0\n1\n0\n0\n50\n4\n550\n1\n0.1\n2\n3\n");
+  EXPECT_THROW(ReadDnaRnaLabellingFile(reader.file, 2), ExportFileError);
+}
+
+TEST(NucleicAcidCodes, TypeNamesWithAndWithoutDye) {
+  EXPECT_EQ(NucleicAcidTypeName(1, false), "dsDNA");
+  EXPECT_EQ(NucleicAcidTypeName(3, false), "RNA");
+  EXPECT_EQ(NucleicAcidTypeName(4, false), "Oligo");
+  EXPECT_EQ(NucleicAcidTypeName(1, true), "dsDNA DYE");
+  EXPECT_EQ(NucleicAcidTypeName(2, true), "ssDNA DYE");
+  EXPECT_EQ(NucleicAcidTypeName(4, true), "Oligo DYE");
+  for (const std::int32_t code : {-1, 0, 5, 100}) {
+    EXPECT_FALSE(NucleicAcidTypeName(code, false)) << code;
+    EXPECT_FALSE(NucleicAcidTypeName(code, true)) << code;
+  }
+}
+
+TEST(NucleicAcidCodes, UnitsMatchOnlyPlainDecimalCodes) {
+  EXPECT_EQ(NucleicAcidUnit("0"), "ug/ml");
+  EXPECT_EQ(NucleicAcidUnit("2"), "ng/ul");
+  EXPECT_EQ(NucleicAcidUnit("5"), "mmol/ul");
+  EXPECT_EQ(NucleicAcidUnit("9"), "ug/l");
+  EXPECT_EQ(NucleicAcidUnit("10"), "g/l");
+  EXPECT_EQ(NucleicAcidUnit("11"), "U/l");
+  EXPECT_EQ(NucleicAcidUnit("14"), "%");
+  EXPECT_EQ(NucleicAcidUnit("15"), "conc");
+  for (const char* token : {"07", "00", "16", "-1", "", "1a", "015"}) {
+    EXPECT_FALSE(NucleicAcidUnit(token)) << token;
+  }
+}
+
+TEST(DyeTable, NamesTheTwelveDyes) {
+  EXPECT_EQ(DyeName(0), "Alexa Fluor 350");
+  EXPECT_EQ(DyeName(4), "Cy3");
+  EXPECT_EQ(DyeName(5), "Cy5");
+  EXPECT_EQ(DyeName(6), "DyLight 649");
+  EXPECT_EQ(DyeName(10), "r-PE");
+  EXPECT_EQ(DyeName(11), "Texas Red");
+  EXPECT_FALSE(DyeName(12));
+  EXPECT_FALSE(DyeName(-1));
+}
+
+}  // namespace
+}  // namespace korvanta

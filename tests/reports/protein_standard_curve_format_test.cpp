@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "reports/export_file.h"
+#include "reports/standard_curve_body.h"
+#include "reports/standard_curve_format.h"
+
+namespace korvanta {
+namespace {
+
+// Reads the body of `text` (which starts at method_str), collecting the warnings.
+struct Parsed {
+  StandardCurveRecord record;
+  std::vector<std::string> warnings;
+};
+
+Parsed Parse(const std::string& text) {
+  Parsed parsed;
+  ExportFile file(text, "test.pro",
+                  [&parsed](const std::string& w) { parsed.warnings.push_back(w); });
+  parsed.record = ReadStandardCurveBody(file);
+  return parsed;
+}
+
+TEST(StandardCurveFormat, StandardCurveModeReadsStandardsAndCorrelation) {
+  const Parsed parsed = Parse(
+      "1\n"
+      "BSA plate 3\n"
+      "1\n"
+      "2\n"
+      "00\n"
+      "2\n"
+      "0\n"
+      "2\n"
+      "595.0\n"
+      "562.5\n"
+      "125 0.112\n"
+      "250 0.219\n"
+      "-0.0123\n"
+      "0.8765\n"
+      "0.9987\n"
+      "2\n"
+      "S-001\n"
+      "0.45 0.44\n"
+      "0.452\n"
+      "395.3\n"
+      "001\n"
+      "0.51 0.50 0.512 448.7\n");
+  ASSERT_TRUE(parsed.warnings.empty());
+  const StandardCurveRecord& r = parsed.record;
+  EXPECT_EQ(r.method_code, 1);
+  EXPECT_EQ(r.sample_name, "BSA plate 3");
+  EXPECT_EQ(r.pathlength, 1);
+  EXPECT_EQ(r.dilution_factor, "2");
+  EXPECT_EQ(r.unit_style, "00");
+  EXPECT_EQ(r.calibration_mode, 0);
+  EXPECT_TRUE(r.IsStandardCurve());
+  ASSERT_EQ(r.wavelengths.size(), 2u);
+  EXPECT_EQ(r.wavelengths[0], 595.0f);
+  EXPECT_EQ(r.wavelengths[1], 562.5f);
+  ASSERT_EQ(r.standards.size(), 2u);
+  EXPECT_EQ(r.standards[1].first, "250");
+  EXPECT_EQ(r.standards[1].second, "0.219");
+  EXPECT_EQ(r.k0, "-0.0123");
+  EXPECT_EQ(r.k1, "0.8765");
+  EXPECT_EQ(r.r, "0.9987");
+  ASSERT_EQ(r.samples.size(), 2u);
+  EXPECT_EQ(r.samples[0].sample_id, "S-001");
+  EXPECT_EQ(r.samples[0].wl_od_values, (std::vector<std::string>{"0.45", "0.44"}));
+  EXPECT_EQ(r.samples[0].od_value, "0.452");
+  EXPECT_EQ(r.samples[0].concentration, "395.3");
+  EXPECT_EQ(r.samples[1].sample_id, "001");
+  EXPECT_EQ(r.samples[1].concentration, "448.7");
+}
+
+TEST(StandardCurveFormat, OtherModesHaveNoStandardsAndNoCorrelation) {
+  // In K-factor mode k0 follows the wavelengths and sample_number follows k1; std_number is
+  // read and ignored. An unknown mode reads the same way.
+  for (const char* mode : {"1", "2"}) {
+    const Parsed parsed = Parse(std::string("3\nname\n4\n1\n03\n5\n") + mode +
+                                "\n1\n280\n0.5\n1.25\n1\nA\n0.3 0.3 0.875\n");
+    ASSERT_TRUE(parsed.warnings.empty()) << mode;
+    const StandardCurveRecord& r = parsed.record;
+    EXPECT_FALSE(r.IsStandardCurve());
+    EXPECT_EQ(r.std_number, 5);
+    EXPECT_TRUE(r.standards.empty());
+    EXPECT_FALSE(r.r.has_value());
+    EXPECT_EQ(r.k0, "0.5");
+    EXPECT_EQ(r.k1, "1.25");
+    ASSERT_EQ(r.samples.size(), 1u);
+    EXPECT_EQ(r.samples[0].concentration, "0.875");
+  }
+}
+
+TEST(StandardCurveFormat, NoWavelengthsPutsOdValueFirst) {
+  const Parsed parsed = Parse("2\nx\n4\n1\n00\n0\n1\n0\n0\n1\n1\nid\n0.7\n0.9\n");
+  ASSERT_TRUE(parsed.warnings.empty());
+  const StandardCurveRecord& r = parsed.record;
+  EXPECT_TRUE(r.wavelengths.empty());
+  ASSERT_EQ(r.samples.size(), 1u);
+  EXPECT_TRUE(r.samples[0].wl_od_values.empty());
+  EXPECT_EQ(r.samples[0].sample_id, "id");
+  EXPECT_EQ(r.samples[0].od_value, "0.7");
+  EXPECT_EQ(r.samples[0].concentration, "0.9");
+}
+
+TEST(StandardCurveFormat, WhiteSpaceAroundSampleIds) {
+  // A blank line after a count is passed over and leading blanks of the id are dropped; the
+  // sample name follows the method line and is taken as it stands, even empty.
+  const Parsed parsed = Parse("1abc\n\n4\n1\n00\n0\n1\n0\n0\n1\n1\n\n\n   S 7 \n0.1\n0.2\n");
+  const StandardCurveRecord& r = parsed.record;
+  EXPECT_EQ(r.method_code, 1);
+  EXPECT_EQ(r.sample_name, "");
+  ASSERT_EQ(r.samples.size(), 1u);
+  EXPECT_EQ(r.samples[0].sample_id, "S 7 ");
+  EXPECT_EQ(r.samples[0].od_value, "0.1");
+}
+
+TEST(StandardCurveFormat, MethodWithoutDigitsIsCodeZero) {
+  EXPECT_EQ(Parse("BRADFORD\nx\n").record.method_code, 0);
+}
+
+TEST(StandardCurveFormat, FileEndingEarlyLeavesMissingFieldsEmpty) {
+  // Ends inside the second sample: its values are empty, the codes read are kept.
+  const Parsed parsed = Parse("1\nx\n6\n1\n01\n0\n1\n1\n280\n0\n2\n2\nA\n0.1 0.1 1.0\nB\n0.2");
+  const StandardCurveRecord& r = parsed.record;
+  EXPECT_FALSE(parsed.warnings.empty());
+  EXPECT_EQ(r.pathlength, 6);
+  EXPECT_EQ(r.calibration_mode, 1);
+  ASSERT_EQ(r.samples.size(), 2u);
+  EXPECT_EQ(r.samples[1].wl_od_values, (std::vector<std::string>{"0.2"}));
+  EXPECT_EQ(r.samples[1].od_value, "");
+  EXPECT_EQ(r.samples[1].concentration, "");
+}
+
+TEST(StandardCurveFormat, FileEndingBeforeTheCodesLeavesThemUnknown) {
+  const Parsed parsed = Parse("1\nname only\n");
+  const StandardCurveRecord& r = parsed.record;
+  EXPECT_FALSE(parsed.warnings.empty());
+  EXPECT_FALSE(r.pathlength.has_value());
+  EXPECT_FALSE(r.calibration_mode.has_value());
+  EXPECT_FALSE(r.IsStandardCurve());
+  EXPECT_TRUE(r.wavelengths.empty());
+  EXPECT_TRUE(r.samples.empty());
+}
+
+TEST(StandardCurveFormat, FileEndingInsideTheWavelengthsKeepsTheirCount) {
+  const StandardCurveRecord r = Parse("1\nx\n4\n1\n00\n0\n1\n3\n595\n").record;
+  ASSERT_EQ(r.wavelengths.size(), 3u);
+  EXPECT_EQ(r.wavelengths[0], 595.0f);
+  EXPECT_FALSE(r.wavelengths[1].has_value());
+  EXPECT_FALSE(r.wavelengths[2].has_value());
+}
+
+TEST(StandardCurveFormat, NegativeCountsAreTakenAsZero) {
+  const Parsed parsed = Parse("1\nx\n4\n1\n00\n-3\n0\n-2\n0.1\n2\n0.99\n-5\n");
+  const StandardCurveRecord& r = parsed.record;
+  EXPECT_TRUE(r.standards.empty());
+  EXPECT_TRUE(r.wavelengths.empty());
+  EXPECT_TRUE(r.samples.empty());
+  EXPECT_EQ(r.k0, "0.1");
+  EXPECT_EQ(r.r, "0.99");
+  EXPECT_FALSE(parsed.warnings.empty());
+}
+
+TEST(StandardCurveFormat, CountsTheSheetCannotHoldAreRefused) {
+  // 16,380 wavelengths reach column XFD; one more cannot be laid out.
+  EXPECT_EQ(Parse("1\nx\n4\n1\n00\n0\n1\n16380\n").record.wavelengths.size(), 16380u);
+  EXPECT_THROW(Parse("1\nx\n4\n1\n00\n0\n1\n16381\n"), ExportFileError);
+  EXPECT_THROW(Parse("1\nx\n4\n1\n00\n2000000\n0\n"), ExportFileError);
+  EXPECT_THROW(Parse("1\nx\n4\n1\n00\n0\n1\n1\n280\n0\n1\n1048562\n"), ExportFileError);
+  // Standards and samples share the rows: together they must fit.
+  std::string standards;
+  for (int k = 0; k < 600000; ++k) standards += "1 2\n";
+  EXPECT_THROW(Parse("1\nx\n4\n1\n00\n600000\n0\n0\n" + standards + "0\n1\n0.9\n600000\n"),
+               ExportFileError);
+}
+
+TEST(EquationText, SignOfTheConstantTerm) {
+  EXPECT_EQ(EquationText("-0.0123", "0.8765"), "CONC = 0.8765 * OD - 0.0123");
+  EXPECT_EQ(EquationText("0.0123", "0.8765"), "CONC = 0.8765 * OD + 0.0123");
+  // Only a leading minus is recognised; a lone minus leaves nothing after it.
+  EXPECT_EQ(EquationText("+0.5", "2"), "CONC = 2 * OD + +0.5");
+  EXPECT_EQ(EquationText("-", "2"), "CONC = 2 * OD - ");
+  EXPECT_EQ(EquationText("", ""), "CONC =  * OD + ");
+}
+
+}  // namespace
+}  // namespace korvanta
