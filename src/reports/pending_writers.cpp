@@ -11,10 +11,6 @@ void NotAvailable(Conversion& c, const std::string& type) {
 
 }  // namespace
 
-void WriteProteinReport(Conversion& c) { NotAvailable(c, "Protein"); }
-void WriteProteinUvReport(Conversion& c) { NotAvailable(c, "Protein"); }
-void WriteProteinLabellingReport(Conversion& c) { NotAvailable(c, "Protein"); }
-void WriteConcentrationReport(Conversion& c) { NotAvailable(c, "Concentration"); }
 void WriteKineticsReport(Conversion& c) { NotAvailable(c, "Kinetics"); }
 void WriteTmReport(Conversion& c) { NotAvailable(c, "TM"); }
 void WriteWlScanReport(Conversion& c) { NotAvailable(c, "WL Scan"); }

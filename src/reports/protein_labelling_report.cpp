@@ -1,0 +1,84 @@
+// Protein files of a dye-labelled UV measurement, reached from the UV report.
+#include "driver/conversion.h"
+#include "reports/code_tables.h"
+#include "reports/dye_table.h"
+#include "reports/protein_code_tables.h"
+#include "reports/protein_labelling_format.h"
+#include "reports/report_writers.h"
+#include "reports/span_text.h"
+
+namespace korvanta {
+
+namespace {
+
+constexpr int kDyeHeadingRow = 19;
+constexpr int kSampleRow = 20;
+
+void WriteHeader(Conversion& c, const ProteinLabellingRecord& record) {
+  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
+  c.WriteTextCell('B', 3, c.ConversionTimeText());
+  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  if (record.pathlength) WritePathLength(c, 'B', 6, *record.pathlength);
+  c.WriteTextCell('B', 7, record.dilution_factor);
+  if (record.background) c.WriteTextCell('B', 8, BackgroundText(*record.background));
+  c.WriteTextCell('B', 9, record.a280_factor);
+  c.WriteTextCell('B', 10, record.a260_factor);
+  if (record.protein) {
+    if (const auto protein = ProteinTypeName(*record.protein)) c.WriteTextCell('B', 11, *protein);
+  }
+  if (record.dyetype) {
+    if (const auto dye = DyeName(*record.dyetype)) c.WriteTextCell('B', 12, *dye);
+  }
+  c.WriteTextCell('B', 13, record.proextcoefficient);
+  c.WriteTextCell('B', 14, record.dyeodmax);
+  c.WriteTextCell('B', 15, record.dyeextcoeff);
+  c.WriteTextCell('B', 16, record.dyecorrect);
+  if (const auto unit = ProteinUvUnitText(record.unit_style)) c.WriteTextCell('B', 17, *unit);
+}
+
+void WriteSamples(Conversion& c, const ProteinLabellingRecord& record) {
+  const int sample_count = static_cast<int>(record.samples.size());
+  if (sample_count > 1) {
+    c.CopyRows(RowSpanText(kSampleRow, kSampleRow),
+               RowSpanText(kSampleRow + 1, kSampleRow + sample_count - 1));
+  }
+  // The dye column's heading names the dye's wavelength, whatever the number of samples.
+  if (const auto dye_wavelength = record.DyeWavelength()) {
+    c.WriteTextCell('F', kDyeHeadingRow, "Dye(" + std::to_string(*dye_wavelength) + ")");
+  }
+  for (int i = 0; i < sample_count; ++i) {
+    const ProteinLabellingSample& sample = record.samples[static_cast<std::size_t>(i)];
+    const int row = kSampleRow + i;
+    c.WriteIntegerCell('A', row, i + 1);
+    c.WriteVerbatimTextCell('B', row, sample.sample_id);
+    c.WriteTextCell('C', row, sample.a260);
+    c.WriteTextCell('D', row, sample.a280);
+    c.WriteTextCell('E', row, sample.a320);
+    c.WriteTextCell('F', row, sample.dye);
+    c.WriteTextCell('G', row, sample.a260_a280);
+    c.WriteTextCell('H', row, sample.concentration);
+    c.WriteTextCell('I', row, sample.dye_concentration);
+    c.WriteTextCell('J', row, sample.degree_of_labelling);
+  }
+}
+
+}  // namespace
+
+void WriteProteinLabellingReport(Conversion& c) {
+  ExportFile file = c.OpenExportFile();
+  const ProteinLabellingRecord record = ReadProteinLabelling(file);
+
+  ReportSummary& summary = c.Summary();
+  summary.data_type = "Protein";
+  summary.variant = "Protein labelling";
+  summary.samples = static_cast<int>(record.samples.size());
+  summary.wavelengths = static_cast<int>(record.wavelengths.size());
+
+  if (!c.AskOutputPath()) return;
+  if (!c.OpenWorkbook()) return;
+  WriteHeader(c, record);
+  WriteSamples(c, record);
+  c.FinishWorkbook();
+}
+
+}  // namespace korvanta

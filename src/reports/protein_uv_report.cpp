@@ -1,0 +1,79 @@
+// Protein files of the UV method; a dye-labelled measurement (method code 2) is handed to
+// the labelling report.
+#include "driver/conversion.h"
+#include "reports/code_tables.h"
+#include "reports/protein_code_tables.h"
+#include "reports/protein_uv_format.h"
+#include "reports/report_writers.h"
+#include "reports/span_text.h"
+
+namespace korvanta {
+
+namespace {
+
+constexpr int kSampleRow = 15;
+
+void WriteHeader(Conversion& c, const ProteinUvRecord& record) {
+  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
+  if (const auto method = ProteinUvMethodText(record.method_code)) {
+    c.WriteTextCell('B', 2, *method);
+  }
+  c.WriteTextCell('B', 3, c.ConversionTimeText());
+  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  if (record.pathlength) WritePathLength(c, 'B', 6, *record.pathlength);
+  c.WriteTextCell('B', 7, record.dilution_factor);
+  if (record.background) c.WriteTextCell('B', 8, BackgroundText(*record.background));
+  c.WriteTextCell('B', 9, record.a280_factor);
+  c.WriteTextCell('B', 10, record.a260_factor);
+  if (record.protein) {
+    if (const auto protein = ProteinTypeName(*record.protein)) c.WriteTextCell('B', 11, *protein);
+  }
+  if (const auto unit = ProteinUvUnitText(record.unit_style)) c.WriteTextCell('B', 12, *unit);
+}
+
+void WriteSamples(Conversion& c, const ProteinUvRecord& record) {
+  const int sample_count = static_cast<int>(record.samples.size());
+  if (sample_count > 1) {
+    c.CopyRows(RowSpanText(kSampleRow, kSampleRow),
+               RowSpanText(kSampleRow + 1, kSampleRow + sample_count - 1));
+  }
+  for (int i = 0; i < sample_count; ++i) {
+    const ProteinUvSample& sample = record.samples[static_cast<std::size_t>(i)];
+    const int row = kSampleRow + i;
+    c.WriteIntegerCell('A', row, i + 1);
+    c.WriteVerbatimTextCell('B', row, sample.sample_id);
+    c.WriteTextCell('C', row, sample.a260);
+    c.WriteTextCell('D', row, sample.a280);
+    c.WriteTextCell('E', row, sample.a320);
+    c.WriteTextCell('F', row, sample.a280_a260);
+  }
+}
+
+}  // namespace
+
+void WriteProteinUvReport(Conversion& c) {
+  ExportFile file = c.OpenExportFile();
+  file.ReadInteger("method_type");
+  file.ReadInteger("measurement_type");
+  const std::int32_t method_code = TextToInteger(file.ReadLine("method_str"));
+  if (method_code == kProteinLabellingMethodCode) {
+    c.m_templatePath = c.TemplatePath("brad6_2.xlsx");
+    if (c.CheckTemplate()) WriteProteinLabellingReport(c);
+    return;
+  }
+  const ProteinUvRecord record = ReadProteinUvBody(file, method_code);
+
+  ReportSummary& summary = c.Summary();
+  summary.data_type = "Protein";
+  summary.variant = "Protein UV";
+  summary.samples = static_cast<int>(record.samples.size());
+  summary.wavelengths = static_cast<int>(record.wavelengths.size());
+
+  if (!c.AskOutputPath()) return;
+  if (!c.OpenWorkbook()) return;
+  WriteHeader(c, record);
+  WriteSamples(c, record);
+  c.FinishWorkbook();
+}
+
+}  // namespace korvanta

@@ -1,0 +1,136 @@
+#include "reports/standard_curve_body.h"
+
+#include <string>
+
+#include "driver/conversion.h"
+#include "reports/code_tables.h"
+#include "reports/protein_code_tables.h"
+#include "reports/span_text.h"
+#include "workbook/number_format.h"
+
+namespace korvanta {
+
+namespace {
+
+// Template rows: the wavelength pattern row, the standards block (header, pattern row and a
+// blank row), the equation row, the sample table header and the sample pattern row.
+constexpr int kWavelengthRow = 11;
+constexpr int kStandardsHeaderRow = 13;
+constexpr int kStandardRow = 14;
+constexpr int kStandardsBlankRow = 15;
+constexpr int kStandardsBlockRows = 3;
+constexpr int kEquationRow = 16;
+constexpr int kTableHeaderRow = 18;
+constexpr int kSampleRow = 19;
+
+constexpr int kWavelengthDecimals = 4;
+
+void WriteHeader(Conversion& c, const StandardCurveRecord& record) {
+  if (const auto method = StandardCurveMethodText(record.method_code)) {
+    c.WriteTextCell('B', 2, *method);
+  }
+  c.WriteTextCell('B', 3, c.ConversionTimeText());
+  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  if (record.pathlength) WritePathLength(c, 'B', 6, *record.pathlength);
+  c.WriteTextCell('A', 7, "Dilution factor");
+  c.WriteTextCell('B', 7, record.dilution_factor);
+  if (const auto unit = StandardCurveUnitText(record.unit_style)) c.WriteTextCell('B', 8, *unit);
+  if (record.calibration_mode) {
+    if (const auto mode = CalibrationModeText(*record.calibration_mode)) {
+      c.WriteTextCell('B', 9, *mode);
+    }
+  }
+  c.WriteIntegerCell('B', 10, static_cast<std::int32_t>(record.wavelengths.size()));
+  c.WriteTextCell('B', kEquationRow, EquationText(record.k0, record.k1));
+  c.WriteTextCell('C', kEquationRow, record.r ? "(R = " + *record.r + ")" : std::string());
+}
+
+// One column per wavelength before the OD value and the concentration; the template's
+// columns from D on move right to make room.
+void WriteSampleTable(Conversion& c, const StandardCurveRecord& record) {
+  const int wl_count = static_cast<int>(record.wavelengths.size());
+  const int sample_count = static_cast<int>(record.samples.size());
+  if (wl_count > 1) c.InsertColumns(wl_count - 1, "D:D");
+  for (int j = 0; j < wl_count; ++j) {
+    c.WriteTextCell(Col('C') + j, kTableHeaderRow, "WL" + std::to_string(j + 1) + " OD Value");
+  }
+  if (sample_count > 1) {
+    c.CopyRows(RowSpanText(kSampleRow, kSampleRow),
+               RowSpanText(kSampleRow + 1, kSampleRow + sample_count - 1));
+  }
+  for (int i = 0; i < sample_count; ++i) {
+    const CurveSample& sample = record.samples[static_cast<std::size_t>(i)];
+    const int row = kSampleRow + i;
+    c.WriteIntegerCell('A', row, i + 1);
+    c.WriteVerbatimTextCell('B', row, sample.sample_id);
+    for (int j = 0; j < wl_count; ++j) {
+      c.WriteTextCell(Col('C') + j, row, sample.wl_od_values[static_cast<std::size_t>(j)]);
+    }
+    c.WriteTextCell(Col('C') + wl_count, row, sample.od_value);
+    c.WriteTextCell(Col('D') + wl_count, row, sample.concentration);
+  }
+}
+
+void WriteStandards(Conversion& c, const StandardCurveRecord& record) {
+  if (!record.IsStandardCurve()) {
+    c.DeleteRows(kStandardsBlockRows, RowSpanText(kStandardsHeaderRow, kStandardsHeaderRow));
+    return;
+  }
+  const int std_count = static_cast<int>(record.standards.size());
+  c.WriteTextCell('A', kStandardsHeaderRow, "STD No.");
+  c.WriteTextCell('A', kStandardsBlankRow, "");
+  if (std_count > 1) {
+    c.InsertCopiedRows(std_count - 1, RowSpanText(kStandardRow, kStandardRow));
+  }
+  for (int k = 0; k < std_count; ++k) {
+    const CurveStandard& standard = record.standards[static_cast<std::size_t>(k)];
+    const int row = kStandardRow + k;
+    c.WriteIntegerCell('A', row, k + 1);
+    c.WriteTextCell('B', row, standard.first);
+    c.WriteTextCell('C', row, standard.second);
+  }
+}
+
+void WriteWavelengths(Conversion& c, const StandardCurveRecord& record) {
+  const int wl_count = static_cast<int>(record.wavelengths.size());
+  if (wl_count > 1) c.InsertCopiedRows(wl_count - 1, RowSpanText(kWavelengthRow, kWavelengthRow));
+  for (int j = 0; j < wl_count; ++j) {
+    const auto& wavelength = record.wavelengths[static_cast<std::size_t>(j)];
+    const int row = kWavelengthRow + j;
+    c.WriteTextCell('A', row, "WL" + std::to_string(j + 1));
+    c.WriteTextCell(
+        'B', row,
+        wavelength ? workbook::FormatDecimal(*wavelength, kWavelengthDecimals) : std::string());
+  }
+}
+
+}  // namespace
+
+std::string EquationText(std::string_view k0, std::string_view k1) {
+  std::string text = "CONC = ";
+  text += k1;
+  text += " * OD ";
+  if (!k0.empty() && k0.front() == '-') {
+    text += "- ";
+    text += k0.substr(1);
+  } else {
+    text += "+ ";
+    text += k0;
+  }
+  return text;
+}
+
+void CountStandardCurve(ReportSummary& summary, const StandardCurveRecord& record) {
+  summary.samples = static_cast<int>(record.samples.size());
+  summary.wavelengths = static_cast<int>(record.wavelengths.size());
+  if (record.IsStandardCurve()) summary.standards = static_cast<int>(record.standards.size());
+}
+
+void StandardCurveBody(Conversion& c, const StandardCurveRecord& record) {
+  WriteHeader(c, record);
+  WriteSampleTable(c, record);
+  WriteStandards(c, record);
+  WriteWavelengths(c, record);
+}
+
+}  // namespace korvanta
