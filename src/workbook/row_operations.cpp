@@ -17,19 +17,18 @@ int CheckedProduct(int count, int height, const char* what) {
   return static_cast<int>(total);
 }
 
-Row PastedRow(const Row& source, int row_offset) {
+Row CopiedRow(const Row& source, int number, int copy, const RowCopyAdjustment& adjustment) {
   Row row;
-  row.number = source.number + row_offset;
+  row.number = number;
   row.attributes = source.attributes;
   row.cells = source.cells;
-  if (row_offset == 0) return row;
   for (Cell& cell : row.cells) {
     CellFormula* formula = cell.Formula();
     if (!formula) continue;
-    formula->text = AdjustFormulaForPaste(formula->text, row_offset, 0);
+    formula->text = adjustment.formula(formula->text, copy);
     const std::string_view ref = FindValue(formula->attributes, "ref");
     if (ref.empty()) continue;
-    if (const auto area = OffsetArea(ref, row_offset, 0)) {
+    if (const auto area = adjustment.area(ref, copy)) {
       SetValue(formula->attributes, "ref", *area);
     } else {
       EraseValue(formula->attributes, "t");
@@ -73,33 +72,39 @@ void ExtendRulesOverPaste(pugi::xml_node worksheet, RowSpan source, int target_f
 
 }  // namespace
 
-void Worksheet::Impl::PasteRows(RowSpan source, int target_first, int copies) {
+std::vector<Row> Worksheet::Impl::BlockOf(RowSpan span) const {
+  const auto [begin, end] = cells.Range(span.first, span.last);
+  std::vector<Row> block(cells.rows().begin() + static_cast<std::ptrdiff_t>(begin),
+                         cells.rows().begin() + static_cast<std::ptrdiff_t>(end));
+  for (Row& row : block) row.number -= span.first;
+  return block;
+}
+
+void Worksheet::Impl::PlaceCopies(const std::vector<Row>& block, RowSpan source, int target_first,
+                                  int copies, const RowCopyAdjustment& adjustment) {
   const int height = source.Count();
   const int target_last = target_first + CheckedProduct(copies, height, "the pasted rows") - 1;
   if (target_last > kMaxRows) {
     throw WorkbookError("The sheet can not hold the pasted rows: they would pass its last row.");
   }
+  std::vector<Row> placed;
+  placed.reserve(block.size() * static_cast<std::size_t>(copies));
+  for (int copy = 0; copy < copies; ++copy) {
+    for (const Row& row : block) {
+      placed.push_back(CopiedRow(row, target_first + copy * height + row.number, copy, adjustment));
+    }
+  }
   std::vector<Row>& rows = cells.rows();
-  const auto [source_begin, source_end] = cells.Range(source.first, source.last);
-  const std::vector<Row> snapshot(rows.begin() + static_cast<std::ptrdiff_t>(source_begin),
-                                  rows.begin() + static_cast<std::ptrdiff_t>(source_end));
+  const auto [target_begin, target_end] = cells.Range(target_first, target_last);
+  const auto begin = rows.begin() + static_cast<std::ptrdiff_t>(target_begin);
+  rows.insert(rows.erase(begin, rows.begin() + static_cast<std::ptrdiff_t>(target_end)),
+              std::make_move_iterator(placed.begin()), std::make_move_iterator(placed.end()));
+
+  // Merged areas in the target rows give way to those of the copied rows.
   std::vector<CellArea> source_merges;
   for (const CellArea& merge : merges) {
     if (merge.WithinRows(source.first, source.last)) source_merges.push_back(merge);
   }
-
-  std::vector<Row> pasted;
-  pasted.reserve(snapshot.size() * static_cast<std::size_t>(copies));
-  for (int copy = 0; copy < copies; ++copy) {
-    const int offset = target_first + copy * height - source.first;
-    for (const Row& row : snapshot) pasted.push_back(PastedRow(row, offset));
-  }
-  const auto [target_begin, target_end] = cells.Range(target_first, target_last);
-  const auto begin = rows.begin() + static_cast<std::ptrdiff_t>(target_begin);
-  rows.insert(rows.erase(begin, rows.begin() + static_cast<std::ptrdiff_t>(target_end)),
-              std::make_move_iterator(pasted.begin()), std::make_move_iterator(pasted.end()));
-
-  // Merged areas in the target rows give way to those of the pasted rows.
   std::erase_if(
       merges, [&](const CellArea& merge) { return merge.TouchesRows(target_first, target_last); });
   for (int copy = 0; copy < copies; ++copy) {
@@ -112,15 +117,39 @@ void Worksheet::Impl::PasteRows(RowSpan source, int target_first, int copies) {
 void Worksheet::CopyRows(RowSpan source, RowSpan target) {
   // A target of several source heights takes that many copies; a smaller one takes one.
   const int copies = std::max(1, target.Count() / source.Count());
-  impl_->PasteRows(source, target.first, copies);
+  const int height = source.Count();
+  const int first_offset = target.first - source.first;
+  impl_->PlaceCopies(impl_->BlockOf(source), source, target.first, copies,
+                     {[&](std::string_view formula, int copy) {
+                        return AdjustFormulaForPaste(formula, first_offset + copy * height, 0);
+                      },
+                      [&](std::string_view area, int copy) {
+                        return OffsetArea(area, first_offset + copy * height, 0);
+                      }});
 }
 
 void Worksheet::InsertCopiedRows(int count, RowSpan span) {
   if (count <= 0) return;
-  const int inserted = CheckedProduct(count, span.Count(), "the inserted rows");
+  const int height = span.Count();
+  const int inserted = CheckedProduct(count, height, "the inserted rows");
+  const std::vector<Row> block = impl_->BlockOf(span);
   impl_->ApplyShift(Shift{Shift::Axis::kRows, span.first, inserted});
-  // The copied rows have moved below the inserted ones; they are pasted from there.
-  impl_->PasteRows(RowSpan{span.first + inserted, span.last + inserted}, span.first, count);
+  // As inserting one copy at a time would leave them: the copy that lands k blocks above the
+  // span has lived through k of those insertions, so its formulas follow k block heights of
+  // shift (its references to its own rows name itself).
+  const auto shift_for = [&](int copy) {
+    return Shift{Shift::Axis::kRows, span.first, copy * height};
+  };
+  const std::string& sheet_name = impl_->name;
+  impl_->PlaceCopies(block, RowSpan{span.first + inserted, span.last + inserted}, span.first, count,
+                     {[&](std::string_view formula, int copy) {
+                        if (copy == 0) return std::string(formula);
+                        return AdjustFormulaForShift(formula, sheet_name, sheet_name,
+                                                     shift_for(copy));
+                      },
+                      [&](std::string_view area, int copy) -> std::optional<std::string> {
+                        return AdjustAreaForShift(area, shift_for(copy));
+                      }});
 }
 
 void Worksheet::InsertColumns(int count, ColSpan span) {

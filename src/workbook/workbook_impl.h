@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <pugixml.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "workbook/cell_area.h"
@@ -28,6 +31,13 @@ struct BookStructure {
   std::string workbook_part;  // "xl/workbook.xml"
   std::vector<SheetEntry> sheets;
   std::size_t active = 0;
+};
+
+// How the formulas of a copied block of rows change in copy number `copy` (0 is the first).
+struct RowCopyAdjustment {
+  std::function<std::string(std::string_view formula, int copy)> formula;
+  // An array formula's range; nothing when the copy leaves it no range.
+  std::function<std::optional<std::string>(std::string_view area, int copy)> area;
 };
 
 // The active sheet. Its part is held here, not in the package: on save <sheetData>,
@@ -57,9 +67,14 @@ struct Worksheet::Impl {
 
   // One structural change, applied to the cells and to everything that refers to them.
   void ApplyShift(const Shift& shift);
-  // Pastes copies of the rows source.first..source.last (read before any is overwritten)
-  // starting at target_first, one below the other.
-  void PasteRows(RowSpan source, int target_first, int copies);
+
+  // The rows of `span` as they stand, numbered from 0.
+  std::vector<Row> BlockOf(RowSpan span) const;
+  // Places `copies` copies of `block` one below the other from target_first, replacing what
+  // those rows held. The merged areas, conditional formats and validations of the rows
+  // `source` (where the block stands now) are repeated over the copies.
+  void PlaceCopies(const std::vector<Row>& block, RowSpan source, int target_first, int copies,
+                   const RowCopyAdjustment& adjustment);
 };
 
 struct Workbook::Impl {

@@ -26,6 +26,60 @@ std::string XlsxWriterSheet(const std::function<void(lxw_workbook*, lxw_workshee
       [&](lxw_workbook* book) { fill(book, workbook_add_worksheet(book, "Sheet1")); });
 }
 
+std::string HandMadeWorkbook(const HandMadeParts& parts) {
+  const std::string main_ns = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+  const std::string rel_ns = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+  const std::string package_rel_ns = "http://schemas.openxmlformats.org/package/2006/relationships";
+  const std::string sheet_type = rel_ns + "/worksheet";
+  const auto worksheet = [&](const std::string& body) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet xmlns=\"" +
+           main_ns + "\" xmlns:r=\"" + rel_ns + "\">" + body + "</worksheet>";
+  };
+  std::vector<std::pair<std::string, std::string>> entries = {
+      {"[Content_Types].xml",
+       "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Types "
+       "xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+       "<Default Extension=\"rels\" "
+       "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+       "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+       "<Override PartName=\"/xl/workbook.xml\" "
+       "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/"
+       ">"
+       "<Override PartName=\"/xl/worksheets/sheet1.xml\" "
+       "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
+       "<Override PartName=\"/xl/worksheets/sheet2.xml\" "
+       "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/"
+       ">" +
+           parts.content_type_overrides + "</Types>"},
+      {"_rels/.rels", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"" +
+                          package_rel_ns + "\"><Relationship Id=\"rId1\" Type=\"" + rel_ns +
+                          "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
+      {"xl/workbook.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><workbook xmlns=\"" + main_ns +
+                              "\" xmlns:r=\"" + rel_ns +
+                              "\"><sheets><sheet name=\"Sheet1\" sheetId=\"1\" r:id=\"rId1\"/>"
+                              "<sheet name=\"Other\" sheetId=\"2\" r:id=\"rId2\"/></sheets>" +
+                              (parts.defined_names.empty()
+                                   ? std::string()
+                                   : "<definedNames>" + parts.defined_names + "</definedNames>") +
+                              "</workbook>"},
+      {"xl/_rels/workbook.xml.rels",
+       "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"" + package_rel_ns +
+           "\"><Relationship Id=\"rId1\" Type=\"" + sheet_type +
+           "\" Target=\"worksheets/sheet1.xml\"/><Relationship Id=\"rId2\" Type=\"" + sheet_type +
+           "\" Target=\"/xl/worksheets/sheet2.xml\"/></Relationships>"},
+      {"xl/worksheets/sheet1.xml", worksheet(parts.sheet1)},
+      {"xl/worksheets/sheet2.xml", worksheet(parts.sheet2)},
+  };
+  if (!parts.sheet1_relationships.empty()) {
+    entries.emplace_back("xl/worksheets/_rels/sheet1.xml.rels",
+                         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"" +
+                             package_rel_ns + "\">" + parts.sheet1_relationships +
+                             "</Relationships>");
+  }
+  for (const auto& part : parts.extra_parts) entries.push_back(part);
+  return ZipOf(entries);
+}
+
 std::string ZipOf(const std::vector<std::pair<std::string, std::string>>& entries) {
   zip_error_t error;
   zip_error_init(&error);

@@ -19,6 +19,19 @@ std::string XlsxWriterWorkbook(const std::function<void(lxw_workbook*)>& fill);
 // One sheet "Sheet1" filled by `fill`.
 std::string XlsxWriterSheet(const std::function<void(lxw_workbook*, lxw_worksheet*)>& fill);
 
+// A package written by hand, for what libxlsxwriter does not write (shared formulas, tables,
+// notes, filters): sheets "Sheet1" (active) and "Other", each given as the content of its
+// <worksheet> element.
+struct HandMadeParts {
+  std::string sheet1 = "<sheetData/>";
+  std::string sheet2 = "<sheetData/>";
+  std::string defined_names;           // <definedName> elements
+  std::string sheet1_relationships;    // <Relationship> elements of sheet1
+  std::string content_type_overrides;  // <Override> elements
+  std::vector<std::pair<std::string, std::string>> extra_parts;
+};
+std::string HandMadeWorkbook(const HandMadeParts& parts);
+
 // A zip of these entries, stored as given.
 std::string ZipOf(const std::vector<std::pair<std::string, std::string>>& entries);
 // The entries of a zip in order, with their content.
