@@ -1,6 +1,7 @@
 #include "reports/dnarna_format.h"
 
 #include "reports/export_file.h"
+#include "reports/optional_code.h"
 #include "workbook/cell_address.h"
 
 namespace korvanta {
@@ -9,14 +10,6 @@ namespace {
 
 // The wavelengths are never shown; a list longer than a sheet could hold marks a broken file.
 constexpr int kMaxWavelengths = workbook::kMaxRows;
-
-// A code, or nothing when the file ended before it: the cell it feeds then keeps what the
-// template holds instead of showing the meaning of 0.
-std::optional<std::int32_t> ReadCode(ExportFile& file, std::string_view field) {
-  const std::int32_t code = file.ReadInteger(field);
-  if (file.EndedEarly()) return std::nullopt;
-  return code;
-}
 
 constexpr std::array<std::string_view, 4> kTypeNames = {"dsDNA", "ssDNA", "RNA", "Oligo"};
 constexpr std::array<std::string_view, 4> kLabelledTypeNames = {"dsDNA DYE", "ssDNA DYE", "RNA DYE",
@@ -40,9 +33,9 @@ void ReadHeadAfterMethodType(ExportFile& file, DnaRnaHead& head) {
   head.measurement_type = file.ReadInteger("measurement_type");
   head.method_str = file.ReadLine("method_str");
   head.sample_name = file.ReadLine("sample_name");
-  head.pathlength = ReadCode(file, "pathlength");
+  head.pathlength = ReadOptionalCode(file, "pathlength");
   head.dilution_factor = file.ReadToken("dilution_factor");
-  head.background = ReadCode(file, "background");
+  head.background = ReadOptionalCode(file, "background");
   const int wavelength_count = file.ReadCount("wl_number", kMaxWavelengths);
   head.wavelengths.reserve(static_cast<std::size_t>(wavelength_count));
   for (int i = 0; i < wavelength_count; ++i) {
@@ -79,7 +72,7 @@ DnaRnaLabellingFile ReadDnaRnaLabellingFile(ExportFile& file, int max_samples) {
   DnaRnaLabellingFile record;
   record.head.method_type = file.ReadInteger("method_type");
   ReadHeadAfterMethodType(file, record.head);
-  record.dyetype = ReadCode(file, "dyetype");
+  record.dyetype = ReadOptionalCode(file, "dyetype");
   record.dyeodmax = file.ReadToken("dyeodmax");
   record.dyeextcoeff = file.ReadToken("dyeextcoeff");
   record.dyecorrect = file.ReadToken("dyecorrect");

@@ -14,7 +14,5 @@ void NotAvailable(Conversion& c, const std::string& type) {
 void WriteKineticsReport(Conversion& c) { NotAvailable(c, "Kinetics"); }
 void WriteTmReport(Conversion& c) { NotAvailable(c, "TM"); }
 void WriteWlScanReport(Conversion& c) { NotAvailable(c, "WL Scan"); }
-void WriteOd600Report(Conversion& c) { NotAvailable(c, "OD600"); }
-void WriteOd600DensityReport(Conversion& c) { NotAvailable(c, "OD600"); }
 
 }  // namespace korvanta

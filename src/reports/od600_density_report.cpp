@@ -1,0 +1,76 @@
+// OD600 optical-density report on "OD600_OD.xlsx": each sample's OD as measured.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "driver/conversion.h"
+#include "reports/code_tables.h"
+#include "reports/export_file.h"
+#include "reports/od600_format.h"
+#include "reports/report_writers.h"
+#include "workbook/cell_address.h"
+#include "workbook/number_format.h"
+
+namespace korvanta {
+
+namespace {
+
+constexpr int kFirstSampleRow = 13;  // the template's sample row, copied down for the rest
+
+// Unlike the cell-count report, only the codes 0 and 1 name a multiplier here.
+std::optional<std::string_view> MultiplierText(std::int32_t multiple) {
+  if (multiple == 0) return "1000";
+  if (multiple == 1) return "1000000";
+  return std::nullopt;
+}
+
+void WriteHeader(Conversion& c, const Od600File& record) {
+  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
+  c.WriteTextCell('B', 3, c.ConversionTimeText());
+  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  if (record.pathlength) WritePathLength(c, 'B', 7, *record.pathlength);
+  // Without a wavelength in the file B6 keeps what the template holds.
+  if (!record.wavelengths.empty()) {
+    c.WriteTextCell('B', 6, workbook::FormatDecimal(record.wavelengths.front(), 4));
+  }
+  c.WriteTextCell('B', 9, record.factor);
+  c.WriteTextCell('B', 8, "OD");
+  c.WriteTextCell('A', 10, "Multiple");
+  if (auto multiplier = record.multiple ? MultiplierText(*record.multiple) : std::nullopt) {
+    c.WriteTextCell('B', 10, *multiplier);
+  }
+}
+
+void WriteSamples(Conversion& c, const std::vector<Od600Sample>& samples) {
+  const int count = static_cast<int>(samples.size());
+  if (count > 1) {
+    c.CopyRows("13:13", "14:" + std::to_string(count + kFirstSampleRow - 1));
+  }
+  for (int i = 0; i < count; ++i) {
+    const Od600Sample& sample = samples[static_cast<std::size_t>(i)];
+    const int row = kFirstSampleRow + i;
+    c.WriteIntegerCell('A', row, i + 1);
+    c.WriteVerbatimTextCell('B', row, sample.sample_id);
+    c.WriteTextCell('C', row, sample.od_value);
+  }
+}
+
+}  // namespace
+
+void WriteOd600DensityReport(Conversion& c) {
+  ExportFile file = c.OpenExportFile();
+  const Od600File record = ReadOd600File(file, workbook::kMaxRows - (kFirstSampleRow - 1));
+
+  ReportSummary& summary = c.Summary();
+  summary.data_type = "OD600";
+  summary.variant = "OD600 optical density";
+  summary.samples = static_cast<int>(record.samples.size());
+  summary.wavelengths = static_cast<int>(record.wavelengths.size());
+
+  if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
+  WriteHeader(c, record);
+  WriteSamples(c, record.samples);
+  c.FinishWorkbook();
+}
+
+}  // namespace korvanta
