@@ -20,8 +20,8 @@ std::optional<std::int32_t> ReadCode(ExportFile& file, std::string_view field) {
 int MaxPhotometrySamples(int wavelengths) {
   // The sample rows end at row 10 + wavelengths + samples.
   const std::int64_t by_rows = workbook::kMaxRows - 10 - wavelengths;
-  const std::int64_t by_readings = kMaxPhotometryReadings / std::max(wavelengths, 1);
-  return static_cast<int>(std::max<std::int64_t>(0, std::min(by_rows, by_readings)));
+  const std::int64_t by_cells = kMaxPhotometryCells / std::max(wavelengths, 1) - wavelengths;
+  return static_cast<int>(std::max<std::int64_t>(0, std::min(by_rows, by_cells)));
 }
 
 PhotometryFile ReadPhotometryFile(ExportFile& file) {

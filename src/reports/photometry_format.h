@@ -30,10 +30,12 @@ struct PhotometryFile {
   std::vector<PhotometrySample> samples;  // those whose id was read
 };
 
-// Wavelength columns run from C to the sheet's last column.
-inline constexpr int kMaxPhotometryWavelengths = 16384 - 2;
-// Readings a report may hold (samples times wavelengths); more is no real measurement.
-inline constexpr std::int64_t kMaxPhotometryReadings = 4LL * 1024 * 1024;
+// Every wavelength makes a column and a row of the list, and every row of the list spans all
+// wavelength columns, so the cells grow with N x (N + S). Limits far beyond any measurement
+// keep a damaged count from exhausting memory: 1,024 wavelengths (the original table held 24)
+// and 1,048,576 cells in the list and table together.
+inline constexpr int kMaxPhotometryWavelengths = 1024;
+inline constexpr std::int64_t kMaxPhotometryCells = 1024LL * 1024;
 
 // The most samples a report with `wavelengths` wavelength columns can hold.
 int MaxPhotometrySamples(int wavelengths);

@@ -64,14 +64,17 @@ TEST(PhotometryFormat, FieldsPastAnEarlyEndAreMissingNotInvented) {
   EXPECT_THAT(in_wavelengths.wavelengths, ElementsAre(260.0F));
 }
 
-TEST(PhotometryFormat, CountsBeyondWhatASheetHoldsAreRefused) {
-  EXPECT_EQ(MaxPhotometrySamples(1), 1048576 - 11);
+TEST(PhotometryFormat, CountsBeyondWhatAReportCanHoldAreRefused) {
   EXPECT_EQ(MaxPhotometrySamples(0), 1048576 - 10);
-  EXPECT_EQ(MaxPhotometrySamples(kMaxPhotometryWavelengths),
-            kMaxPhotometryReadings / kMaxPhotometryWavelengths);
+  EXPECT_EQ(MaxPhotometrySamples(1), 1048576 - 11);  // the sheet's rows bind first
+  EXPECT_EQ(MaxPhotometrySamples(8), 1048576 / 8 - 8);
+  EXPECT_EQ(MaxPhotometrySamples(kMaxPhotometryWavelengths), 0);
 
-  EXPECT_THROW(Read("4\n2\n0\nN\n1\n1\n0\n16383\n"), ExportFileError);
-  EXPECT_THAT([] { Read("4\n2\n0\nN\n1\n1\n0\n8\n1\n2\n3\n4\n5\n6\n7\n8\n1\n600000\n"); },
+  EXPECT_EQ(Read("4\n2\n0\nN\n1\n1\n0\n1024\n").wl_number, 1024);
+  EXPECT_THAT([] { Read("4\n2\n0\nN\n1\n1\n0\n1025\n"); },
+              ::testing::ThrowsMessage<ExportFileError>(
+                  AllOf(HasSubstr("wl_number"), HasSubstr("line 8"))));
+  EXPECT_THAT([] { Read("4\n2\n0\nN\n1\n1\n0\n8\n1\n2\n3\n4\n5\n6\n7\n8\n1\n131065\n"); },
               ::testing::ThrowsMessage<ExportFileError>(
                   AllOf(HasSubstr("sample_number"), HasSubstr("line 18"))));
   const auto negative = Read("4\n2\n0\nN\n1\n1\n0\n-2\n1\n-5\n");
