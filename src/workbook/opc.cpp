@@ -26,10 +26,17 @@ std::vector<std::string_view> Segments(std::string_view path) {
   return segments;
 }
 
-pugi::xml_node RelationshipsRoot(Package& package, std::string_view source_part, bool create) {
+// The relationships of a part, for reading; empty when it has none.
+pugi::xml_node RelationshipsToRead(Package& package, std::string_view source_part) {
+  const std::string rels = RelationshipsPartName(source_part);
+  if (!package.Contains(rels)) return {};
+  return package.ParsedXml(rels).document_element();
+}
+
+// The relationships of a part, for editing; created when it has none.
+pugi::xml_node RelationshipsToEdit(Package& package, std::string_view source_part) {
   const std::string rels = RelationshipsPartName(source_part);
   if (!package.Contains(rels)) {
-    if (!create) return {};
     package.Write(rels, std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
                                     "<Relationships xmlns=\"") +
                             kRelationshipsNamespace + "\"></Relationships>");
@@ -37,8 +44,9 @@ pugi::xml_node RelationshipsRoot(Package& package, std::string_view source_part,
   return package.Xml(rels).document_element();
 }
 
-pugi::xml_node TypesRoot(Package& package) {
-  return package.Xml(kContentTypesPart).document_element();
+bool IsOverrideOf(pugi::xml_node node, std::string_view part_name) {
+  return LocalName(node) == "Override" &&
+         EqualsIgnoreCase(node.attribute("PartName").value(), part_name);
 }
 
 }  // namespace
@@ -93,7 +101,7 @@ bool HasRelationshipKind(std::string_view type, std::string_view kind) {
 
 std::vector<Relationship> ReadRelationships(Package& package, std::string_view source_part) {
   std::vector<Relationship> relationships;
-  const pugi::xml_node root = RelationshipsRoot(package, source_part, false);
+  const pugi::xml_node root = RelationshipsToRead(package, source_part);
   for (pugi::xml_node node : root.children()) {
     if (node.type() != pugi::node_element || LocalName(node) != "Relationship") continue;
     Relationship relationship;
@@ -126,7 +134,7 @@ std::string FindTargetById(Package& package, std::string_view source_part, std::
 
 std::string AddRelationship(Package& package, std::string_view source_part, std::string_view kind,
                             std::string_view target_part) {
-  pugi::xml_node root = RelationshipsRoot(package, source_part, true);
+  pugi::xml_node root = RelationshipsToEdit(package, source_part);
   std::string id;
   for (int number = 1;; ++number) {
     id = "rId" + std::to_string(number);
@@ -141,25 +149,25 @@ std::string AddRelationship(Package& package, std::string_view source_part, std:
 
 void RemoveRelationshipsOfKind(Package& package, std::string_view source_part,
                                std::string_view kind) {
-  pugi::xml_node root = RelationshipsRoot(package, source_part, false);
+  const auto matches = [&](pugi::xml_node node) {
+    return node.type() == pugi::node_element &&
+           HasRelationshipKind(node.attribute("Type").value(), kind);
+  };
+  const pugi::xml_node existing = RelationshipsToRead(package, source_part);
+  if (!existing.find_child(matches)) return;
+  pugi::xml_node root = RelationshipsToEdit(package, source_part);
   for (pugi::xml_node node = root.first_child(); node;) {
     const pugi::xml_node next = node.next_sibling();
-    if (node.type() == pugi::node_element &&
-        HasRelationshipKind(node.attribute("Type").value(), kind)) {
-      root.remove_child(node);
-    }
+    if (matches(node)) root.remove_child(node);
     node = next;
   }
 }
 
 std::string ContentTypeOf(Package& package, std::string_view part) {
-  const pugi::xml_node root = TypesRoot(package);
+  const pugi::xml_node root = package.ParsedXml(kContentTypesPart).document_element();
   const std::string part_name = "/" + PartNameWithoutSlash(part);
   for (pugi::xml_node node : root.children()) {
-    if (LocalName(node) == "Override" &&
-        EqualsIgnoreCase(node.attribute("PartName").value(), part_name)) {
-      return node.attribute("ContentType").value();
-    }
+    if (IsOverrideOf(node, part_name)) return node.attribute("ContentType").value();
   }
   const auto dot = part_name.rfind('.');
   const std::string_view extension =
@@ -176,21 +184,20 @@ std::string ContentTypeOf(Package& package, std::string_view part) {
 void SetContentTypeOverride(Package& package, std::string_view part,
                             std::string_view content_type) {
   RemoveContentTypeOverride(package, part);
-  pugi::xml_node root = TypesRoot(package);
+  pugi::xml_node root = package.Xml(kContentTypesPart).document_element();
   pugi::xml_node node = root.append_child(SameNamespaceName(root, "Override").c_str());
   node.append_attribute("PartName") = ("/" + PartNameWithoutSlash(part)).c_str();
   node.append_attribute("ContentType") = std::string(content_type).c_str();
 }
 
 void RemoveContentTypeOverride(Package& package, std::string_view part) {
-  pugi::xml_node root = TypesRoot(package);
   const std::string part_name = "/" + PartNameWithoutSlash(part);
+  const auto matches = [&](pugi::xml_node node) { return IsOverrideOf(node, part_name); };
+  if (!package.ParsedXml(kContentTypesPart).document_element().find_child(matches)) return;
+  pugi::xml_node root = package.Xml(kContentTypesPart).document_element();
   for (pugi::xml_node node = root.first_child(); node;) {
     const pugi::xml_node next = node.next_sibling();
-    if (LocalName(node) == "Override" &&
-        EqualsIgnoreCase(node.attribute("PartName").value(), part_name)) {
-      root.remove_child(node);
-    }
+    if (matches(node)) root.remove_child(node);
     node = next;
   }
 }

@@ -130,7 +130,7 @@ Package Package::FromZip(std::string_view zip_bytes, std::string display_name,
       Refuse(package.display_name_, "the part \"" + std::string(name) + "\" appears twice.");
     }
     package.index_.emplace(key, package.parts_.size());
-    package.parts_.push_back(Part{std::string(name), std::move(bytes), nullptr, false});
+    package.parts_.push_back(Part{std::string(name), std::move(bytes), nullptr, false, false});
   }
   return package;
 }
@@ -158,18 +158,19 @@ std::vector<std::string> Package::PartNames() const {
 std::string Package::Read(std::string_view name) const {
   const Part* part = Find(name);
   if (!part) return {};
-  return part->xml ? SerializeXml(*part->xml) : part->bytes;
+  return part->edited ? SerializeXml(*part->xml) : part->bytes;
 }
 
 void Package::Write(std::string_view name, std::string content) {
   if (Part* part = Find(name)) {
     part->bytes = std::move(content);
     part->xml.reset();
+    part->edited = false;
     return;
   }
   const std::string clean = PartNameWithoutSlash(name);
   index_.emplace(Lower(clean), parts_.size());
-  parts_.push_back(Part{clean, std::move(content), nullptr, false});
+  parts_.push_back(Part{clean, std::move(content), nullptr, false, false});
 }
 
 void Package::Remove(std::string_view name) {
@@ -182,7 +183,7 @@ void Package::Remove(std::string_view name) {
   index_.erase(found);
 }
 
-pugi::xml_document& Package::Xml(std::string_view name) {
+Package::Part& Package::Parsed(std::string_view name) {
   Part* part = Find(name);
   if (!part) {
     throw WorkbookError("The workbook \"" + display_name_ + "\" is damaged: the part \"" +
@@ -192,15 +193,25 @@ pugi::xml_document& Package::Xml(std::string_view name) {
     auto doc = std::make_unique<pugi::xml_document>();
     ParseXml(*doc, part->bytes, display_name_, part->name);
     part->xml = std::move(doc);
-    part->bytes.clear();
-    part->bytes.shrink_to_fit();
   }
-  return *part->xml;
+  return *part;
+}
+
+const pugi::xml_document& Package::ParsedXml(std::string_view name) { return *Parsed(name).xml; }
+
+pugi::xml_document& Package::Xml(std::string_view name) {
+  Part& part = Parsed(name);
+  if (!part.edited) {
+    part.edited = true;
+    part.bytes.clear();
+    part.bytes.shrink_to_fit();
+  }
+  return *part.xml;
 }
 
 bool Package::IsEdited(std::string_view name) const {
   const Part* part = Find(name);
-  return part && part->xml;
+  return part && part->edited;
 }
 
 std::string Package::ToZip(std::optional<std::time_t> entry_time,
@@ -242,7 +253,7 @@ std::string Package::ToZip(std::optional<std::time_t> entry_time,
     });
     if (found != generated.end()) {
       content = &found->second;
-    } else if (part->xml) {
+    } else if (part->edited) {
       serialised.push_back(SerializeXml(*part->xml));
       content = &serialised.back();
     }

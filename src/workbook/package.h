@@ -37,6 +37,8 @@ class Package {
   // Adds the part, or replaces its content (a parsed document of it is dropped).
   void Write(std::string_view name, std::string content);
   void Remove(std::string_view name);
+  // The part parsed for reading only: what is saved stays its bytes as read.
+  const pugi::xml_document& ParsedXml(std::string_view name);
   // The part parsed for editing; it is saved from this document from now on.
   pugi::xml_document& Xml(std::string_view name);
   bool IsEdited(std::string_view name) const;
@@ -50,8 +52,10 @@ class Package {
     std::string name;
     std::string bytes;
     std::unique_ptr<pugi::xml_document> xml;
+    bool edited = false;  // saved from `xml`, not from `bytes`
     bool removed = false;
   };
+  Part& Parsed(std::string_view name);
   Part* Find(std::string_view name);
   const Part* Find(std::string_view name) const;
 

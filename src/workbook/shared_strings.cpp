@@ -100,7 +100,7 @@ void SharedStrings::Load(Package& package, std::string workbook_part, std::strin
   texts_.clear();
   plain_index_.clear();
   if (part_name_.empty()) return;
-  for (pugi::xml_node item : package.Xml(part_name_).document_element().children()) {
+  for (pugi::xml_node item : package.ParsedXml(part_name_).document_element().children()) {
     if (item.type() != pugi::node_element || LocalName(item) != "si") continue;
     texts_.push_back(StringItemText(item));
     if (IsPlainItem(item)) {

@@ -34,7 +34,7 @@ std::string FindWorkbookPart(Package& package) {
 BookStructure ReadBookStructure(Package& package, const std::string& workbook_part) {
   BookStructure book;
   book.workbook_part = workbook_part;
-  const pugi::xml_node root = package.Xml(workbook_part).document_element();
+  const pugi::xml_node root = package.ParsedXml(workbook_part).document_element();
   if (LocalName(root) != "workbook") Unusable(package, "its workbook part is no workbook.");
   const std::vector<Relationship> relationships = ReadRelationships(package, workbook_part);
   for (pugi::xml_node sheet : FirstChild(root, "sheets").children()) {

@@ -1,0 +1,198 @@
+// Opening packages: hostile and damaged files are refused with a clear message, the active
+// sheet is found, untouched parts are written back byte for byte, the calculation chain goes.
+#include "workbook/package.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "workbook/cell_writing.h"
+#include "workbook/workbook.h"
+#include "workbook_fixtures.h"
+
+namespace korvanta::workbook {
+namespace {
+
+using testing::HandMadeParts;
+using testing::HandMadeWorkbook;
+using testing::ZipEntries;
+using testing::ZipOf;
+
+// The message of the WorkbookError that loading `bytes` throws ("" when it loads).
+std::string LoadError(const std::string& bytes) {
+  try {
+    Workbook::LoadFromMemory(bytes, "bad.xlsx");
+  } catch (const WorkbookError& error) {
+    return error.what();
+  }
+  return {};
+}
+
+std::string SimpleBook() {
+  return testing::XlsxWriterSheet([](lxw_workbook*, lxw_worksheet* sheet) {
+    worksheet_write_string(sheet, 0, 0, "kept", nullptr);
+  });
+}
+
+// The bytes of a zip with the declared uncompressed size of every entry set to `size`.
+std::string WithDeclaredSize(std::string zip, std::uint32_t size) {
+  const auto patch = [&](const char* signature, std::size_t field) {
+    for (std::size_t at = zip.find(signature, 0, 4); at != std::string::npos;
+         at = zip.find(signature, at + 4, 4)) {
+      for (int i = 0; i < 4; ++i) zip[at + field + i] = static_cast<char>((size >> (8 * i)) & 0xFF);
+    }
+  };
+  patch("PK\x03\x04", 22);
+  patch("PK\x01\x02", 24);
+  return zip;
+}
+
+TEST(MalformedTemplates, AreRefusedWithAMessageNamingTheFile) {
+  const std::string not_zip = LoadError("this is plain text, not a workbook");
+  EXPECT_NE(not_zip.find("bad.xlsx"), std::string::npos) << not_zip;
+  EXPECT_NE(not_zip.find("not an .xlsx"), std::string::npos) << not_zip;
+  EXPECT_NE(LoadError(""), "");
+
+  const std::string no_workbook = LoadError(ZipOf({{"readme.txt", "hello"}}));
+  EXPECT_NE(no_workbook.find("bad.xlsx"), std::string::npos) << no_workbook;
+
+  auto entries = ZipEntries(SimpleBook());
+  std::erase_if(entries, [](const auto& entry) { return entry.first == "xl/workbook.xml"; });
+  EXPECT_NE(LoadError(ZipOf(entries)).find("holds no workbook"), std::string::npos);
+}
+
+TEST(MalformedTemplates, BrokenXmlNamesThePart) {
+  HandMadeParts parts;
+  parts.sheet1 = "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></row></sheetData>";
+  const std::string message = LoadError(HandMadeWorkbook(parts));
+  EXPECT_NE(message.find("xl/worksheets/sheet1.xml"), std::string::npos) << message;
+  EXPECT_NE(message.find("not well-formed"), std::string::npos) << message;
+}
+
+TEST(MalformedTemplates, DamagedCellAddressesAreRefused) {
+  HandMadeParts parts;
+  parts.sheet1 = "<sheetData><row r=\"0\"><c r=\"A1\"><v>1</v></c></row></sheetData>";
+  EXPECT_NE(LoadError(HandMadeWorkbook(parts)).find("damaged"), std::string::npos);
+  parts.sheet1 = "<sheetData><row r=\"1\"><c r=\"1A\"><v>1</v></c></row></sheetData>";
+  EXPECT_NE(LoadError(HandMadeWorkbook(parts)).find("damaged"), std::string::npos);
+  parts.sheet1 = "<sheetData><row r=\"2\"/><row r=\"2\"><c r=\"A2\"><v>1</v></c></row></sheetData>";
+  EXPECT_NE(LoadError(HandMadeWorkbook(parts)).find("appears twice"), std::string::npos);
+}
+
+TEST(HostileZips, EntriesLeavingThePackageAreRefused) {
+  for (const char* name :
+       {"../evil.xml", "xl/../../evil.xml", "/etc/evil", "xl\\evil.xml", "C:/evil.xml"}) {
+    auto entries = ZipEntries(SimpleBook());
+    entries.emplace_back(name, "x");
+    const std::string message = LoadError(ZipOf(entries));
+    EXPECT_NE(message.find("unsafe name"), std::string::npos) << name << ": " << message;
+  }
+}
+
+TEST(HostileZips, HugeDeclaredSizesAreRefusedBeforeAnythingIsUnpacked) {
+  const std::string zip = ZipOf({{"[Content_Types].xml", "<Types/>"}, {"big.bin", "tiny"}});
+  const std::string message = LoadError(WithDeclaredSize(zip, 300u << 20));
+  EXPECT_NE(message.find("too large"), std::string::npos) << message;
+
+  // Entries that fit alone may still exceed the total.
+  PackageLimits limits;
+  limits.max_entry_bytes = 8;
+  limits.max_total_bytes = 12;
+  const std::string two = ZipOf({{"a", "12345678"}, {"b", "12345678"}});
+  EXPECT_THROW(Package::FromZip(two, "two", limits), WorkbookError);
+  limits.max_total_bytes = 16;
+  EXPECT_NO_THROW(Package::FromZip(two, "two", limits));
+}
+
+TEST(HostileZips, DeclaredSizesThatLieAreRefused) {
+  const std::string zip = ZipOf({{"[Content_Types].xml", "<Types/>"}, {"a.bin", "0123456789"}});
+  EXPECT_THROW(Package::FromZip(WithDeclaredSize(zip, 4), "lying"), WorkbookError);
+  EXPECT_THROW(Package::FromZip(WithDeclaredSize(zip, 20), "lying"), WorkbookError);
+}
+
+TEST(ActiveSheet, IsTheSheetTheWorkbookViewMarks) {
+  const std::string bytes = testing::XlsxWriterWorkbook([](lxw_workbook* book) {
+    workbook_add_worksheet(book, "First");
+    lxw_worksheet* second = workbook_add_worksheet(book, "Second");
+    worksheet_activate(second);
+    worksheet_write_string(second, 0, 0, "here", nullptr);
+  });
+  Workbook book = Workbook::LoadFromMemory(bytes);
+  EXPECT_EQ(book.ActiveSheet().Name(), "Second");
+  EXPECT_EQ(testing::TextAt(book.ActiveSheet(), "A1"), "here");
+  EXPECT_EQ(book.ActiveSheet().LastRow(), 1);
+  EXPECT_EQ(book.ActiveSheet().LastColumn(), 1);
+}
+
+TEST(Saving, PartsThatAreNotEditedAreWrittenBackByteForByte) {
+  const std::string original = SimpleBook();
+  Workbook book = Workbook::LoadFromMemory(original);
+  WriteIntegerCell(book.ActiveSheet(), 'B', 2, 5);
+  const auto saved = ZipEntries(book.SaveToMemory());
+  ASSERT_EQ(saved.front().first, "[Content_Types].xml");
+  int compared = 0;
+  for (const auto& [name, content] : ZipEntries(original)) {
+    if (name == "xl/worksheets/sheet1.xml" || name == "xl/workbook.xml") continue;
+    for (const auto& [saved_name, saved_content] : saved) {
+      if (saved_name != name) continue;
+      EXPECT_EQ(saved_content, content) << name;
+      ++compared;
+    }
+  }
+  EXPECT_GE(compared, 6);  // styles, theme, document properties, strings, relationships
+}
+
+TEST(Saving, DropsTheCalculationChainAndAsksForFullRecalculation) {
+  HandMadeParts parts;
+  parts.sheet1 = "<sheetData><row r=\"1\"><c r=\"A1\"><f>1+1</f><v>2</v></c></row></sheetData>";
+  parts.defined_names = "<definedName name=\"N\">Sheet1!$A$1</definedName>";
+  parts.content_type_overrides =
+      "<Override PartName=\"/xl/calcChain.xml\" "
+      "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml\"/>";
+  parts.extra_parts = {{"xl/calcChain.xml", "<calcChain><c r=\"A1\" i=\"1\"/></calcChain>"}};
+  auto entries = ZipEntries(HandMadeWorkbook(parts));
+  for (auto& [name, content] : entries) {
+    if (name != "xl/_rels/workbook.xml.rels") continue;
+    content.insert(content.find("</Relationships>"),
+                   "<Relationship Id=\"rId7\" Type=\"http://schemas.openxmlformats.org/"
+                   "officeDocument/2006/relationships/calcChain\" Target=\"calcChain.xml\"/>");
+  }
+  const std::string saved = Workbook::LoadFromMemory(ZipOf(entries)).SaveToMemory();
+  EXPECT_EQ(testing::ZipEntry(saved, "xl/calcChain.xml"), "");
+  EXPECT_EQ(testing::ZipEntry(saved, "[Content_Types].xml").find("calcChain"), std::string::npos);
+  EXPECT_EQ(testing::ZipEntry(saved, "xl/_rels/workbook.xml.rels").find("calcChain"),
+            std::string::npos);
+  const pugi::xml_document workbook = testing::PartXml(saved, "xl/workbook.xml");
+  const pugi::xml_node calc = workbook.select_node("/workbook/calcPr").node();
+  EXPECT_STREQ(calc.attribute("fullCalcOnLoad").value(), "1");
+  EXPECT_STREQ(calc.previous_sibling().name(), "definedNames");  // in schema order
+}
+
+TEST(Saving, MissingSheetElementsAreAddedInSchemaOrder) {
+  HandMadeParts parts;
+  parts.sheet1 =
+      "<sheetData/><pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" "
+      "bottom=\"0.75\" header=\"0.3\" footer=\"0.3\"/>";
+  Workbook book = Workbook::LoadFromMemory(HandMadeWorkbook(parts));
+  WriteIntegerCell(book.ActiveSheet(), 'C', 3, 1);
+  const pugi::xml_document sheet = testing::SheetXml(book);
+  std::string order;
+  for (pugi::xml_node child : sheet.document_element().children()) {
+    order += std::string(child.name()) + " ";
+  }
+  EXPECT_EQ(order, "dimension sheetData pageMargins ");
+  EXPECT_STREQ(sheet.select_node("//dimension").node().attribute("ref").value(), "C3");
+}
+
+TEST(Saving, EqualInputAndEntryTimeGiveEqualBytes) {
+  const SaveOptions fixed{std::time_t{1700000000}};
+  Workbook first = Workbook::LoadFromMemory(SimpleBook());
+  Workbook second = Workbook::LoadFromMemory(SimpleBook());
+  WriteTextCell(first.ActiveSheet(), 'A', 2, "same");
+  WriteTextCell(second.ActiveSheet(), 'A', 2, "same");
+  EXPECT_EQ(first.SaveToMemory(fixed), second.SaveToMemory(fixed));
+}
+
+}  // namespace
+}  // namespace korvanta::workbook
