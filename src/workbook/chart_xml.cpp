@@ -7,6 +7,7 @@
 
 #include "workbook/cell_address.h"
 #include "workbook/number_format.h"
+#include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
 namespace {
@@ -185,13 +186,6 @@ void Series(pugi::xml_node scatter, const ScatterChart& chart) {
   ValElement(ser, "c:smooth", "0");
 }
 
-struct StringWriter : pugi::xml_writer {
-  std::string text;
-  void write(const void* data, std::size_t size) override {
-    text.append(static_cast<const char*>(data), size);
-  }
-};
-
 }  // namespace
 
 std::string FormulaSheetName(std::string_view sheet_name) {
@@ -253,9 +247,7 @@ std::string ChartSpaceXml(const ScatterChart& chart) {
   SolidFill(sp_pr, "FFFFFF");
   Line(sp_pr, "9525", kBorderColour);
 
-  StringWriter writer;
-  doc.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
-  return writer.text;
+  return SerializeXml(doc);
 }
 
 }  // namespace korvanta::workbook

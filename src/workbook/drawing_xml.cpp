@@ -5,6 +5,7 @@
 #include <string>
 
 #include "workbook/workbook.h"
+#include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
 namespace {
@@ -15,11 +16,6 @@ constexpr const char* kDrawingMlNs = "http://schemas.openxmlformats.org/drawingm
 constexpr const char* kChartNs = "http://schemas.openxmlformats.org/drawingml/2006/chart";
 constexpr const char* kRelationshipsNs =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-
-std::string_view LocalName(std::string_view qualified) {
-  const auto colon = qualified.find(':');
-  return colon == std::string_view::npos ? qualified : qualified.substr(colon + 1);
-}
 
 std::string_view Prefix(std::string_view qualified) {
   const auto colon = qualified.find(':');
@@ -99,19 +95,6 @@ void AppendAnchor(pugi::xml_node root, const ChartAnchor& anchor, unsigned shape
   Element(one_cell, "xdr:clientData");
 }
 
-struct StringWriter : pugi::xml_writer {
-  std::string text;
-  void write(const void* data, std::size_t size) override {
-    text.append(static_cast<const char*>(data), size);
-  }
-};
-
-std::string Serialise(const pugi::xml_document& doc, unsigned flags) {
-  StringWriter writer;
-  doc.save(writer, "", pugi::format_raw | flags, pugi::encoding_utf8);
-  return writer.text;
-}
-
 }  // namespace
 
 std::string NewChartDrawingXml(const ChartAnchor& anchor) {
@@ -124,13 +107,13 @@ std::string NewChartDrawingXml(const ChartAnchor& anchor) {
   root.append_attribute("xmlns:xdr") = kSpreadsheetDrawingNs;
   root.append_attribute("xmlns:a") = kDrawingMlNs;
   AppendAnchor(root, anchor, NextShapeId(root));
-  return Serialise(doc, 0);
+  return SerializeXml(doc);
 }
 
 std::string AddChartToDrawingXml(std::string_view drawing_xml, const ChartAnchor& anchor) {
   pugi::xml_document doc;
-  const pugi::xml_parse_result parsed =
-      doc.load_buffer(drawing_xml.data(), drawing_xml.size(), pugi::parse_full);
+  const pugi::xml_parse_result parsed = doc.load_buffer(drawing_xml.data(), drawing_xml.size(),
+                                                        pugi::parse_full | pugi::parse_ws_pcdata);
   pugi::xml_node root = doc.document_element();
   if (!parsed || LocalName(root.name()) != "wsDr" ||
       DeclaredNamespace(root, Prefix(root.name())) != kSpreadsheetDrawingNs) {
@@ -139,7 +122,7 @@ std::string AddChartToDrawingXml(std::string_view drawing_xml, const ChartAnchor
   // The new anchor's elements use the prefix "xdr"; a root spelled otherwise gets it declared
   // on the anchor.
   AppendAnchor(root, anchor, NextShapeId(root));
-  return Serialise(doc, pugi::format_no_declaration);
+  return SerializeXml(doc);
 }
 
 }  // namespace korvanta::workbook
