@@ -37,9 +37,10 @@ void ReadHeadAfterMethodType(ExportFile& file, DnaRnaHead& head) {
   head.dilution_factor = file.ReadToken("dilution_factor");
   head.background = ReadOptionalCode(file, "background");
   const int wavelength_count = file.ReadCount("wl_number", kMaxWavelengths);
-  head.wavelengths.reserve(static_cast<std::size_t>(wavelength_count));
   for (int i = 0; i < wavelength_count; ++i) {
-    head.wavelengths.push_back(file.ReadInteger("wavelength"));
+    const std::int32_t wavelength = file.ReadInteger("wavelength");
+    if (file.EndedEarly()) break;
+    head.wavelengths.push_back(wavelength);
   }
   head.factor = file.ReadToken("factor");
 }
@@ -48,10 +49,14 @@ template <typename Sample, std::size_t N>
 std::vector<Sample> ReadSamples(ExportFile& file, int max_samples,
                                 const std::array<std::string_view, N>& reading_fields) {
   const int count = file.ReadCount("sample_number", max_samples);
-  std::vector<Sample> samples(static_cast<std::size_t>(count));
-  for (Sample& sample : samples) {
+  std::vector<Sample> samples;
+  for (int i = 0; i < count; ++i) {
+    Sample sample;
     sample.sample_id = file.ReadLine("sample_id");
+    // Samples the count promises past the end of the file get no rows.
+    if (file.EndedEarly()) break;
     for (std::size_t j = 0; j < N; ++j) sample.readings[j] = file.ReadToken(reading_fields[j]);
+    samples.push_back(std::move(sample));
   }
   return samples;
 }

@@ -26,7 +26,7 @@ struct DnaRnaHead {
   std::optional<std::int32_t> pathlength;
   std::string dilution_factor;
   std::optional<std::int32_t> background;
-  std::vector<std::int32_t> wavelengths;
+  std::vector<std::int32_t> wavelengths;  // those the file holds
   std::string factor;
 };
 
@@ -40,7 +40,7 @@ struct DnaRnaFile {
   DnaRnaHead head;
   std::string oligo_factor;
   std::string unit_style;
-  std::vector<DnaRnaSample> samples;
+  std::vector<DnaRnaSample> samples;  // those whose id the file holds
 };
 
 struct DnaRnaLabellingSample {
@@ -57,7 +57,7 @@ struct DnaRnaLabellingFile {
   std::string dyeextcoeff;
   std::string dyecorrect;
   std::string unit_style;
-  std::vector<DnaRnaLabellingSample> samples;
+  std::vector<DnaRnaLabellingSample> samples;  // those whose id the file holds
 };
 
 // The plain form after its method_type, which the caller has read to tell the forms apart.

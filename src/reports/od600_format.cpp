@@ -25,9 +25,10 @@ Od600File ReadOd600Head(ExportFile& file) {
   record.background = ReadOptionalCode(file, "background");
   const int wavelength_count = file.ReadCount("wl_number", kMaxWavelengths);
   record.dummy = file.ReadToken("dummy");
-  record.wavelengths.reserve(static_cast<std::size_t>(wavelength_count));
   for (int i = 0; i < wavelength_count; ++i) {
-    record.wavelengths.push_back(file.ReadFloat("wavelength"));
+    const float wavelength = file.ReadFloat("wavelength");
+    if (file.EndedEarly()) break;
+    record.wavelengths.push_back(wavelength);
   }
   record.factor = file.ReadToken("factor");
   record.unit_line = file.LineNumber();
@@ -38,10 +39,13 @@ Od600File ReadOd600Head(ExportFile& file) {
 void ReadOd600Samples(ExportFile& file, int max_samples, Od600File& record) {
   record.multiple = ReadOptionalCode(file, "multiple");
   const int count = file.ReadCount("sample_number", max_samples);
-  record.samples.resize(static_cast<std::size_t>(count));
-  for (Od600Sample& sample : record.samples) {
+  for (int i = 0; i < count; ++i) {
+    Od600Sample sample;
     sample.sample_id = file.ReadLine("sample_id");
+    // Samples the count promises past the end of the file get no rows.
+    if (file.EndedEarly()) break;
     sample.od_value = file.ReadToken("od_value");
+    record.samples.push_back(std::move(sample));
   }
 }
 

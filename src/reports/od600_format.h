@@ -30,13 +30,13 @@ struct Od600File {
   std::string dilution_factor;
   std::optional<std::int32_t> background;
   std::string dummy;
-  std::vector<float> wavelengths;
-  std::string factor;  // as read; its leading number converts OD to cells per ml
+  std::vector<float> wavelengths;  // those the file holds
+  std::string factor;              // as read; its leading number converts OD to cells per ml
   std::string unit;
   int unit_line = 0;  // where the unit stands, for messages about it
   // Read after the unit has chosen the report:
   std::optional<std::int32_t> multiple;
-  std::vector<Od600Sample> samples;
+  std::vector<Od600Sample> samples;  // those whose id the file holds
 };
 
 // The fields up to and including the unit.

@@ -93,13 +93,25 @@ TEST(DnaRnaFormat, SampleCountsAreChecked) {
   EXPECT_THROW(ReadPlain(too_many, 10), ExportFileError);
 }
 
-TEST(DnaRnaFormat, CodesPastAnEarlyEndAreMissing) {
-  Reader reader("1\n1\n1\nname\n");
-  const DnaRnaFile record = ReadPlain(reader);
-  EXPECT_FALSE(record.head.pathlength.has_value());
-  EXPECT_FALSE(record.head.background.has_value());
-  EXPECT_TRUE(record.samples.empty());
-  EXPECT_EQ(reader.warnings.size(), 1u);
+TEST(DnaRnaFormat, FieldsPastAnEarlyEndAreMissingNotInvented) {
+  Reader in_head("1\n1\n1\nname\n");
+  const DnaRnaFile head = ReadPlain(in_head);
+  EXPECT_FALSE(head.head.pathlength.has_value());
+  EXPECT_FALSE(head.head.background.has_value());
+  EXPECT_TRUE(head.samples.empty());
+  EXPECT_EQ(in_head.warnings.size(), 1u);
+
+  Reader in_wavelengths("1\n1\n1\nname\n4\n1\n0\n4\n230\n260");
+  EXPECT_EQ(ReadPlain(in_wavelengths).head.wavelengths, (std::vector<std::int32_t>{230, 260}));
+
+  // Three samples promised, the second cut short: its missing readings are empty, the third
+  // is not made up.
+  Reader in_samples("1\n1\n1\nname\n4\n1\n0\n0\n50\n33\n2\n3\nS1\n1 2 3 4 5 6 7\nS2\n0.5\n");
+  const DnaRnaFile cut = ReadPlain(in_samples);
+  ASSERT_EQ(cut.samples.size(), 2u);
+  EXPECT_EQ(cut.samples[1].readings[0], "0.5");
+  EXPECT_EQ(cut.samples[1].readings[6], "");
+  EXPECT_EQ(in_samples.warnings.size(), 1u);
 }
 
 TEST(DnaRnaLabellingFormat, DyeFieldsStandBetweenFactorAndUnit) {

@@ -74,13 +74,22 @@ TEST(Od600Format, SampleCountsAreChecked) {
   EXPECT_TRUE(ReadOd600File(negative.file, 4).samples.empty());
 }
 
-TEST(Od600Format, CodesPastAnEarlyEndAreMissing) {
-  Reader reader("3\n2\n1\nname\n4\n1\n0\n0\nx\n800\n1\n");
-  const Od600File record = ReadOd600File(reader.file, 4);
-  EXPECT_EQ(record.pathlength, 4);
-  EXPECT_FALSE(record.multiple.has_value());
-  EXPECT_TRUE(record.samples.empty());
-  EXPECT_EQ(reader.warnings.size(), 1u);
+TEST(Od600Format, FieldsPastAnEarlyEndAreMissingNotInvented) {
+  Reader in_head("3\n2\n1\nname\n4\n1\n0\n0\nx\n800\n1\n");
+  const Od600File head = ReadOd600File(in_head.file, 4);
+  EXPECT_EQ(head.pathlength, 4);
+  EXPECT_FALSE(head.multiple.has_value());
+  EXPECT_TRUE(head.samples.empty());
+  EXPECT_EQ(in_head.warnings.size(), 1u);
+
+  Reader in_wavelengths("3\n2\n1\nname\n4\n1\n0\n2\nx\n");
+  EXPECT_TRUE(ReadOd600Head(in_wavelengths.file).wavelengths.empty());
+
+  Reader in_samples("3\n2\n1\nname\n4\n1\n0\n0\nx\n800\n1\n0\n3\nA\n0.5\nB\n");
+  const Od600File cut = ReadOd600File(in_samples.file, 4);
+  ASSERT_EQ(cut.samples.size(), 2u);
+  EXPECT_EQ(cut.samples[1].sample_id, "B");
+  EXPECT_EQ(cut.samples[1].od_value, "");
 }
 
 }  // namespace
