@@ -27,10 +27,12 @@ void MakeConcentrationTemplate(const std::filesystem::path& folder) {
   sheet.Field(8, "Unit");
   sheet.Field(9, "Calibration");
   sheet.Field(10, "No. of wavelengths");
-  sheet.ListPatternRow(11);
+  sheet.ListPatternRow(11, 'B');
 
-  sheet.TableHeader(13, 'A', {"STD No.", "Concentration", "OD"});
-  sheet.PatternRow(14, 'C');
+  // The standards are a list in the header's look rather than a bordered table: columns
+  // inserted at D take C's format row by row, and borders in C would box empty cells.
+  sheet.ListHeader(13, {"STD No.", "Concentration", "OD"});
+  sheet.ListPatternRow(14, 'C');
 
   sheet.ValueCell('A', 15);
   sheet.Field(16, "Equation");

@@ -24,7 +24,7 @@ void MakePhotometTemplate(const std::filesystem::path& folder) {
   sheet.Field(6, "Data mode");
   sheet.Field(7, "Path length (mm)");
   sheet.Field(8, "No. of wavelengths");
-  sheet.ListPatternRow(9);
+  sheet.ListPatternRow(9, 'B');
 
   sheet.TableHeader(11, 'A', {"No.", "Sample ID", "WL1"});
   sheet.PatternRow(12, 'C');

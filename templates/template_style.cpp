@@ -41,6 +41,7 @@ TemplateFormats MakeTemplateFormats(lxw_workbook* workbook) {
   format_set_bold(formats.label);
   format_set_font_color(formats.label, kTitleBlue);
   format_set_bg_color(formats.label, kLabelBand);
+  format_set_align(formats.label, LXW_ALIGN_LEFT);  // also the running number of a list
   format_set_bottom(formats.label, LXW_BORDER_THIN);
   format_set_bottom_color(formats.label, kWhite);
 
@@ -48,6 +49,11 @@ TemplateFormats MakeTemplateFormats(lxw_workbook* workbook) {
   // B's format; a border would draw empty boxes across the header.
   formats.value = workbook_add_format(workbook);
   format_set_align(formats.value, LXW_ALIGN_LEFT);
+
+  formats.list_heading = workbook_add_format(workbook);
+  format_set_bold(formats.list_heading);
+  format_set_font_color(formats.list_heading, kTitleBlue);
+  format_set_align(formats.list_heading, LXW_ALIGN_LEFT);
 
   formats.table_header = workbook_add_format(workbook);
   format_set_bold(formats.table_header);
@@ -89,10 +95,22 @@ void TemplateSheet::Field(int row, const char* label) {
   ValueCell('B', row);
 }
 
-void TemplateSheet::ListPatternRow(int row) {
+void TemplateSheet::ListHeader(int row, std::initializer_list<const char*> titles) {
+  char column = 'A';
+  for (const char* title : titles) {
+    lxw_format* format = column == 'A' ? formats_.label : formats_.list_heading;
+    CheckLxw(worksheet_write_string(sheet_, RowIndex(row), ColumnIndex(column), title, format),
+             "list heading " + CellName(column, row));
+    ++column;
+  }
+}
+
+void TemplateSheet::ListPatternRow(int row, char last_column) {
   CheckLxw(worksheet_write_blank(sheet_, RowIndex(row), 0, formats_.label),
            "label " + CellName('A', row));
-  ValueCell('B', row);
+  for (char column = 'B'; column <= last_column; ++column) {
+    ValueCell(column, row);
+  }
 }
 
 void TemplateSheet::ValueCell(char column, int row) {

@@ -14,6 +14,7 @@ struct TemplateFormats {
   lxw_format* title;          // the report's name, large and bold
   lxw_format* label;          // bold label of a header field, on a light band
   lxw_format* value;          // value of a header field: General, left aligned, no border
+  lxw_format* list_heading;   // column heading of a list in the header's look
   lxw_format* table_header;   // column headings of a table
   lxw_format* pattern;        // empty table cell: thin border, General
   lxw_format* pattern_index;  // the running number of a table row, centred
@@ -33,9 +34,13 @@ class TemplateSheet {
   // A header field: bold label in column A beside an empty value cell in B for the writer.
   void Field(int row, const char* label);
 
-  // A header-style row the writer fills and copies, label and value alike (the wavelength
-  // list): an empty label cell in A, an empty value cell in B.
-  void ListPatternRow(int row);
+  // Headings of a list in the header's look: the first in A as a label, the others beside
+  // it in bold without border or fill.
+  void ListHeader(int row, std::initializer_list<const char*> titles);
+
+  // A row of a list in the header's look that the writer fills and copies (wavelengths,
+  // standards): an empty label cell in A, empty value cells from B to last_column.
+  void ListPatternRow(int row, char last_column);
 
   // An empty value cell outside column B that a writer fills (e.g. a correlation beside B).
   void ValueCell(char column, int row);

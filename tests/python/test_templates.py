@@ -28,16 +28,17 @@ def column_range(first, last):
 
 # For each template: the header rows whose B cell the writer fills, the rows besides 4 whose
 # B cell is left to the user, the header cells the writer rewrites with a fixed text, the
-# table heading row with its columns, the pattern rows the writer copies (row -> last
-# column), the list rows it fills label and value alike, and extra value cells outside B.
+# table heading row with its columns, the bordered pattern rows the writer copies (row ->
+# last column), lists in the header's look (their heading rows, and the rows the writer
+# fills label and value alike), and extra value cells outside B.
 TEMPLATES = {
     "brad.xlsx": {
         "header_rows": [1, 2, 3, 5, 6, 7, 8, 9, 10, 16],
         "fixed_texts": {"A7": "Dilution factor", "A13": "STD No."},
         "heading": (18, "E"),
-        "headings_too": {13: "C"},
-        "pattern_rows": {14: "C", 19: "E"},
-        "list_rows": [11],
+        "pattern_rows": {19: "E"},
+        "list_headings": {13: "C"},
+        "list_rows": {11: "B", 14: "C"},
         "extra_values": ["C16", "A15"],
         "moved_columns_from": "D",
     },
@@ -45,9 +46,9 @@ TEMPLATES = {
         "header_rows": [1, 2, 3, 5, 6, 7, 8, 9, 10, 16],
         "fixed_texts": {"A7": "Dilution factor", "A13": "STD No."},
         "heading": (18, "E"),
-        "headings_too": {13: "C"},
-        "pattern_rows": {14: "C", 19: "E"},
-        "list_rows": [11],
+        "pattern_rows": {19: "E"},
+        "list_headings": {13: "C"},
+        "list_rows": {11: "B", 14: "C"},
         "extra_values": ["C16", "A15"],
         "moved_columns_from": "D",
     },
@@ -112,7 +113,7 @@ TEMPLATES = {
         "header_rows": [1, 3, 5, 6, 7, 8],
         "heading": (11, "C"),
         "pattern_rows": {12: "C"},
-        "list_rows": [9],
+        "list_rows": {9: "B"},
         "moved_columns_from": "C",
     },
 }
@@ -162,8 +163,8 @@ class TemplateTest(unittest.TestCase):
 
     def written_cells(self, layout):
         written = [f"B{row}" for row in layout["header_rows"]]
-        for row in layout.get("list_rows", []):
-            written += [f"A{row}", f"B{row}"]
+        for row, last in layout.get("list_rows", {}).items():
+            written += cells(column_range("A", last), row)
         for row, last in layout["pattern_rows"].items():
             written += cells(column_range("A", last), row)
         return written + layout.get("extra_values", [])
@@ -209,21 +210,21 @@ class TemplateTest(unittest.TestCase):
                     self.assertEqual(sheet[address].value, text)
                     self.assertEqual(sheet[address].number_format, "General")
 
-    def test_table_headings_stand_above_their_pattern_rows(self):
+    def test_headings_stand_above_their_pattern_rows(self):
         for name, layout, book in self.each():
             with self.subTest(template=name):
                 sheet = book.active
-                headings = dict(layout.get("headings_too", {}))
                 row, last = layout["heading"]
-                headings[row] = last
-                for heading_row, last_column in headings.items():
+                lists = layout.get("list_headings", {})
+                for heading_row, last_column, rows_below in (
+                        [(row, last, layout["pattern_rows"])]
+                        + [(r, c, layout["list_rows"]) for r, c in lists.items()]):
                     for column in column_range("A", last_column):
                         cell = sheet[f"{column}{heading_row}"]
                         self.assertIsInstance(cell.value, str, f"{cell.coordinate} heading")
                         self.assertTrue(cell.font.b, f"{cell.coordinate} heading must be bold")
                         self.assertEqual(cell.number_format, "General")
-                    self.assertIn(heading_row + 1, layout["pattern_rows"])
-                    self.assertEqual(layout["pattern_rows"][heading_row + 1], last_column)
+                    self.assertEqual(rows_below.get(heading_row + 1), last_column)
                     after_last = chr(ord(last_column) + 1)
                     self.assertIsNone(sheet[f"{after_last}{heading_row}"].value)
 
@@ -254,8 +255,7 @@ class TemplateTest(unittest.TestCase):
             with self.subTest(template=name):
                 sheet = book.active
                 left = chr(ord(layout["moved_columns_from"]) - 1)
-                table_rows = set(layout["pattern_rows"]) | set(layout.get("headings_too", {}))
-                table_rows.add(layout["heading"][0])
+                table_rows = set(layout["pattern_rows"]) | {layout["heading"][0]}
                 for row in range(1, sheet.max_row + 1):
                     if row in table_rows:
                         continue
