@@ -1,0 +1,57 @@
+#include "reports/kinetics_format.h"
+
+#include <array>
+
+#include "reports/export_file.h"
+#include "reports/optional_code.h"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::array<std::int32_t, 6> kIntervalByCode = {1, 2, 5, 10, 50, 100};
+
+// Code 0: the longer the scan, the longer the interval.
+std::int32_t AutomaticInterval(std::int32_t scan_time) {
+  if (scan_time <= 1000) return 1;
+  if (scan_time <= 2000) return 2;
+  if (scan_time <= 5000) return 5;
+  if (scan_time <= 10000) return 10;
+  if (scan_time <= 20000) return 50;
+  return 100;
+}
+
+}  // namespace
+
+KineticsFile ReadKineticsFile(ExportFile& file, int max_points) {
+  KineticsFile record;
+  record.method_type = file.ReadInteger("method_type");
+  record.measurement_type = file.ReadInteger("measurement_type");
+  record.method_line = file.ReadLine("method_str");
+  record.sample_name = file.ReadLine("sample_name");
+  record.pathlength = ReadOptionalCode(file, "pathlength");
+  record.datamode = ReadOptionalCode(file, "datamode");
+  file.ReadToken("dummy");
+  file.ReadToken("dummy");
+  record.scantime = file.ReadToken("scantime");
+  record.wl = file.ReadToken("wl");
+  std::string interval_code = file.ReadToken("sample_interval");
+  if (!file.EndedEarly()) record.sample_interval = std::move(interval_code);
+  record.totaldatanumber = ReadOptionalCode(file, "totaldatanumber");
+  const int count = file.ReadCount("realmeasuredata", max_points);
+  record.values.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) record.values.push_back(file.ReadToken("value"));
+  return record;
+}
+
+std::optional<std::int32_t> KineticsInterval(const KineticsFile& record) {
+  if (!record.sample_interval) return std::nullopt;
+  const std::int32_t code = TextToInteger(*record.sample_interval);
+  if (code == 0) return AutomaticInterval(TextToInteger(record.scantime));
+  if (code >= 1 && code <= static_cast<std::int32_t>(kIntervalByCode.size())) {
+    return kIntervalByCode[static_cast<std::size_t>(code - 1)];
+  }
+  return code;
+}
+
+}  // namespace korvanta

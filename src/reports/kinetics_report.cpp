@@ -1,0 +1,73 @@
+// Kinetics report on "kinetics.xlsx": the scan settings, one row per point (time in seconds
+// and reading) and a chart of the readings over time.
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "driver/conversion.h"
+#include "reports/code_tables.h"
+#include "reports/export_file.h"
+#include "reports/kinetics_format.h"
+#include "reports/report_writers.h"
+#include "reports/scan_block.h"
+#include "workbook/cell_address.h"
+
+namespace korvanta {
+
+namespace {
+
+constexpr int kFirstDataRow = 14;
+constexpr const char* kTimeAxisTitle = "Time(s)";
+
+void WriteHeader(Conversion& c, const KineticsFile& record, std::optional<std::int32_t> interval,
+                 std::string_view data_mode) {
+  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
+  c.WriteTextCell('B', 3, c.ConversionTimeText());
+  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  if (record.pathlength) WritePathLength(c, 'B', 7, *record.pathlength);
+  if (!data_mode.empty()) c.WriteTextCell('B', 6, data_mode);
+  c.WriteTextCell('B', 9, record.scantime);
+  c.WriteTextCell('B', 8, record.wl);
+  if (interval) c.WriteIntegerCell('B', 10, *interval);
+  if (record.totaldatanumber) c.WriteIntegerCell('B', 11, *record.totaldatanumber);
+}
+
+// A time beyond the 32-bit range (an absurd interval code) is still written exactly.
+void WriteTime(Conversion& c, int row, std::int64_t seconds) {
+  if (seconds >= std::numeric_limits<std::int32_t>::min() &&
+      seconds <= std::numeric_limits<std::int32_t>::max()) {
+    c.WriteIntegerCell('A', row, static_cast<std::int32_t>(seconds));
+  } else {
+    c.Sheet().SetNumber(workbook::CellRef{1, row}, static_cast<double>(seconds));
+  }
+}
+
+}  // namespace
+
+void WriteKineticsReport(Conversion& c) {
+  ExportFile file = c.OpenExportFile();
+  const KineticsFile record = ReadKineticsFile(file, workbook::kMaxRows - (kFirstDataRow - 1));
+  const std::optional<std::int32_t> interval = KineticsInterval(record);
+  const std::string data_mode =
+      record.datamode ? std::string(DataModeText(*record.datamode).value_or("")) : std::string();
+  const int count = static_cast<int>(record.values.size());
+
+  ReportSummary& summary = c.Summary();
+  summary.data_type = "Kinetics";
+  summary.variant = "Kinetics";
+  summary.points = count;
+
+  if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
+  WriteHeader(c, record, interval, data_mode);
+  PrepareScanRows(c, kFirstDataRow, count);
+  const std::int64_t step = interval.value_or(0);
+  for (int i = 0; i < count; ++i) {
+    const int row = kFirstDataRow + i;
+    WriteTime(c, row, i * step);
+    c.WriteTextCell('B', row, record.values[static_cast<std::size_t>(i)]);
+  }
+  c.BuildChart(kFirstDataRow, kFirstDataRow + count - 1, data_mode, kTimeAxisTitle);
+  c.FinishWorkbook();
+}
+
+}  // namespace korvanta

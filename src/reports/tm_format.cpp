@@ -1,0 +1,46 @@
+#include "reports/tm_format.h"
+
+#include <array>
+#include <string_view>
+
+#include "reports/export_file.h"
+#include "reports/optional_code.h"
+
+namespace korvanta {
+
+TmFile ReadTmFile(ExportFile& file, int max_points) {
+  TmFile record;
+  record.method_type = file.ReadInteger("method_type");
+  record.measurement_type = file.ReadInteger("measurement_type");
+  record.method_code = TextToInteger(file.ReadLine("method_str"));
+  record.sample_name = file.ReadLine("sample_name");
+  record.pathlength = ReadOptionalCode(file, "pathlength");
+  record.datamode = ReadOptionalCode(file, "datamode");
+  file.ReadToken("dummy");
+  file.ReadToken("dummy");
+  record.starttemp = file.ReadToken("starttemp");
+  record.endtemp = file.ReadToken("endtemp");
+  record.heatmode = ReadOptionalCode(file, "heatmode");
+  record.dataresot = file.ReadToken("dataresot");
+  record.kquiltime = file.ReadToken("kquiltime");
+  record.k = file.ReadToken("K");
+  record.measurenumber = ReadOptionalCode(file, "measurenumber");
+  const int count = file.ReadCount("realmeasurenumber", max_points);
+  record.values.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) record.values.push_back(file.ReadToken("measuredata"));
+  return record;
+}
+
+std::optional<std::string> TmDataModeText(std::int32_t code) {
+  if (code == 1) return "OD";
+  return std::nullopt;
+}
+
+std::optional<std::string> HeatingRateText(std::int32_t code) {
+  static constexpr std::array<std::string_view, 4> kRates = {"1/min", "2/min", "QUICK+1/min",
+                                                             "QUICK+2/min"};
+  if (code < 0 || code >= static_cast<std::int32_t>(kRates.size())) return std::nullopt;
+  return std::string(kRates[static_cast<std::size_t>(code)]);
+}
+
+}  // namespace korvanta

@@ -1,0 +1,67 @@
+// TM report on "tm.xlsx": the temperature programme, one row per point (temperature and
+// reading) and a chart of the melting curve.
+#include <cstdint>
+#include <string>
+
+#include "driver/conversion.h"
+#include "reports/code_tables.h"
+#include "reports/export_file.h"
+#include "reports/report_writers.h"
+#include "reports/scan_block.h"
+#include "reports/tm_format.h"
+#include "workbook/cell_address.h"
+#include "workbook/number_format.h"
+
+namespace korvanta {
+
+namespace {
+
+constexpr int kFirstDataRow = 17;
+constexpr const char* kTemperatureAxisTitle = "Temp(\u00B0C)";
+
+void WriteHeader(Conversion& c, const TmFile& record, std::string_view data_mode) {
+  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
+  c.WriteTextCell('B', 3, c.ConversionTimeText());
+  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  if (record.pathlength) WritePathLength(c, 'B', 6, *record.pathlength);
+  if (!data_mode.empty()) c.WriteTextCell('B', 7, data_mode);
+  c.WriteTextCell('B', 8, record.starttemp);
+  c.WriteTextCell('B', 9, record.endtemp);
+  if (record.heatmode) {
+    if (const auto rate = HeatingRateText(*record.heatmode)) c.WriteTextCell('B', 10, *rate);
+  }
+  c.WriteTextCell('B', 11, record.dataresot);
+  c.WriteTextCell('B', 12, record.kquiltime);
+  c.WriteTextCell('B', 13, record.k);
+  if (record.measurenumber) c.WriteIntegerCell('B', 14, *record.measurenumber);
+}
+
+}  // namespace
+
+void WriteTmReport(Conversion& c) {
+  ExportFile file = c.OpenExportFile();
+  const TmFile record = ReadTmFile(file, workbook::kMaxRows - (kFirstDataRow - 1));
+  const std::string data_mode =
+      record.datamode ? TmDataModeText(*record.datamode).value_or("") : std::string();
+  const int count = static_cast<int>(record.values.size());
+
+  ReportSummary& summary = c.Summary();
+  summary.data_type = "TM";
+  summary.variant = "TM";
+  summary.points = count;
+
+  if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
+  WriteHeader(c, record, data_mode);
+  PrepareScanRows(c, kFirstDataRow, count);
+  const float start = TextToFloat(record.starttemp);
+  const float step = TextToFloat(record.dataresot);
+  for (int i = 0; i < count; ++i) {
+    const int row = kFirstDataRow + i;
+    c.WriteTextCell('A', row, workbook::FormatDecimal(StepPosition(i, step, start), 4));
+    c.WriteTextCell('B', row, record.values[static_cast<std::size_t>(i)]);
+  }
+  c.BuildChart(kFirstDataRow, kFirstDataRow + count - 1, data_mode, kTemperatureAxisTitle);
+  c.FinishWorkbook();
+}
+
+}  // namespace korvanta
