@@ -1,11 +1,11 @@
 // Workbook::AddChart in a saved package: parts, relationships, content types and the sheet's
 // <drawing>, also beside a picture or a chart the template already has.
 #include <gtest/gtest.h>
-#include <pugixml.hpp>
 #include <xlsxwriter.h>
 
 #include <algorithm>
 #include <array>
+#include <pugixml.hpp>
 #include <set>
 #include <string>
 #include <vector>
@@ -66,8 +66,7 @@ ChartRequest Request(int first_row, int last_row) {
 }
 
 // The template with x/y data in rows 14.. and one chart added, saved and reopened as a package.
-Package AddChartTo(const std::string& template_bytes, int points,
-                   const ChartRequest& request) {
+Package AddChartTo(const std::string& template_bytes, int points, const ChartRequest& request) {
   Workbook book = Workbook::LoadFromMemory(template_bytes);
   for (int i = 0; i < points; ++i) {
     book.ActiveSheet().SetNumber({1, 14 + i}, 200.0 + 0.5 * i);
