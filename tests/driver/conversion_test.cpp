@@ -68,6 +68,13 @@ TEST_F(ConversionTest, TheExtensionDecidesTheTemplateInAnyCase) {
                                          (empty_templates / "od600.xlsx").string()));
   EXPECT_EQ(host.output_requests, 0);
 
+  host = RecordingHost();
+  const auto protein = dir / "SAMPLE.PRO";
+  test::WriteFile(protein, "1\n");
+  EXPECT_EQ(Convert(protein.string(), "out", empty_templates.path()), ConversionStatus::kFailed);
+  EXPECT_THAT(host.messages, ElementsAre("Can not find template file: " +
+                                         (empty_templates / "brad.xlsx").string()));
+
   const auto upper = dir / "SAMPLE.PHT";
   test::WriteFile(upper, kPhotometry);
   EXPECT_EQ(Convert(upper.string(), (dir / "upper").string()), ConversionStatus::kCompleted);
