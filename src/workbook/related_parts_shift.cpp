@@ -213,6 +213,24 @@ void ShiftDefinedNames(Package& package, const BookStructure& book, std::string_
 
 }  // namespace
 
+void ForgetResultsReadingSheet(Package& package, const BookStructure& book,
+                               std::string_view sheet_part, std::string_view sheet_name) {
+  for (const SheetEntry& other : book.sheets) {
+    if (!other.is_worksheet || EqualsIgnoreCase(other.part, sheet_part) ||
+        !package.Contains(other.part) || !MayReferToSheet(package, other.part, sheet_name)) {
+      continue;
+    }
+    const pugi::xml_node root = package.Xml(other.part).document_element();
+    ExpandSharedFormulasNaming(root, sheet_name);
+    for (pugi::xml_node formula : ElementsNamed(FirstChild(root, "sheetData"), "f")) {
+      if (!ContainsIgnoreCase(formula.text().get(), sheet_name)) continue;
+      pugi::xml_node cell = formula.parent();
+      if (pugi::xml_node value = FirstChild(cell, "v")) cell.remove_child(value);
+      cell.remove_attribute("t");
+    }
+  }
+}
+
 void ShiftRelatedParts(Package& package, const BookStructure& book, std::string_view sheet_part,
                        std::string_view sheet_name, const Shift& shift) {
   if (shift.count == 0) return;

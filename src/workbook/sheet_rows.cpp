@@ -135,13 +135,15 @@ void WriteCell(std::string& out, std::string_view prefix, int row, const Cell& c
     AppendInt(out, cell.style);
     out += '"';
   }
-  if (cell.type != CellType::kNumber) {
+  const CellFormula* formula = cell.Formula();
+  // A formula's cached result may be stale after the sheet was edited; without one, every
+  // reader computes the formula instead of showing an old value.
+  if (cell.type != CellType::kNumber && !formula) {
     out += " t=\"";
     out += kTypeNames[static_cast<std::size_t>(cell.type)];
     out += '"';
   }
   if (cell.detail) AppendAttributes(out, cell.detail->attributes);
-  const CellFormula* formula = cell.Formula();
   const bool has_inline = cell.detail && !cell.detail->inline_xml.empty();
   if (!formula && cell.value.empty() && !has_inline) {
     out += "/>";
@@ -159,7 +161,7 @@ void WriteCell(std::string& out, std::string_view prefix, int row, const Cell& c
     out += prefix;
     out += "f>";
   }
-  if (!cell.value.empty()) {
+  if (!cell.value.empty() && !formula) {
     out += '<';
     out += prefix;
     out += "v>";
@@ -248,7 +250,9 @@ Cell& Row::Obtain(int col) {
 }
 
 std::optional<std::uint32_t> Row::Style() const {
-  if (!attributes || FindValue(*attributes, "customFormat") != "1") return std::nullopt;
+  if (!attributes) return std::nullopt;
+  const std::string_view custom = FindValue(*attributes, "customFormat");
+  if (custom != "1" && custom != "true") return std::nullopt;
   const auto style = ParseInt(FindValue(*attributes, "s"));
   if (!style || *style < 0) return std::nullopt;
   return static_cast<std::uint32_t>(*style);

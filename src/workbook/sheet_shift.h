@@ -30,6 +30,11 @@ void ShiftDrawingAnchors(pugi::xml_node drawing, const Shift& shift);
 // The anchors of notes in a legacy (VML) drawing; shapes of deleted cells are removed.
 void ShiftVmlAnchors(pugi::xml_node vml, const Shift& shift);
 
+// Formulas on other sheets that read the sheet lose their cached results, which its edits
+// make stale, so that readers compute them afresh.
+void ForgetResultsReadingSheet(Package& package, const BookStructure& book,
+                               std::string_view sheet_part, std::string_view sheet_name);
+
 // Every other part that refers to the sheet's cells: its drawing, notes, tables, the charts,
 // formulas on the other sheets and the defined names of the workbook.
 void ShiftRelatedParts(Package& package, const BookStructure& book, std::string_view sheet_part,

@@ -7,6 +7,7 @@
 #include "workbook/atomic_file.h"
 #include "workbook/opc.h"
 #include "workbook/sheet_schema.h"
+#include "workbook/sheet_shift.h"
 #include "workbook/workbook_impl.h"
 #include "workbook/xml_util.h"
 
@@ -123,6 +124,7 @@ Workbook Workbook::LoadFromMemory(std::string bytes, std::string display_name) {
   sheet.name = impl->book.sheets[impl->book.active].name;
   sheet.part_name = impl->book.sheets[impl->book.active].part;
   sheet.Load();
+  ForgetResultsReadingSheet(package, impl->book, sheet.part_name, sheet.name);
   return Workbook(std::move(impl));
 }
 

@@ -78,6 +78,26 @@ TEST(SharedFormulas, OnOtherSheetsAreExpandedWhenTheyNameTheEditedSheet) {
   EXPECT_EQ(Text(other, "//c[@r='A4']/f"), "Sheet1!B5");
 }
 
+TEST(FormulaResults, CachedResultsThatEditsMakeStaleAreNotSaved) {
+  HandMadeParts parts;
+  parts.sheet1 =
+      "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" t=\"str\"><f>A1&amp;\"x\"</f>"
+      "<v>1x</v></c></row></sheetData>";
+  parts.sheet2 =
+      "<sheetData><row r=\"1\"><c r=\"A1\"><f>Sheet1!A1*2</f><v>2</v></c>"
+      "<c r=\"B1\"><f>7*2</f><v>14</v></c></row></sheetData>";
+  Workbook book = Workbook::LoadFromMemory(HandMadeWorkbook(parts));
+  WriteIntegerCell(book.ActiveSheet(), 'A', 1, 5);
+  const std::string saved = book.SaveToMemory();
+  const pugi::xml_document sheet = PartXml(saved, "xl/worksheets/sheet1.xml");
+  EXPECT_FALSE(sheet.select_node("//c[@r='B1']/v"));
+  EXPECT_FALSE(sheet.select_node("//c[@r='B1']/@t"));
+  EXPECT_EQ(Text(sheet, "//c[@r='B1']/f"), "A1&\"x\"");
+  const pugi::xml_document other = PartXml(saved, "xl/worksheets/sheet2.xml");
+  EXPECT_FALSE(other.select_node("//c[@r='A1']/v"));
+  EXPECT_EQ(Text(other, "//c[@r='B1']/v"), "14");  // reads no cell of Sheet1
+}
+
 TEST(ArrayFormulas, TheirRangeMovesWithThem) {
   HandMadeParts parts;
   parts.sheet1 =
