@@ -265,7 +265,7 @@ std::string Package::ToZip(std::optional<std::time_t> entry_time,
       fail(archive, "the part \"" + part->name + "\" can not be added.");
     }
     const auto entry = static_cast<zip_uint64_t>(index);
-    if (zip_set_file_compression(archive, entry, ZIP_CM_DEFLATE, 0) != 0 ||
+    if (zip_set_file_compression(archive, entry, ZIP_CM_DEFLATE, 1) != 0 ||
         zip_file_set_mtime(archive, entry, mtime, 0) != 0) {
       fail(archive, "the part \"" + part->name + "\" can not be added.");
     }
