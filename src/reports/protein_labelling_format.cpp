@@ -1,6 +1,10 @@
 #include "reports/protein_labelling_format.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "reports/optional_code.h"
+#include "reports/protein_limits.h"
 #include "workbook/cell_address.h"
 
 namespace korvanta {
@@ -9,10 +13,9 @@ namespace {
 
 constexpr std::size_t kDyeWavelengthIndex = 3;
 constexpr int kSkippedSettings = 3;
-// The sample rows start at row 20.
+// The sample rows start at row 20 and span columns A to J.
 constexpr int kRowsAboveSamples = 19;
-// Four wavelengths are expected; any sane file has a handful.
-constexpr int kMaxWavelengths = workbook::kMaxRows;
+constexpr int kCellsPerSample = 10;
 
 }  // namespace
 
@@ -30,7 +33,7 @@ ProteinLabellingRecord ReadProteinLabelling(ExportFile& file) {
   record.pathlength = ReadOptionalCode(file, "pathlength");
   record.dilution_factor = file.ReadToken("dilution_factor");
   record.background = ReadOptionalCode(file, "background");
-  const int wl_number = file.ReadCount("wl_number", kMaxWavelengths);
+  const int wl_number = file.ReadCount("wl_number", kMaxProteinWavelengths);
   for (int j = 0; j < wl_number; ++j) {
     const std::int32_t wavelength = file.ReadInteger("wavelength");
     if (!file.EndedEarly()) record.wavelengths.push_back(wavelength);
@@ -46,11 +49,15 @@ ProteinLabellingRecord ReadProteinLabelling(ExportFile& file) {
   record.dyecorrect = file.ReadToken("dyecorrect");
   record.unit_style = file.ReadToken("unit_style");
 
-  const int sample_number = file.ReadCount("sample_number", workbook::kMaxRows - kRowsAboveSamples);
-  record.samples.reserve(static_cast<std::size_t>(sample_number));
+  const int sample_number = file.ReadCount(
+      "sample_number",
+      static_cast<int>(std::min<std::int64_t>(kMaxProteinTableCells / kCellsPerSample,
+                                              workbook::kMaxRows - kRowsAboveSamples)));
   for (int i = 0; i < sample_number; ++i) {
     ProteinLabellingSample sample;
     sample.sample_id = file.ReadLine("sample_id");
+    // Samples the count promises past the end of the file get no rows.
+    if (file.EndedEarly()) break;
     sample.a260 = file.ReadToken("a260");
     sample.a280 = file.ReadToken("a280");
     sample.a320 = file.ReadToken("a320");

@@ -40,7 +40,7 @@ struct ProteinLabellingRecord {
   std::string dyeextcoeff;
   std::string dyecorrect;
   std::string unit_style;
-  std::vector<ProteinLabellingSample> samples;
+  std::vector<ProteinLabellingSample> samples;  // those whose id the file holds
 
   // The dye's wavelength is the fourth; nothing when the file has fewer.
   std::optional<std::int32_t> DyeWavelength() const;

@@ -1,6 +1,10 @@
 #include "reports/protein_uv_format.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "reports/optional_code.h"
+#include "reports/protein_limits.h"
 #include "workbook/cell_address.h"
 
 namespace korvanta {
@@ -8,10 +12,9 @@ namespace korvanta {
 namespace {
 
 constexpr int kSkippedSettings = 8;
-// The sample rows start at row 15.
+// The sample rows start at row 15 and span columns A to F.
 constexpr int kRowsAboveSamples = 14;
-// The wavelengths are read and not shown; any sane file has a handful.
-constexpr int kMaxWavelengths = workbook::kMaxRows;
+constexpr int kCellsPerSample = 6;
 
 }  // namespace
 
@@ -22,7 +25,7 @@ ProteinUvRecord ReadProteinUvBody(ExportFile& file, std::int32_t method_code) {
   record.pathlength = ReadOptionalCode(file, "pathlength");
   record.dilution_factor = file.ReadToken("dilution_factor");
   record.background = ReadOptionalCode(file, "background");
-  const int wl_number = file.ReadCount("wl_number", kMaxWavelengths);
+  const int wl_number = file.ReadCount("wl_number", kMaxProteinWavelengths);
   for (int j = 0; j < wl_number; ++j) {
     const std::int32_t wavelength = file.ReadInteger("wavelength");
     if (!file.EndedEarly()) record.wavelengths.push_back(wavelength);
@@ -33,11 +36,15 @@ ProteinUvRecord ReadProteinUvBody(ExportFile& file, std::int32_t method_code) {
   for (int k = 0; k < kSkippedSettings; ++k) file.ReadToken("dummy");
   record.unit_style = file.ReadToken("unit_style");
 
-  const int sample_number = file.ReadCount("sample_number", workbook::kMaxRows - kRowsAboveSamples);
-  record.samples.reserve(static_cast<std::size_t>(sample_number));
+  const int sample_number = file.ReadCount(
+      "sample_number",
+      static_cast<int>(std::min<std::int64_t>(kMaxProteinTableCells / kCellsPerSample,
+                                              workbook::kMaxRows - kRowsAboveSamples)));
   for (int i = 0; i < sample_number; ++i) {
     ProteinUvSample sample;
     sample.sample_id = file.ReadLine("sample_id");
+    // Samples the count promises past the end of the file get no rows.
+    if (file.EndedEarly()) break;
     sample.a260 = file.ReadToken("a260");
     sample.a280 = file.ReadToken("a280");
     sample.a320 = file.ReadToken("a320");

@@ -34,7 +34,7 @@ struct ProteinUvRecord {
   std::string a260_factor;
   std::optional<std::int32_t> protein;
   std::string unit_style;
-  std::vector<ProteinUvSample> samples;
+  std::vector<ProteinUvSample> samples;  // those whose id the file holds
 };
 
 // Reads sample_name up to the last sample; the caller has read the head up to method_str

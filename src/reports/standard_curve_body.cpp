@@ -95,12 +95,11 @@ void WriteWavelengths(Conversion& c, const StandardCurveRecord& record) {
   const int wl_count = static_cast<int>(record.wavelengths.size());
   if (wl_count > 1) c.InsertCopiedRows(wl_count - 1, RowSpanText(kWavelengthRow, kWavelengthRow));
   for (int j = 0; j < wl_count; ++j) {
-    const auto& wavelength = record.wavelengths[static_cast<std::size_t>(j)];
     const int row = kWavelengthRow + j;
     c.WriteTextCell('A', row, "WL" + std::to_string(j + 1));
-    c.WriteTextCell(
-        'B', row,
-        wavelength ? workbook::FormatDecimal(*wavelength, kWavelengthDecimals) : std::string());
+    c.WriteTextCell('B', row,
+                    workbook::FormatDecimal(record.wavelengths[static_cast<std::size_t>(j)],
+                                            kWavelengthDecimals));
   }
 }
 

@@ -1,25 +1,35 @@
 #include "reports/standard_curve_format.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "reports/optional_code.h"
+#include "reports/protein_limits.h"
 #include "workbook/cell_address.h"
 
 namespace korvanta {
 
 namespace {
 
-using workbook::kMaxColumns;
 using workbook::kMaxRows;
 
 // The grown sheet ends, in standard-curve mode, at row 16 + W + S + N; otherwise the three
 // standards rows are gone and it ends at row 14 + W + N. An empty block keeps its template
-// row, so it still takes one row. The sample table reaches column D + W.
+// row, so it still takes one row.
 constexpr int kCurveRowsBesideBlocks = 16;
 constexpr int kFactorRowsBesideBlocks = 14;
-constexpr int kColumnsBesideWavelengths = 4;
+
+// Columns inserted for the wavelengths take C's format in every row, so each standard row
+// and each sample row spans about W + 4 cells.
 
 int Occupied(int count) { return std::max(count, 1); }
+
+std::int64_t CellsPerRow(int wavelengths) { return Occupied(wavelengths) + 4; }
+
+int AtMost(std::int64_t rows_by_cells, int rows_by_sheet) {
+  return static_cast<int>(
+      std::max<std::int64_t>(0, std::min<std::int64_t>(rows_by_cells, rows_by_sheet)));
+}
 
 }  // namespace
 
@@ -31,28 +41,31 @@ StandardCurveRecord ReadStandardCurveBody(ExportFile& file) {
   record.dilution_factor = file.ReadToken("dilution_factor");
   record.unit_style = file.ReadToken("unit_style");
   // The wavelength and sample blocks take a row each at least.
-  record.std_number = file.ReadCount("std_number", kMaxRows - kCurveRowsBesideBlocks - 2);
+  record.std_number = file.ReadCount(
+      "std_number",
+      AtMost(kMaxProteinTableCells / CellsPerRow(1) - 1, kMaxRows - kCurveRowsBesideBlocks - 2));
   record.calibration_mode = ReadOptionalCode(file, "calibration_mode");
   const bool curve = record.IsStandardCurve();
+  const int standard_rows = curve ? Occupied(record.std_number) : 0;
 
   // The sample block takes a row at least.
-  const int rows_for_wavelengths =
-      curve ? kMaxRows - kCurveRowsBesideBlocks - Occupied(record.std_number) - 1
-            : kMaxRows - kFactorRowsBesideBlocks - 1;
+  const int rows_for_wavelengths = curve ? kMaxRows - kCurveRowsBesideBlocks - standard_rows - 1
+                                         : kMaxRows - kFactorRowsBesideBlocks - 1;
   const int wl_number = file.ReadCount(
-      "wl_number", std::min(kMaxColumns - kColumnsBesideWavelengths, rows_for_wavelengths));
-  record.wavelengths.reserve(static_cast<std::size_t>(wl_number));
+      "wl_number",
+      std::min(kMaxProteinWavelengths,
+               AtMost(kMaxProteinTableCells / (standard_rows + 1) - 4, rows_for_wavelengths)));
   for (int j = 0; j < wl_number; ++j) {
     const float wavelength = file.ReadFloat("wavelength");
-    record.wavelengths.push_back(file.EndedEarly() ? std::nullopt
-                                                   : std::optional<float>(wavelength));
+    if (file.EndedEarly()) break;
+    record.wavelengths.push_back(wavelength);
   }
 
   if (curve) {
-    record.standards.reserve(static_cast<std::size_t>(record.std_number));
     for (int k = 0; k < record.std_number; ++k) {
       CurveStandard standard;
       standard.first = file.ReadToken("standard");
+      if (file.EndedEarly()) break;
       standard.second = file.ReadToken("standard");
       record.standards.push_back(std::move(standard));
     }
@@ -63,15 +76,19 @@ StandardCurveRecord ReadStandardCurveBody(ExportFile& file) {
   if (curve) record.r = file.ReadToken("R");
 
   const int rows_for_samples =
-      curve ? kMaxRows - kCurveRowsBesideBlocks - Occupied(wl_number) - Occupied(record.std_number)
+      curve ? kMaxRows - kCurveRowsBesideBlocks - Occupied(wl_number) - standard_rows
             : kMaxRows - kFactorRowsBesideBlocks - Occupied(wl_number);
-  const int sample_number = file.ReadCount("sample_number", rows_for_samples);
-  record.samples.reserve(static_cast<std::size_t>(sample_number));
+  const int sample_number = file.ReadCount(
+      "sample_number",
+      AtMost(kMaxProteinTableCells / CellsPerRow(wl_number) - standard_rows, rows_for_samples));
+  const std::size_t value_count = record.wavelengths.size();
   for (int i = 0; i < sample_number; ++i) {
     CurveSample sample;
     sample.sample_id = file.ReadLine("sample_id");
-    sample.wl_od_values.reserve(static_cast<std::size_t>(wl_number));
-    for (int j = 0; j < wl_number; ++j) {
+    // Samples the count promises past the end of the file get no rows.
+    if (file.EndedEarly()) break;
+    sample.wl_od_values.reserve(value_count);
+    for (std::size_t j = 0; j < value_count; ++j) {
       sample.wl_od_values.push_back(file.ReadToken("sample_wl_od_value"));
     }
     sample.od_value = file.ReadToken("od_value");

@@ -31,21 +31,19 @@ struct StandardCurveRecord {
   std::string unit_style;
   int std_number = 0;
   std::optional<std::int32_t> calibration_mode;
-  // The measuring wavelengths in nm; nothing for one the file ended before.
-  std::vector<std::optional<float>> wavelengths;
-  std::vector<CurveStandard> standards;  // standard-curve mode only
+  std::vector<float> wavelengths;        // in nm; those the file holds
+  std::vector<CurveStandard> standards;  // standard-curve mode only; those the file holds
   std::string k0;
   std::string k1;
-  std::optional<std::string> r;  // the correlation text, standard-curve mode only
-  std::vector<CurveSample> samples;
+  std::optional<std::string> r;      // the correlation text, standard-curve mode only
+  std::vector<CurveSample> samples;  // those whose id the file holds
 
   // Mode 0 reads standards and R; every other mode, known or not, behaves as the K factor.
   bool IsStandardCurve() const { return calibration_mode == 0; }
 };
 
 // Reads method_str up to the last sample. The counts are checked against what the grown
-// sheet can hold (rows and columns), so a count that cannot fit is refused before any cell
-// is written.
+// sheet can hold, so a count that cannot fit is refused before any cell is written.
 StandardCurveRecord ReadStandardCurveBody(ExportFile& file);
 
 }  // namespace korvanta

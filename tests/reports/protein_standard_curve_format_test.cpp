@@ -146,12 +146,19 @@ TEST(StandardCurveFormat, FileEndingBeforeTheCodesLeavesThemUnknown) {
   EXPECT_TRUE(r.samples.empty());
 }
 
-TEST(StandardCurveFormat, FileEndingInsideTheWavelengthsKeepsTheirCount) {
-  const StandardCurveRecord r = Parse("1\nx\n4\n1\n00\n0\n1\n3\n595\n").record;
-  ASSERT_EQ(r.wavelengths.size(), 3u);
-  EXPECT_EQ(r.wavelengths[0], 595.0f);
-  EXPECT_FALSE(r.wavelengths[1].has_value());
-  EXPECT_FALSE(r.wavelengths[2].has_value());
+TEST(StandardCurveFormat, NothingPastTheEndIsInvented) {
+  // Only the wavelengths, standards and samples the file holds are kept.
+  const StandardCurveRecord in_wavelengths = Parse("1\nx\n4\n1\n00\n0\n1\n3\n595\n").record;
+  EXPECT_EQ(in_wavelengths.wavelengths, std::vector<float>{595.0f});
+  const StandardCurveRecord in_standards =
+      Parse("1\nx\n4\n1\n00\n4\n0\n1\n595\n0 0.1\n100 0.2\n").record;
+  ASSERT_EQ(in_standards.standards.size(), 2u);
+  EXPECT_EQ(in_standards.standards[1].second, "0.2");
+  const StandardCurveRecord in_samples =
+      Parse("1\nx\n4\n1\n00\n0\n1\n1\n595\n0\n1\n5\nA\n1 2 3\nB\n4 5 6\n").record;
+  ASSERT_EQ(in_samples.samples.size(), 2u);
+  EXPECT_EQ(in_samples.samples[1].sample_id, "B");
+  EXPECT_EQ(in_samples.samples[1].concentration, "6");
 }
 
 TEST(StandardCurveFormat, NegativeCountsAreTakenAsZero) {
@@ -165,17 +172,17 @@ TEST(StandardCurveFormat, NegativeCountsAreTakenAsZero) {
   EXPECT_FALSE(parsed.warnings.empty());
 }
 
-TEST(StandardCurveFormat, CountsTheSheetCannotHoldAreRefused) {
-  // 16,380 wavelengths reach column XFD; one more cannot be laid out.
-  EXPECT_EQ(Parse("1\nx\n4\n1\n00\n0\n1\n16380\n").record.wavelengths.size(), 16380u);
-  EXPECT_THROW(Parse("1\nx\n4\n1\n00\n0\n1\n16381\n"), ExportFileError);
+TEST(StandardCurveFormat, CountsAReportCannotHoldAreRefused) {
+  EXPECT_NO_THROW(Parse("1\nx\n4\n1\n00\n0\n1\n1024\n"));
+  EXPECT_THROW(Parse("1\nx\n4\n1\n00\n0\n1\n1025\n"), ExportFileError);
   EXPECT_THROW(Parse("1\nx\n4\n1\n00\n2000000\n0\n"), ExportFileError);
   EXPECT_THROW(Parse("1\nx\n4\n1\n00\n0\n1\n1\n280\n0\n1\n1048562\n"), ExportFileError);
-  // Standards and samples share the rows: together they must fit.
+  // Standards and samples share the table cells: together they must fit.
   std::string standards;
-  for (int k = 0; k < 600000; ++k) standards += "1 2\n";
-  EXPECT_THROW(Parse("1\nx\n4\n1\n00\n600000\n0\n0\n" + standards + "0\n1\n0.9\n600000\n"),
-               ExportFileError);
+  for (int k = 0; k < 100000; ++k) standards += "1 2\n";
+  const std::string head = "1\nx\n4\n1\n00\n100000\n0\n1\n280\n" + standards + "0\n1\n0.9\n";
+  EXPECT_THROW(Parse(head + "150000\n"), ExportFileError);
+  EXPECT_EQ(Parse(head + "100000\n").record.standards.size(), 100000u);
 }
 
 TEST(EquationText, SignOfTheConstantTerm) {

@@ -83,6 +83,14 @@ TEST(ProteinUvFormat, FileEndingEarlyLeavesTheCodesUnknown) {
   EXPECT_TRUE(parsed.record.samples.empty());
 }
 
+TEST(ProteinUvFormat, SamplesPastTheEndGetNoRows) {
+  const Parsed parsed = Parse("x\n0\n1\n1\n0\n1\n1\n0\n1 2 3 4 5 6 7 8\n0\n9\nA\n1 2 3 d 4\nB\n1");
+  ASSERT_EQ(parsed.record.samples.size(), 2u);
+  EXPECT_EQ(parsed.record.samples[1].a260, "1");
+  EXPECT_EQ(parsed.record.samples[1].a280_a260, "");
+  EXPECT_EQ(parsed.warnings.size(), 1u);
+}
+
 TEST(ProteinUvFormat, SampleCountsTheSheetCannotHoldAreRefused) {
   const std::string head = "x\n0\n1\n1\n0\n1\n1\n0\n1 2 3 4 5 6 7 8\n0\n";
   EXPECT_THROW(Parse(head + "1048563\n"), ExportFileError);
