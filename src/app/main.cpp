@@ -1,0 +1,6 @@
+#include "app/zolt.h"
+
+int main(int argc, char** argv) {
+  korvanta::gui::CZoltApp app(argc, argv);
+  return app.InitInstance();
+}

@@ -1,0 +1,45 @@
+#include "app/zolt.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QPixmap>
+#include <QTimer>
+
+#include "app/app_icon.h"
+#include "app/qt_user_dialogs.h"
+#include "app/window_texts.h"
+#include "app/zoltdlg.h"
+#include "driver/conversion.h"
+
+namespace korvanta::gui {
+
+CZoltApp::CZoltApp(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName(kApplicationName);
+  setApplicationVersion(QStringLiteral("3.0"));
+  setWindowIcon(ApplicationIcon());
+}
+
+int CZoltApp::InitInstance() {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Turns the export files of a UV-Vis spectrophotometer into Excel reports."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                      QStringLiteral("Draw the window into FILE (PNG) and quit."),
+                                      QStringLiteral("FILE"));
+  parser.addOption(screenshot);
+  parser.process(*this);
+
+  QtUserDialogs dialogs;
+  CZoltDlg dialog(dialogs, SettingsFromEnvironment(DefaultTemplateDirectory()));
+  dialog.show();
+  if (parser.isSet(screenshot)) {
+    const QString file = parser.value(screenshot);
+    QTimer::singleShot(0, &dialog,
+                       [this, &dialog, file] { exit(dialog.grab().save(file, "PNG") ? 0 : 1); });
+  }
+  return exec();
+}
+
+}  // namespace korvanta::gui
