@@ -57,6 +57,11 @@ class ConvertTest(unittest.TestCase):
         self.assertTrue(report.exists())
         self.assertIn(f"{self.input}: report written to {report}", done.stderr)
 
+    def test_templates_beside_the_program_by_default(self):
+        done = korvanta("convert", self.input)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertTrue((self.dir / "plate.xlsx").exists())
+
     def test_second_run_refuses_without_force_and_keeps_the_report(self):
         report = self.dir / "out.xlsx"
         self.assertEqual(self.convert(self.input, "-o", self.dir / "out").returncode, 0)
