@@ -2,7 +2,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <system_error>
 
 #include "reports/export_text.h"

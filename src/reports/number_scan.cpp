@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <limits>
-#include <string>
 #include <system_error>
 
 #include "reports/export_file.h"
