@@ -26,7 +26,7 @@ Marker MarkerOf(pugi::xml_node corner, const Shift& shift) {
 // The marker moved with its cell; a corner in deleted cells goes to where they were. A lower
 // or right edge lying exactly on an insertion stays where it is.
 int MovedIndex(const Marker& marker, const Shift& shift, bool is_end) {
-  const int index = marker.index.text().as_int();
+  const int index = ReadIndex(marker.index.text().as_llong(), shift);
   const long long offset = marker.offset.text().as_llong();
   const int one_based = index + 1;
   if (shift.count > 0) {
@@ -43,7 +43,8 @@ void SetMarker(const Marker& marker, int index, bool clear_offset) {
 }
 
 bool InDeletedRange(const Marker& marker, const Shift& shift) {
-  return shift.count < 0 && !ShiftedIndex(marker.index.text().as_int() + 1, shift);
+  return shift.count < 0 &&
+         !ShiftedIndex(ReadIndex(marker.index.text().as_llong(), shift) + 1, shift);
 }
 
 void ShiftAnchor(pugi::xml_node anchor, const Shift& shift) {
@@ -57,7 +58,7 @@ void ShiftAnchor(pugi::xml_node anchor, const Shift& shift) {
   const pugi::xml_node to_corner = FirstChild(anchor, "to");
   const Marker from = MarkerOf(from_corner, shift);
   if (!from.index) return;
-  const int from_old = from.index.text().as_int();
+  const int from_old = ReadIndex(from.index.text().as_llong(), shift);
   const int from_new = MovedIndex(from, shift, false);
   const bool from_deleted = InDeletedRange(from, shift);
   SetMarker(from, from_new, from_deleted);
@@ -66,22 +67,22 @@ void ShiftAnchor(pugi::xml_node anchor, const Shift& shift) {
   if (!to.index) return;
   if (edit_as == "oneCell") {
     // Moved with its top-left cell, never resized.
-    SetMarker(to, to.index.text().as_int() + (from_new - from_old), false);
+    SetMarker(to, ReadIndex(to.index.text().as_llong(), shift) + (from_new - from_old), false);
     return;
   }
   const int to_new = MovedIndex(to, shift, true);
   SetMarker(to, to_new, InDeletedRange(to, shift));
 }
 
-std::vector<int> ParseNumbers(std::string_view list) {
-  std::vector<int> numbers;
+std::vector<long long> ParseNumbers(std::string_view list) {
+  std::vector<long long> numbers;
   std::size_t start = 0;
   while (start <= list.size()) {
     const std::size_t end = std::min(list.find(',', start), list.size());
     std::string_view item = list.substr(start, end - start);
     while (!item.empty() && item.front() == ' ') item.remove_prefix(1);
     while (!item.empty() && item.back() == ' ') item.remove_suffix(1);
-    int value = 0;
+    long long value = 0;
     std::from_chars(item.data(), item.data() + item.size(), value);
     numbers.push_back(value);
     start = end + 1;
@@ -89,7 +90,7 @@ std::vector<int> ParseNumbers(std::string_view list) {
   return numbers;
 }
 
-std::string JoinNumbers(const std::vector<int>& numbers) {
+std::string JoinNumbers(const std::vector<long long>& numbers) {
   std::string list;
   for (std::size_t i = 0; i < numbers.size(); ++i) {
     if (i > 0) list += ", ";
@@ -125,7 +126,7 @@ void ShiftVmlAnchors(pugi::xml_node vml, const Shift& shift) {
   for (pugi::xml_node data : client_data) {
     const pugi::xml_node cell_index = FirstChild(data, IsRows(shift) ? "Row" : "Column");
     if (!cell_index) continue;
-    const int index = cell_index.text().as_int();
+    const int index = ReadIndex(cell_index.text().as_llong(), shift);
     const auto moved = ShiftedIndex(index + 1, shift);
     if (!moved) {
       // The note's cell is gone, and the note with it.
@@ -136,7 +137,7 @@ void ShiftVmlAnchors(pugi::xml_node vml, const Shift& shift) {
     const int delta = *moved - 1 - index;
     cell_index.text().set(*moved - 1);
     if (pugi::xml_node anchor = FirstChild(data, "Anchor")) {
-      std::vector<int> numbers = ParseNumbers(anchor.text().get());
+      std::vector<long long> numbers = ParseNumbers(anchor.text().get());
       if (numbers.size() == 8) {
         // LeftColumn, LeftOffset, TopRow, TopOffset, RightColumn, RightOffset, BottomRow, ...
         const std::size_t first = IsRows(shift) ? 2 : 0;

@@ -150,7 +150,10 @@ void ExpandSharedFormulasNaming(pugi::xml_node worksheet, std::string_view sheet
   int row_number = 0;
   for (pugi::xml_node row : FirstChild(worksheet, "sheetData").children()) {
     if (LocalName(row) != "row") continue;
-    row_number = row.attribute("r") ? row.attribute("r").as_int() : row_number + 1;
+    row_number =
+        row.attribute("r")
+            ? static_cast<int>(std::clamp<long long>(row.attribute("r").as_llong(), 1, kMaxRows))
+            : row_number + 1;
     int col = 0;
     for (pugi::xml_node cell : row.children()) {
       if (LocalName(cell) != "c") continue;

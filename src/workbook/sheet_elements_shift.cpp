@@ -153,7 +153,7 @@ void ShiftBreaks(pugi::xml_node worksheet, const Shift& shift) {
   pugi::xml_node breaks = FirstChild(worksheet, IsRows(shift) ? "rowBreaks" : "colBreaks");
   if (!breaks) return;
   for (pugi::xml_node brk : ChildrenNamed(breaks, "brk")) {
-    const auto moved = ShiftedIndex(brk.attribute("id").as_int() + 1, shift);
+    const auto moved = ShiftedIndex(ReadIndex(brk.attribute("id").as_llong(), shift) + 1, shift);
     if (!moved) {
       breaks.remove_child(brk);
       continue;
@@ -179,8 +179,8 @@ void ShiftColumnRanges(pugi::xml_node worksheet, const Shift& shift) {
   pugi::xml_node cols = FirstChild(worksheet, "cols");
   if (!cols || IsRows(shift)) return;
   for (pugi::xml_node col : ChildrenNamed(cols, "col")) {
-    const int min = col.attribute("min").as_int();
-    const int max = col.attribute("max").as_int();
+    const int min = std::max(1, ReadIndex(col.attribute("min").as_llong(), shift));
+    const int max = ReadIndex(col.attribute("max").as_llong(), shift);
     int new_min = min, new_max = max;
     if (shift.count > 0) {
       if (min >= shift.at) new_min += shift.count;

@@ -68,6 +68,10 @@ void AdjustCellFormulas(std::vector<Row>& rows, std::string_view sheet_name, con
 
 }  // namespace
 
+int ReadIndex(long long stated, const Shift& shift) {
+  return static_cast<int>(std::clamp<long long>(stated, 0, Limit(shift)));
+}
+
 std::optional<int> ShiftedIndex(int index, const Shift& shift) {
   if (shift.count >= 0) {
     if (index < shift.at) return index;

@@ -15,6 +15,9 @@ namespace korvanta::workbook {
 
 struct BookStructure;
 
+// A row or column number as a part states it, held to 0 .. the sheet's last, so that moving
+// it cannot overflow whatever the part says.
+int ReadIndex(long long stated, const Shift& shift);
 // Where one row (or column) number goes; nothing when it is deleted.
 std::optional<int> ShiftedIndex(int index, const Shift& shift);
 // A merged area moved, grown across an insertion or cut by a deletion; nothing when wholly

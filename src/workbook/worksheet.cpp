@@ -1,6 +1,7 @@
 // Cell values of the active sheet: writing the way the spreadsheet stores them, reading back.
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "workbook/number_format.h"
 #include "workbook/workbook_impl.h"
@@ -32,6 +33,14 @@ double ParseStoredNumber(std::string_view text) {
   double value = 0;
   std::from_chars(text.data(), text.data() + text.size(), value);
   return value;
+}
+
+// A shared string index as stored; one past any table when it is no index.
+std::size_t ParseStringIndex(std::string_view text) {
+  std::size_t index = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
+  if (error != std::errc{} || end != text.data() + text.size()) return SIZE_MAX;
+  return index;
 }
 
 std::string InlineStringText(const Cell& cell) {
@@ -107,7 +116,7 @@ CellContent Worksheet::Get(CellRef ref) const {
     case CellType::kInlineString:
       return InlineStringText(*cell);
     case CellType::kSharedString:
-      return impl_->strings->Text(static_cast<std::size_t>(ParseStoredNumber(cell->value)));
+      return impl_->strings->Text(ParseStringIndex(cell->value));
     case CellType::kBoolean:
       return cell->value == "1" || EqualsIgnoreCase(cell->value, "true");
     case CellType::kFormulaText:

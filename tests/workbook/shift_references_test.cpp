@@ -227,6 +227,32 @@ TEST(DrawingAnchors, MoveAndSizeWithCellsOneCellAndAbsoluteAsTheySay) {
   EXPECT_EQ(Text(xml, "//xdr:twoCellAnchor[.//xdr:cNvPr[@name='two']]/xdr:from/xdr:rowOff"), "0");
 }
 
+TEST(HostileNumbers, OutOfRangeIndicesInPartsAreHeldToTheSheet) {
+  const std::string drawing =
+      "<xdr:wsDr xmlns:xdr=\"http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing\">"
+      "<xdr:twoCellAnchor><xdr:from><xdr:col>-7</xdr:col><xdr:colOff>0</xdr:colOff>"
+      "<xdr:row>99999999999</xdr:row><xdr:rowOff>0</xdr:rowOff></xdr:from><xdr:to>"
+      "<xdr:col>2147483647</xdr:col><xdr:colOff>0</xdr:colOff><xdr:row>2147483647</xdr:row>"
+      "<xdr:rowOff>0</xdr:rowOff></xdr:to><xdr:clientData/></xdr:twoCellAnchor></xdr:wsDr>";
+  HandMadeParts parts;
+  parts.sheet1 =
+      "<cols><col min=\"-5\" max=\"2147483647\" width=\"9\"/></cols><sheetData/>"
+      "<rowBreaks count=\"1\"><brk id=\"2147483647\" man=\"1\"/></rowBreaks>"
+      "<colBreaks count=\"1\"><brk id=\"-2147483648\" man=\"1\"/></colBreaks>"
+      "<drawing r:id=\"rId1\"/>";
+  parts.sheet1_relationships = Relationship("rId1", "drawing", "../drawings/drawing1.xml");
+  parts.extra_parts = {{"xl/drawings/drawing1.xml", drawing}};
+  Workbook book = Workbook::LoadFromMemory(HandMadeWorkbook(parts));
+  EXPECT_NO_THROW(InsertCopiedRows(book.ActiveSheet(), 3, "2:2"));
+  EXPECT_NO_THROW(InsertColumns(book.ActiveSheet(), 2, "A:A"));
+  EXPECT_NO_THROW(DeleteRows(book.ActiveSheet(), 2, "1:1"));
+  const std::string saved = book.SaveToMemory();
+  const pugi::xml_document anchors = PartXml(saved, "xl/drawings/drawing1.xml");
+  EXPECT_LE(std::stoll(Text(anchors, "//xdr:to/xdr:row")), 1048576);
+  const pugi::xml_document sheet = PartXml(saved, "xl/worksheets/sheet1.xml");
+  EXPECT_LE(std::stoll(Attribute(sheet, "//col", "max")), 16384);
+}
+
 TEST(RelatedParts, TablesNotesAndChartsFollowTheirCells) {
   const std::string table =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?><table "
