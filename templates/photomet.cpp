@@ -32,7 +32,8 @@ void MakePhotometTemplate(const std::filesystem::path& folder) {
   // B and C share a width: the inserted wavelength columns take B's.
   sheet.ColumnWidth('A', 'A', 20);
   sheet.ColumnWidth('B', 'C', 16);
-  sheet.PrintSetup(Orientation::kLandscape, 0);
+  // The printed pages repeat the table heading; the print titles move with it.
+  sheet.PrintSetup(Orientation::kLandscape, 11);
   book.Save();
 }
 
