@@ -279,6 +279,12 @@ class TemplateTest(unittest.TestCase):
                     for column in range(4, 20):
                         self.assertIsNone(sheet.cell(row, column).value)
 
+    def test_printed_pages_repeat_the_table_heading(self):
+        for name, layout, book in self.each():
+            with self.subTest(template=name):
+                row = layout["heading"][0]
+                self.assertEqual(book.active.print_title_rows, f"${row}:${row}")
+
     def test_print_setup_is_a4_one_page_wide(self):
         for name, layout, book in self.each():
             with self.subTest(template=name):
