@@ -1,6 +1,7 @@
 // Workbook::AddChart: the chart part, the drawing that places it on the active sheet, and the
 // relationships and content types that tie them into the package.
 #include <algorithm>
+#include <cctype>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -80,12 +81,21 @@ ScatterChart ChartContentFor(const Worksheet& sheet, const ChartRequest& request
   return chart;
 }
 
+// A prefix that can start an attribute name. The parser takes declarations such as
+// xmlns:2="..." that no reader accepts in use ("2:id").
+bool IsUsablePrefix(std::string_view prefix) {
+  if (prefix.empty()) return false;
+  const auto first = static_cast<unsigned char>(prefix.front());
+  return std::isalpha(first) != 0 || first == '_' || first >= 0x80;
+}
+
 // The prefix the sheet binds to the relationships namespace, declared on `element` when the
-// sheet has none.
+// sheet has none it can use.
 std::string RelationshipIdAttribute(pugi::xml_node sheet_root, pugi::xml_node element) {
   for (pugi::xml_attribute attribute : sheet_root.attributes()) {
     const std::string_view name = attribute.name();
-    if (name.starts_with("xmlns:") && attribute.value() == kOfficeRelationshipsNs) {
+    if (name.starts_with("xmlns:") && attribute.value() == kOfficeRelationshipsNs &&
+        IsUsablePrefix(name.substr(6))) {
       return std::string(name.substr(6)) + ":id";
     }
   }
