@@ -41,7 +41,12 @@ std::string ExportFile::ReadBytes(const std::filesystem::path& path) {
   if (!in) throw ExportFileError(cannot_open);
   std::string bytes;
   bytes.reserve(static_cast<std::size_t>(size));
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  try {
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    // A read error (a failing disk, a device file) surfaces as an exception of the stream.
+    throw ExportFileError(cannot_open);
+  }
   if (in.bad()) throw ExportFileError(cannot_open);
   return bytes;
 }
