@@ -18,7 +18,7 @@ void MakeBrad6Template(const std::filesystem::path& folder) {
   sheet.Field(3, "Date / time");
   sheet.Field(4, "Operator");
   sheet.Field(5, "Sample name");
-  sheet.Field(6, "Path length (mm)");
+  sheet.Field(6, "Path length (cm)");
   sheet.Field(7, "Dilution factor");
   sheet.Field(8, "Background");
   sheet.Field(9, "A280 factor");

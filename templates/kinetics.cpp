@@ -20,7 +20,7 @@ void MakeKineticsTemplate(const std::filesystem::path& folder) {
   sheet.Field(4, "Operator");
   sheet.Field(5, "Sample name");
   sheet.Field(6, "Data mode");
-  sheet.Field(7, "Path length (mm)");
+  sheet.Field(7, "Path length (cm)");
   sheet.Field(8, "Wavelength (nm)");
   sheet.Field(9, "Scan time (s)");
   sheet.Field(10, "Interval (s)");

@@ -20,7 +20,7 @@ void MakeOd600OdTemplate(const std::filesystem::path& folder) {
   sheet.Field(4, "Operator");
   sheet.Field(5, "Sample name");
   sheet.Field(6, "Wavelength (nm)");
-  sheet.Field(7, "Path length (mm)");
+  sheet.Field(7, "Path length (cm)");
   sheet.Field(8, "Unit");
   sheet.Field(9, "Factor");
   sheet.Field(10, "Multiple");

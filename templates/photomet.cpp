@@ -22,7 +22,7 @@ void MakePhotometTemplate(const std::filesystem::path& folder) {
   sheet.Field(4, "Operator");
   sheet.Field(5, "Sample name");
   sheet.Field(6, "Data mode");
-  sheet.Field(7, "Path length (mm)");
+  sheet.Field(7, "Path length (cm)");
   sheet.Field(8, "No. of wavelengths");
   sheet.ListPatternRow(9, 'B');
 

@@ -20,7 +20,7 @@ void MakeWlScanTemplate(const std::filesystem::path& folder) {
   sheet.Field(4, "Operator");
   sheet.Field(5, "Sample name");
   sheet.Field(6, "Data mode");
-  sheet.Field(7, "Path length (mm)");
+  sheet.Field(7, "Path length (cm)");
   sheet.Field(8, "Start WL (nm)");
   sheet.Field(9, "End WL (nm)");
   sheet.Field(10, "Interval (nm)");
