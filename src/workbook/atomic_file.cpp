@@ -5,10 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#include <random>
 #include <string>
 #include <system_error>
-#include <vector>
 
 #include "workbook/workbook.h"
 
@@ -19,20 +18,40 @@ namespace {
   throw WorkbookError("Can not save \"" + path.string() + "\": " + reason);
 }
 
-std::string ErrnoText(int error) { return std::strerror(error); }
+// strerror may share one buffer between threads; the error category does not.
+std::string ErrnoText(int error) { return std::generic_category().message(error); }
+
+// ".NAME." and six random letters and digits.
+std::string TemporaryName(const std::filesystem::path& target, std::mt19937& random) {
+  constexpr std::string_view kCharacters =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::uniform_int_distribution<std::size_t> pick(0, kCharacters.size() - 1);
+  std::string name = "." + target.filename().string() + ".";
+  for (int i = 0; i < 6; ++i) name += kCharacters[pick(random)];
+  return name;
+}
 
 // Closes and removes the temporary file unless it was renamed into place.
 class TemporaryFile {
  public:
+  // Created as a new file is, so that it has the mode the process's umask gives; asking for
+  // the umask would mean setting it, which races with every other thread creating files.
   explicit TemporaryFile(const std::filesystem::path& target) {
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    fd_ = ::mkstemp(name.data());
-    if (fd_ < 0) Fail(target, ErrnoText(errno) + ".");
-    path_ = name.data();
+    std::random_device seed;
+    std::mt19937 random(seed());
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts && fd_ < 0; ++attempt) {
+      const std::string name = (folder / TemporaryName(target, random)).string();
+      fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd_ >= 0) {
+        path_ = name;
+      } else if (errno != EEXIST) {
+        Fail(target, ErrnoText(errno) + ".");
+      }
+    }
+    if (fd_ < 0) Fail(target, ErrnoText(EEXIST) + ".");
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -56,13 +75,6 @@ class TemporaryFile {
   std::string path_;
 };
 
-// The mode a new file gets from the process's umask.
-mode_t DefaultFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return static_cast<mode_t>(0666 & ~mask);
-}
-
 }  // namespace
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
@@ -72,6 +84,10 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
   if (exists && S_ISDIR(existing.st_mode)) Fail(path, "it is a folder.");
 
   TemporaryFile temporary(path);
+  // A replaced file keeps its mode, set before any content is written; a new one has the
+  // mode it was created with. Some file systems (removable drives) keep no modes; the content
+  // still counts.
+  if (exists) static_cast<void>(::fchmod(temporary.fd(), existing.st_mode & 07777));
   std::size_t written = 0;
   while (written < bytes.size()) {
     const ssize_t result = ::write(temporary.fd(), bytes.data() + written, bytes.size() - written);
@@ -81,9 +97,6 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     }
     written += static_cast<std::size_t>(result);
   }
-  const mode_t mode = exists ? static_cast<mode_t>(existing.st_mode & 07777) : DefaultFileMode();
-  // Some file systems (removable drives) keep no modes; the content still counts.
-  static_cast<void>(::fchmod(temporary.fd(), mode));
   if (::fsync(temporary.fd()) != 0) Fail(path, ErrnoText(errno) + ".");
   if (!temporary.Close()) Fail(path, ErrnoText(errno) + ".");
   if (::rename(temporary.path().c_str(), path.c_str()) != 0) Fail(path, ErrnoText(errno) + ".");
