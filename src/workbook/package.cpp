@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 #include "workbook/workbook.h"
 #include "workbook/xml_util.h"
@@ -52,6 +53,37 @@ struct FileCloser {
 std::string ZipErrorText(zip_error_t* error) {
   const char* text = zip_error_strerror(error);
   return text ? text : "unknown error";
+}
+
+struct DosTime {
+  zip_uint16_t time = 0;
+  zip_uint16_t date = 0;
+};
+
+// The entries' time stamp as the zip format stores it: a date and time of day in two-second
+// steps, 1980 to 2107. A fixed time is stamped in UTC, so that equal input gives equal bytes in
+// every time zone (B3 shows a fixed time in UTC too); the current time is local, as zip tools
+// expect.
+DosTime EntryDosTime(std::optional<std::time_t> fixed_time) {
+  constexpr DosTime kEarliest{0, (1 << 5) | 1};  // 1980-01-01 00:00:00
+  constexpr DosTime kLatest{(23 << 11) | (59 << 5) | 29, (127 << 9) | (12 << 5) | 31};
+  std::tm parts{};
+  const std::time_t when = fixed_time.value_or(std::time(nullptr));
+#if defined(_WIN32)
+  const bool converted = (fixed_time ? gmtime_s(&parts, &when) : localtime_s(&parts, &when)) == 0;
+#else
+  const bool converted =
+      (fixed_time ? gmtime_r(&when, &parts) : localtime_r(&when, &parts)) != nullptr;
+#endif
+  const int year = parts.tm_year + 1900;
+  if (!converted || year < 1980) return kEarliest;
+  if (year > 2107) return kLatest;
+  DosTime dos;
+  dos.time =
+      static_cast<zip_uint16_t>((parts.tm_hour << 11) | (parts.tm_min << 5) | (parts.tm_sec / 2));
+  dos.date =
+      static_cast<zip_uint16_t>(((year - 1980) << 9) | ((parts.tm_mon + 1) << 5) | parts.tm_mday);
+  return dos;
 }
 
 }  // namespace
@@ -216,7 +248,7 @@ bool Package::IsEdited(std::string_view name) const {
 
 std::string Package::ToZip(std::optional<std::time_t> entry_time,
                            const GeneratedParts& generated) const {
-  const std::time_t mtime = entry_time.value_or(std::time(nullptr));
+  const DosTime stamp = EntryDosTime(entry_time);
   // The content types part leads, as office applications write it.
   std::vector<const Part*> order;
   for (const Part& part : parts_) {
@@ -266,7 +298,7 @@ std::string Package::ToZip(std::optional<std::time_t> entry_time,
     }
     const auto entry = static_cast<zip_uint64_t>(index);
     if (zip_set_file_compression(archive, entry, ZIP_CM_DEFLATE, 1) != 0 ||
-        zip_file_set_mtime(archive, entry, mtime, 0) != 0) {
+        zip_file_set_dostime(archive, entry, stamp.time, stamp.date, 0) != 0) {
       fail(archive, "the part \"" + part->name + "\" can not be added.");
     }
   }
