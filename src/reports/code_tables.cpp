@@ -3,18 +3,33 @@
 #include <array>
 
 #include "driver/conversion.h"
+#include "reports/export_file.h"
 
 namespace korvanta {
 
+namespace {
+
+// Centimetres: codes 0 to 3 are fractions, 4 to 7 whole centimetres.
+constexpr std::array<std::string_view, 8> kPathLengths{"0.1", "0.125", "0.2", "0.5",
+                                                       "1",   "2",     "5",   "10"};
+constexpr std::int32_t kFirstWholePathLength = 4;
+
+}  // namespace
+
 void WritePathLength(Conversion& c, workbook::Col col, int row, std::int32_t code) {
+  const auto text = PathLengthText(code);
+  if (!text) return;
   // Fractions of a centimetre are numbers, whole centimetres integers.
-  constexpr std::array<float, 4> kFractions{0.1F, 0.125F, 0.2F, 0.5F};
-  constexpr std::array<std::int32_t, 4> kWhole{1, 2, 5, 10};
-  if (code >= 0 && code <= 3) {
-    c.WriteNumberCell(col, row, kFractions[static_cast<std::size_t>(code)]);
-  } else if (code >= 4 && code <= 7) {
-    c.WriteIntegerCell(col, row, kWhole[static_cast<std::size_t>(code - 4)]);
+  if (code < kFirstWholePathLength) {
+    c.WriteNumberCell(col, row, TextToFloat(*text));
+  } else {
+    c.WriteIntegerCell(col, row, TextToInteger(*text));
   }
+}
+
+std::optional<std::string_view> PathLengthText(std::int32_t code) {
+  if (code < 0 || code >= static_cast<std::int32_t>(kPathLengths.size())) return std::nullopt;
+  return kPathLengths[static_cast<std::size_t>(code)];
 }
 
 std::string_view BackgroundText(std::int32_t code) { return code == 0 ? "On" : "Off"; }

@@ -15,6 +15,10 @@ class Conversion;
 // integers; another code leaves the cell as the template has it.
 void WritePathLength(Conversion& c, workbook::Col col, int row, std::int32_t code);
 
+// Path length of code 0..7 in centimetres: "0.1", "0.125", "0.2", "0.5", "1", "2", "5", "10";
+// nothing for another code.
+std::optional<std::string_view> PathLengthText(std::int32_t code);
+
 // Background setting: 0 "On", anything else "Off".
 std::string_view BackgroundText(std::int32_t code);
 

@@ -20,14 +20,6 @@ constexpr std::array<std::string_view, 16> kUnits = {
     "mg/dl", "ug/l",  "g/l",   "U/l",   "ppm",    "ppb",     "%",      "conc",
 };
 
-constexpr std::array<std::string_view, 7> kReadingFields = {
-    "a230", "a260", "a280", "a320", "a260_a280", "a260_a230", "concentration"};
-constexpr std::array<std::string_view, 10> kLabellingReadingFields = {
-    "a230",      "a260",          "a280",
-    "a320",      "dye",           "a260_a280",
-    "a260_a230", "concentration", "dye_concentration",
-    "frequency"};
-
 // From measurement_type to factor; method_type is already in `head`.
 void ReadHeadAfterMethodType(ExportFile& file, DnaRnaHead& head) {
   head.measurement_type = file.ReadInteger("measurement_type");
@@ -69,7 +61,7 @@ DnaRnaFile ReadDnaRnaFile(ExportFile& file, std::int32_t method_type, int max_sa
   ReadHeadAfterMethodType(file, record.head);
   record.oligo_factor = file.ReadToken("oligo_factor");
   record.unit_style = file.ReadToken("unit_style");
-  record.samples = ReadSamples<DnaRnaSample>(file, max_samples, kReadingFields);
+  record.samples = ReadSamples<DnaRnaSample>(file, max_samples, kDnaRnaReadingFields);
   return record;
 }
 
@@ -82,7 +74,8 @@ DnaRnaLabellingFile ReadDnaRnaLabellingFile(ExportFile& file, int max_samples) {
   record.dyeextcoeff = file.ReadToken("dyeextcoeff");
   record.dyecorrect = file.ReadToken("dyecorrect");
   record.unit_style = file.ReadToken("unit_style");
-  record.samples = ReadSamples<DnaRnaLabellingSample>(file, max_samples, kLabellingReadingFields);
+  record.samples =
+      ReadSamples<DnaRnaLabellingSample>(file, max_samples, kDnaRnaLabellingReadingFields);
   return record;
 }
 

@@ -9,12 +9,29 @@
 #include <string_view>
 #include <vector>
 
+#include "workbook/cell_address.h"
+
 namespace korvanta {
 
 class ExportFile;
 
 // method_type of a dye-labelled measurement; any other code is a plain DNA/RNA file.
 inline constexpr std::int32_t kDnaRnaLabellingMethod = 5;
+
+// The most samples a report holds: its sample rows run from row 13 (labelled: row 17) to the
+// sheet's last row.
+inline constexpr int kDnaRnaMaxSamples = workbook::kMaxRows - 12;
+inline constexpr int kDnaRnaLabellingMaxSamples = workbook::kMaxRows - 16;
+
+// The names of a sample's readings, in the order of DnaRnaSample::readings and
+// DnaRnaLabellingSample::readings.
+inline constexpr std::array<std::string_view, 7> kDnaRnaReadingFields = {
+    "a230", "a260", "a280", "a320", "a260_a280", "a260_a230", "concentration"};
+inline constexpr std::array<std::string_view, 10> kDnaRnaLabellingReadingFields = {
+    "a230",      "a260",          "a280",
+    "a320",      "dye",           "a260_a280",
+    "a260_a230", "concentration", "dye_concentration",
+    "frequency"};
 
 // The fields both forms share, from method_type to factor.
 struct DnaRnaHead {

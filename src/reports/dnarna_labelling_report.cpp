@@ -58,8 +58,7 @@ void WriteSamples(Conversion& c, const std::vector<DnaRnaLabellingSample>& sampl
 
 void WriteDnaRnaLabellingReport(Conversion& c) {
   ExportFile file = c.OpenExportFile();
-  const DnaRnaLabellingFile record =
-      ReadDnaRnaLabellingFile(file, workbook::kMaxRows - (kFirstSampleRow - 1));
+  const DnaRnaLabellingFile record = ReadDnaRnaLabellingFile(file, kDnaRnaLabellingMaxSamples);
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "DNA/RNA";

@@ -56,8 +56,7 @@ void WriteDnaRnaReport(Conversion& c) {
     if (c.CheckTemplate()) WriteDnaRnaLabellingReport(c);
     return;
   }
-  const DnaRnaFile record =
-      ReadDnaRnaFile(file, method_type, workbook::kMaxRows - (kFirstSampleRow - 1));
+  const DnaRnaFile record = ReadDnaRnaFile(file, method_type, kDnaRnaMaxSamples);
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "DNA/RNA";

@@ -71,6 +71,10 @@ void ExportFile::Warn(const std::string& text) const {
   if (warn_) warn_(text);
 }
 
+void ExportFile::NoteField(std::string_view field) const {
+  if (field_sink_) field_sink_(field, value_line_);
+}
+
 void ExportFile::NoteEarlyEnd(std::string_view field) {
   if (ended_early_) return;
   ended_early_ = true;
@@ -103,6 +107,7 @@ std::int32_t ExportFile::ReadInteger(std::string_view field) {
     NoteEarlyEnd(field);
     return 0;
   }
+  NoteField(field);
   const auto scanned = ScanInteger(std::string_view(text_).substr(pos_));
   if (scanned.length == 0) {
     // The text is passed over so that the fields after it are read from where they stand.
@@ -123,6 +128,7 @@ float ExportFile::ReadFloat(std::string_view field) {
     NoteEarlyEnd(field);
     return 0.0F;
   }
+  NoteField(field);
   const auto scanned = ScanFloat(std::string_view(text_).substr(pos_));
   if (scanned.length == 0) {
     const auto token = TakeToken();
@@ -142,6 +148,7 @@ std::string ExportFile::ReadToken(std::string_view field) {
     NoteEarlyEnd(field);
     return {};
   }
+  NoteField(field);
   const auto token = TakeToken();
   std::string text = CheckedField(token, field, value_line_);
   SkipWhiteSpace();
@@ -154,6 +161,7 @@ std::string ExportFile::ReadLine(std::string_view field) {
     NoteEarlyEnd(field);
     return {};
   }
+  NoteField(field);
   auto end = text_.find('\n', pos_);
   if (end == std::string::npos) end = text_.size();
   const auto raw = std::string_view(text_).substr(pos_, end - pos_);

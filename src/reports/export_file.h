@@ -21,6 +21,8 @@ class ExportFileError : public std::runtime_error {
 inline constexpr std::size_t kMaxFieldLength = 32767;
 
 using WarningSink = std::function<void(const std::string&)>;
+// Told of each field a read takes: its name and the line its value stands on.
+using FieldSink = std::function<void(std::string_view field, int line)>;
 
 class ExportFile {
  public:
@@ -46,6 +48,10 @@ class ExportFile {
   // count above `limit` is refused with an ExportFileError naming the field and line.
   int ReadCount(std::string_view field, int limit);
 
+  // Reads from now on tell `sink` where each field stands (reads past the end tell nothing),
+  // so that a reader of the file can name the line of any field the format holds.
+  void SetFieldSink(FieldSink sink) { field_sink_ = std::move(sink); }
+
   bool AtEnd() const;
   int LineNumber() const;  // 1-based line of the next read
   // True once a read found the file already at its end.
@@ -54,6 +60,7 @@ class ExportFile {
 
  private:
   void NoteEarlyEnd(std::string_view field);
+  void NoteField(std::string_view field) const;
   void SkipWhiteSpace();
   std::string_view TakeToken();
   // The field without characters a cell cannot hold; refused when longer than a cell holds.
@@ -67,6 +74,7 @@ class ExportFile {
   int value_line_ = 1;  // line of the value the last read took
   std::string name_;
   WarningSink warn_;
+  FieldSink field_sink_;
   bool ended_early_ = false;
 };
 

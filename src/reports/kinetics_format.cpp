@@ -44,6 +44,10 @@ KineticsFile ReadKineticsFile(ExportFile& file, int max_points) {
   return record;
 }
 
+bool IsKineticsIntervalCode(std::int32_t code) {
+  return code >= 0 && code <= static_cast<std::int32_t>(kIntervalByCode.size());
+}
+
 std::optional<std::int32_t> KineticsInterval(const KineticsFile& record) {
   if (!record.sample_interval) return std::nullopt;
   const std::int32_t code = TextToInteger(*record.sample_interval);

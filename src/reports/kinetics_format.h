@@ -6,9 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "workbook/cell_address.h"
+
 namespace korvanta {
 
 class ExportFile;
+
+// The most points a report holds: its data rows run from row 14 to the sheet's last row.
+inline constexpr int kKineticsMaxPoints = workbook::kMaxRows - 13;
 
 struct KineticsFile {
   std::int32_t method_type = 0;
@@ -31,5 +36,9 @@ KineticsFile ReadKineticsFile(ExportFile& file, int max_points);
 // Seconds between two points: codes 1 to 6 name 1, 2, 5, 10, 50 or 100 s; code 0 picks by
 // the scan time; any other code is the interval itself. Nothing when the file has no code.
 std::optional<std::int32_t> KineticsInterval(const KineticsFile& record);
+
+// Whether the interval code is one the instrument defines (0 to 6), rather than taken as the
+// interval itself.
+bool IsKineticsIntervalCode(std::int32_t code);
 
 }  // namespace korvanta

@@ -46,7 +46,7 @@ void WriteTime(Conversion& c, int row, std::int64_t seconds) {
 
 void WriteKineticsReport(Conversion& c) {
   ExportFile file = c.OpenExportFile();
-  const KineticsFile record = ReadKineticsFile(file, workbook::kMaxRows - (kFirstDataRow - 1));
+  const KineticsFile record = ReadKineticsFile(file, kKineticsMaxPoints);
   const std::optional<std::int32_t> interval = KineticsInterval(record);
   const std::string data_mode =
       record.datamode ? std::string(DataModeText(*record.datamode).value_or("")) : std::string();

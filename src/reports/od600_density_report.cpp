@@ -17,13 +17,6 @@ namespace {
 
 constexpr int kFirstSampleRow = 13;  // the template's sample row, copied down for the rest
 
-// Unlike the cell-count report, only the codes 0 and 1 name a multiplier here.
-std::optional<std::string_view> MultiplierText(std::int32_t multiple) {
-  if (multiple == 0) return "1000";
-  if (multiple == 1) return "1000000";
-  return std::nullopt;
-}
-
 void WriteHeader(Conversion& c, const Od600File& record) {
   c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
   c.WriteTextCell('B', 3, c.ConversionTimeText());
@@ -36,7 +29,8 @@ void WriteHeader(Conversion& c, const Od600File& record) {
   c.WriteTextCell('B', 9, record.factor);
   c.WriteTextCell('B', 8, "OD");
   c.WriteTextCell('A', 10, "Multiple");
-  if (auto multiplier = record.multiple ? MultiplierText(*record.multiple) : std::nullopt) {
+  if (auto multiplier =
+          record.multiple ? Od600DensityMultiplierText(*record.multiple) : std::nullopt) {
     c.WriteTextCell('B', 10, *multiplier);
   }
 }
@@ -59,7 +53,7 @@ void WriteSamples(Conversion& c, const std::vector<Od600Sample>& samples) {
 
 void WriteOd600DensityReport(Conversion& c) {
   ExportFile file = c.OpenExportFile();
-  const Od600File record = ReadOd600File(file, workbook::kMaxRows - (kFirstSampleRow - 1));
+  const Od600File record = ReadOd600File(file, kOd600MaxSamples);
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "OD600";

@@ -1,8 +1,11 @@
 #include "reports/od600_format.h"
 
+#include <cmath>
+
 #include "reports/export_file.h"
 #include "reports/optional_code.h"
 #include "workbook/cell_address.h"
+#include "workbook/number_format.h"
 
 namespace korvanta {
 
@@ -53,6 +56,29 @@ Od600File ReadOd600File(ExportFile& file, int max_samples) {
   Od600File record = ReadOd600Head(file);
   ReadOd600Samples(file, max_samples, record);
   return record;
+}
+
+void CheckOd600Unit(const Od600File& record) {
+  if (record.unit == kOd600DensityUnit || record.unit == kOd600CellCountUnit) return;
+  throw ExportFileError("Unknown OD600 unit \"" + record.unit + "\" on line " +
+                        std::to_string(record.unit_line) +
+                        ": expected 0 (optical density) or 1 (cell count).");
+}
+
+std::string_view Od600CellCountMultiplierText(std::int32_t multiple) {
+  return multiple == 0 ? "1000" : "1000000";
+}
+
+std::optional<std::string_view> Od600DensityMultiplierText(std::int32_t multiple) {
+  if (multiple == 0) return "1000";
+  if (multiple == 1) return "1000000";
+  return std::nullopt;
+}
+
+std::string Od600CellCountText(float od, float factor) {
+  const float product = od * factor;
+  if (std::isfinite(product)) return workbook::FormatDecimal(product, 4);
+  return workbook::ShortestDoubleText(static_cast<double>(od) * static_cast<double>(factor));
 }
 
 }  // namespace korvanta

@@ -7,9 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "workbook/cell_address.h"
+
 namespace korvanta {
 
 class ExportFile;
+
+// The most samples either report holds: its sample rows run from row 13 to the sheet's last
+// row.
+inline constexpr int kOd600MaxSamples = workbook::kMaxRows - 12;
 
 // The unit field chooses the report.
 inline constexpr std::string_view kOd600DensityUnit = "0";
@@ -45,5 +51,18 @@ Od600File ReadOd600Head(ExportFile& file);
 void ReadOd600Samples(ExportFile& file, int max_samples, Od600File& record);
 // The whole file.
 Od600File ReadOd600File(ExportFile& file, int max_samples);
+
+// Refuses, with an ExportFileError naming the unit and its line, a unit other than "0" and "1".
+void CheckOd600Unit(const Od600File& record);
+
+// The cell-count report's multiplier: code 0 "1000", every other code "1000000".
+std::string_view Od600CellCountMultiplierText(std::int32_t multiple);
+// The optical-density report's multiplier: 0 "1000", 1 "1000000"; nothing for another code.
+std::optional<std::string_view> Od600DensityMultiplierText(std::int32_t multiple);
+
+// Cells per ml, OD times the factor: the product in single precision, as the instrument
+// software computes it, with 4 decimals at most; a product beyond the float range is taken in
+// double precision instead of showing an infinity.
+std::string Od600CellCountText(float od, float factor);
 
 }  // namespace korvanta

@@ -1,6 +1,5 @@
 // OD600 report. Unit "1": the cell-count report on "od600.xlsx", each sample's OD and its OD
 // times the file's factor (cells per ml). Unit "0": the optical-density report instead.
-#include <cmath>
 #include <string>
 
 #include "driver/conversion.h"
@@ -17,19 +16,6 @@ namespace {
 
 constexpr int kFirstSampleRow = 13;  // the template's sample row, copied down for the rest
 
-std::string UnknownUnitMessage(const Od600File& record) {
-  return "Unknown OD600 unit \"" + record.unit + "\" on line " + std::to_string(record.unit_line) +
-         ": expected 0 (optical density) or 1 (cell count).";
-}
-
-// The product in single precision, as the instrument software computes it; a product beyond
-// the float range is taken in double precision instead of showing an infinity.
-std::string CellCountText(float od, float factor) {
-  const float product = od * factor;
-  if (std::isfinite(product)) return workbook::FormatDecimal(product, 4);
-  return workbook::ShortestDoubleText(static_cast<double>(od) * static_cast<double>(factor));
-}
-
 void WriteHeader(Conversion& c, const Od600File& record) {
   c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
   c.WriteTextCell('B', 3, c.ConversionTimeText());
@@ -42,7 +28,7 @@ void WriteHeader(Conversion& c, const Od600File& record) {
   c.WriteTextCell('B', 8, "cells/ml");
   c.WriteTextCell('B', 9, record.factor);
   c.WriteTextCell('A', 10, "Multiple");
-  if (record.multiple) c.WriteTextCell('B', 10, *record.multiple == 0 ? "1000" : "1000000");
+  if (record.multiple) c.WriteTextCell('B', 10, Od600CellCountMultiplierText(*record.multiple));
 }
 
 void WriteSamples(Conversion& c, const Od600File& record) {
@@ -57,7 +43,7 @@ void WriteSamples(Conversion& c, const Od600File& record) {
     c.WriteIntegerCell('A', row, i + 1);
     c.WriteVerbatimTextCell('B', row, sample.sample_id);
     c.WriteTextCell('C', row, sample.od_value);
-    c.WriteTextCell('D', row, CellCountText(TextToFloat(sample.od_value), factor));
+    c.WriteTextCell('D', row, Od600CellCountText(TextToFloat(sample.od_value), factor));
   }
 }
 
@@ -71,8 +57,8 @@ void WriteOd600Report(Conversion& c) {
     if (c.CheckTemplate()) WriteOd600DensityReport(c);
     return;
   }
-  if (record.unit != kOd600CellCountUnit) throw ExportFileError(UnknownUnitMessage(record));
-  ReadOd600Samples(file, workbook::kMaxRows - (kFirstSampleRow - 1), record);
+  CheckOd600Unit(record);
+  ReadOd600Samples(file, kOd600MaxSamples, record);
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "OD600";

@@ -7,9 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "workbook/cell_address.h"
+
 namespace korvanta {
 
 class ExportFile;
+
+// The most points a report holds: its data rows run from row 17 to the sheet's last row.
+inline constexpr int kTmMaxPoints = workbook::kMaxRows - 16;
 
 struct TmFile {
   std::int32_t method_type = 0;

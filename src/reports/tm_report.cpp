@@ -40,7 +40,7 @@ void WriteHeader(Conversion& c, const TmFile& record, std::string_view data_mode
 
 void WriteTmReport(Conversion& c) {
   ExportFile file = c.OpenExportFile();
-  const TmFile record = ReadTmFile(file, workbook::kMaxRows - (kFirstDataRow - 1));
+  const TmFile record = ReadTmFile(file, kTmMaxPoints);
   const std::string data_mode =
       record.datamode ? TmDataModeText(*record.datamode).value_or("") : std::string();
   const int count = static_cast<int>(record.values.size());

@@ -7,9 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "workbook/cell_address.h"
+
 namespace korvanta {
 
 class ExportFile;
+
+// The most points a report holds: its data rows run from row 14 to the sheet's last row.
+inline constexpr int kWlScanMaxPoints = workbook::kMaxRows - 13;
 
 struct WlScanFile {
   std::int32_t method_type = 0;

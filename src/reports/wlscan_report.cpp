@@ -36,7 +36,7 @@ void WriteHeader(Conversion& c, const WlScanFile& record, std::optional<float> i
 
 void WriteWlScanReport(Conversion& c) {
   ExportFile file = c.OpenExportFile();
-  const WlScanFile record = ReadWlScanFile(file, workbook::kMaxRows - (kFirstDataRow - 1));
+  const WlScanFile record = ReadWlScanFile(file, kWlScanMaxPoints);
   const std::optional<float> interval = WlScanInterval(record);
   const std::string data_mode =
       record.datamode ? std::string(DataModeText(*record.datamode).value_or("")) : std::string();
