@@ -95,6 +95,17 @@ void TemplateSheet::Field(int row, const char* label) {
   ValueCell('B', row);
 }
 
+void TemplateSheet::HeaderFields(const char* second_label,
+                                 std::initializer_list<const char*> more_labels) {
+  Field(1, "File name");
+  Field(2, second_label);
+  Field(3, "Date / time");
+  Field(4, "Operator");
+  Field(5, "Sample name");
+  int row = 6;
+  for (const char* label : more_labels) Field(row++, label);
+}
+
 void TemplateSheet::ListHeader(int row, std::initializer_list<const char*> titles) {
   char column = 'A';
   for (const char* title : titles) {

@@ -24,6 +24,9 @@ TemplateFormats MakeTemplateFormats(lxw_workbook* workbook);
 
 enum class Orientation { kPortrait, kLandscape };
 
+// The label of B2 in reports whose files name no method: left to the user, like the operator.
+inline constexpr const char* kInstrumentLabel = "Instrument";
+
 class TemplateSheet {
  public:
   TemplateSheet(lxw_worksheet* sheet, const TemplateFormats& formats);
@@ -33,6 +36,11 @@ class TemplateSheet {
 
   // A header field: bold label in column A beside an empty value cell in B for the writer.
   void Field(int row, const char* label);
+
+  // The header fields every report starts with: the file name, `second_label` (B2), the date
+  // and time, the operator (left to the user) and the sample name in rows 1 to 5, then
+  // `more_labels` from row 6 down.
+  void HeaderFields(const char* second_label, std::initializer_list<const char*> more_labels);
 
   // Headings of a list in the header's look: the first in A as a label, the others beside
   // it in bold without border or fill.
