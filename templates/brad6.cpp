@@ -13,18 +13,8 @@ void MakeBrad6Template(const std::filesystem::path& folder) {
   TemplateSheet& sheet = book.Sheet();
 
   sheet.Title('C', 1, "Protein UV Report");
-  sheet.Field(1, "File name");
-  sheet.Field(2, "Method");
-  sheet.Field(3, "Date / time");
-  sheet.Field(4, "Operator");
-  sheet.Field(5, "Sample name");
-  sheet.Field(6, "Path length (cm)");
-  sheet.Field(7, "Dilution factor");
-  sheet.Field(8, "Background");
-  sheet.Field(9, "A280 factor");
-  sheet.Field(10, "A260 factor");
-  sheet.Field(11, "Protein");
-  sheet.Field(12, "Unit");
+  sheet.HeaderFields("Method", {"Path length (cm)", "Dilution factor", "Background", "A280 factor",
+                                "A260 factor", "Protein", "Unit"});
 
   sheet.TableHeader(14, 'A', {"No.", "Sample ID", "A260", "A280", "A320", "A280/A260"});
   sheet.PatternRow(15, 'F');

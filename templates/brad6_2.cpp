@@ -14,23 +14,10 @@ void MakeBrad62Template(const std::filesystem::path& folder) {
   TemplateSheet& sheet = book.Sheet();
 
   sheet.Title('C', 1, "Protein Labelling Report");
-  sheet.Field(1, "File name");
-  sheet.Field(2, "Instrument");  // left to the user, like the operator
-  sheet.Field(3, "Date / time");
-  sheet.Field(4, "Operator");
-  sheet.Field(5, "Sample name");
-  sheet.Field(6, "Path length (cm)");
-  sheet.Field(7, "Dilution factor");
-  sheet.Field(8, "Background");
-  sheet.Field(9, "A280 factor");
-  sheet.Field(10, "A260 factor");
-  sheet.Field(11, "Protein");
-  sheet.Field(12, "Dye");
-  sheet.Field(13, "Protein ext. coeff.");
-  sheet.Field(14, "Dye OD max");
-  sheet.Field(15, "Dye ext. coeff.");
-  sheet.Field(16, "Dye correction");
-  sheet.Field(17, "Unit");
+  sheet.HeaderFields(
+      kInstrumentLabel,
+      {"Path length (cm)", "Dilution factor", "Background", "A280 factor", "A260 factor", "Protein",
+       "Dye", "Protein ext. coeff.", "Dye OD max", "Dye ext. coeff.", "Dye correction", "Unit"});
 
   sheet.TableHeader(19, 'A',
                     {"No.", "Sample ID", "A260", "A280", "A320", "Dye", "A260/A280",

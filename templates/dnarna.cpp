@@ -13,16 +13,8 @@ void MakeDnaRnaTemplate(const std::filesystem::path& folder) {
   TemplateSheet& sheet = book.Sheet();
 
   sheet.Title('C', 1, "DNA/RNA Report");
-  sheet.Field(1, "File name");
-  sheet.Field(2, "Nucleic acid");
-  sheet.Field(3, "Date / time");
-  sheet.Field(4, "Operator");
-  sheet.Field(5, "Sample name");
-  sheet.Field(6, "Path length (cm)");
-  sheet.Field(7, "Dilution factor");
-  sheet.Field(8, "Background");
-  sheet.Field(9, "Factor");
-  sheet.Field(10, "Unit");
+  sheet.HeaderFields("Nucleic acid",
+                     {"Path length (cm)", "Dilution factor", "Background", "Factor", "Unit"});
 
   sheet.TableHeader(12, 'A',
                     {"No.", "Sample ID", "A230", "A260", "A280", "A320", "A260/A280", "A260/A230",

@@ -13,20 +13,9 @@ void MakeDnaRnaDyeTemplate(const std::filesystem::path& folder) {
   TemplateSheet& sheet = book.Sheet();
 
   sheet.Title('C', 1, "DNA/RNA Labelling Report");
-  sheet.Field(1, "File name");
-  sheet.Field(2, "Nucleic acid");
-  sheet.Field(3, "Date / time");
-  sheet.Field(4, "Operator");
-  sheet.Field(5, "Sample name");
-  sheet.Field(6, "Path length (cm)");
-  sheet.Field(7, "Dilution factor");
-  sheet.Field(8, "Background");
-  sheet.Field(9, "Factor");
-  sheet.Field(10, "Unit");
-  sheet.Field(11, "Dye");
-  sheet.Field(12, "Dye OD max");
-  sheet.Field(13, "Dye ext. coeff.");
-  sheet.Field(14, "Dye correction");
+  sheet.HeaderFields("Nucleic acid",
+                     {"Path length (cm)", "Dilution factor", "Background", "Factor", "Unit", "Dye",
+                      "Dye OD max", "Dye ext. coeff.", "Dye correction"});
 
   sheet.TableHeader(16, 'A',
                     {"No.", "Sample ID", "A230", "A260", "A280", "A320", "Dye", "A260/A280",

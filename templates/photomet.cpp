@@ -16,14 +16,7 @@ void MakePhotometTemplate(const std::filesystem::path& folder) {
   TemplateSheet& sheet = book.Sheet();
 
   sheet.PageHeaderTitle("Photometry Report");
-  sheet.Field(1, "File name");
-  sheet.Field(2, "Instrument");  // left to the user, like the operator
-  sheet.Field(3, "Date / time");
-  sheet.Field(4, "Operator");
-  sheet.Field(5, "Sample name");
-  sheet.Field(6, "Data mode");
-  sheet.Field(7, "Path length (cm)");
-  sheet.Field(8, "No. of wavelengths");
+  sheet.HeaderFields(kInstrumentLabel, {"Data mode", "Path length (cm)", "No. of wavelengths"});
   sheet.ListPatternRow(9, 'B');
 
   sheet.TableHeader(11, 'A', {"No.", "Sample ID", "WL1"});
