@@ -10,6 +10,43 @@ namespace {
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+enum class EscapeContext { kText, kAttribute };
+
+// The entity `c` must be written as, or nothing where it may stand as itself. Carriage returns
+// are kept from line-end normalisation everywhere; in attribute values also the quote, line
+// feeds and tabs, which a reader would otherwise turn into blanks.
+const char* EntityFor(char c, EscapeContext context) {
+  const bool attribute = context == EscapeContext::kAttribute;
+  switch (c) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '\r':
+      return "&#13;";
+    case '"':
+      return attribute ? "&quot;" : nullptr;
+    case '\n':
+      return attribute ? "&#10;" : nullptr;
+    case '\t':
+      return attribute ? "&#9;" : nullptr;
+    default:
+      return nullptr;
+  }
+}
+
+void AppendEscaped(std::string& out, std::string_view text, EscapeContext context) {
+  for (const char c : text) {
+    if (const char* entity = EntityFor(c, context)) {
+      out += entity;
+    } else {
+      out += c;
+    }
+  }
+}
+
 struct StringWriter : pugi::xml_writer {
   std::string text;
   void write(const void* data, std::size_t size) override {
@@ -129,54 +166,11 @@ std::string SerializeXml(const pugi::xml_node& node) {
 }
 
 void AppendEscapedText(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '\r':
-        out += "&#13;";
-        break;
-      default:
-        out += c;
-    }
-  }
+  AppendEscaped(out, text, EscapeContext::kText);
 }
 
 void AppendEscapedAttribute(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\r':
-        out += "&#13;";
-        break;
-      case '\n':
-        out += "&#10;";
-        break;
-      case '\t':
-        out += "&#9;";
-        break;
-      default:
-        out += c;
-    }
-  }
+  AppendEscaped(out, text, EscapeContext::kAttribute);
 }
 
 std::string XmlSafeText(std::string_view text) {
