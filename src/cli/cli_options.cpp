@@ -1,56 +1,134 @@
 #include "cli/cli_options.h"
 
+#include <algorithm>
+#include <charconv>
+#include <functional>
 #include <string_view>
 
 namespace korvanta::cli {
 namespace {
 
-// "--output=PATH" or "--output PATH" / "-o PATH": the value of an option that takes one.
-std::string TakeValue(std::span<const std::string> args, std::size_t& i, std::string_view option,
-                      std::optional<std::string_view> inline_value) {
-  if (inline_value) return std::string(*inline_value);
-  if (i + 1 >= args.size()) throw UsageError("option " + std::string(option) + " needs a value");
-  return args[++i];
+struct OptionSpec {
+  char short_name;  // '\0': long form only
+  std::string_view long_name;
+  bool takes_value;
+};
+
+using OptionHandler = std::function<void(const OptionSpec&, const std::string& value)>;
+
+const OptionSpec* FindLong(std::span<const OptionSpec> specs, std::string_view name) {
+  const auto found = std::find_if(specs.begin(), specs.end(),
+                                  [&](const OptionSpec& spec) { return spec.long_name == name; });
+  return found == specs.end() ? nullptr : &*found;
 }
 
-ConvertOptions ParseConvert(std::span<const std::string> args, bool& help) {
-  ConvertOptions options;
+const OptionSpec* FindShort(std::span<const OptionSpec> specs, char name) {
+  const auto found = std::find_if(specs.begin(), specs.end(),
+                                  [&](const OptionSpec& spec) { return spec.short_name == name; });
+  return found == specs.end() ? nullptr : &*found;
+}
+
+// The getopt conventions: "--name=VALUE" or "--name VALUE"; "-x VALUE" or "-xVALUE"; flags
+// bundled as "-fq"; "--" ends the options; "-" alone is an input. Everything else that is not
+// an option is an input, wherever it stands.
+void ScanArguments(std::span<const std::string> args, std::span<const OptionSpec> specs,
+                   const OptionHandler& on_option,
+                   const std::function<void(const std::string&)>& on_input) {
   bool options_ended = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (options_ended || arg.empty() || arg[0] != '-' || arg == "-") {
-      options.inputs.push_back(arg);
+    if (options_ended || arg.size() < 2 || arg[0] != '-') {
+      on_input(arg);
       continue;
     }
     if (arg == "--") {
       options_ended = true;
       continue;
     }
-    std::string_view name = arg;
-    std::optional<std::string_view> inline_value;
-    if (const auto equals = name.find('='); name.starts_with("--") && equals != name.npos) {
-      inline_value = name.substr(equals + 1);
-      name = name.substr(0, equals);
+    const auto next_value = [&](std::string_view shown) -> std::string {
+      if (i + 1 >= args.size()) throw UsageError("option " + std::string(shown) + " needs a value");
+      return args[++i];
+    };
+    if (arg.starts_with("--")) {
+      const std::string_view body = std::string_view(arg).substr(2);
+      const auto equals = body.find('=');
+      const OptionSpec* spec = FindLong(specs, body.substr(0, equals));
+      if (spec == nullptr) throw UsageError("unknown option " + arg);
+      const std::string shown = "--" + std::string(spec->long_name);
+      if (equals != std::string_view::npos) {
+        if (!spec->takes_value) throw UsageError("option " + shown + " takes no value");
+        on_option(*spec, std::string(body.substr(equals + 1)));
+      } else {
+        on_option(*spec, spec->takes_value ? next_value(shown) : std::string());
+      }
+      continue;
     }
-    const bool takes_no_value = !inline_value;
-    if (name == "-o" || name == "--output") {
-      options.output = TakeValue(args, i, name, inline_value);
-    } else if (name == "-d" || name == "--output-dir") {
-      options.output_dir = TakeValue(args, i, name, inline_value);
-    } else if (name == "-t" || name == "--template-dir") {
-      options.template_dir = TakeValue(args, i, name, inline_value);
-    } else if ((name == "-f" || name == "--force") && takes_no_value) {
-      options.force = true;
-    } else if ((name == "-q" || name == "--quiet") && takes_no_value) {
-      options.verbosity = Verbosity::kQuiet;
-    } else if ((name == "-v" || name == "--verbose") && takes_no_value) {
-      options.verbosity = Verbosity::kVerbose;
-    } else if ((name == "-h" || name == "--help") && takes_no_value) {
-      help = true;
-    } else {
-      throw UsageError("unknown option " + arg);
+    for (std::size_t k = 1; k < arg.size(); ++k) {
+      const OptionSpec* spec = FindShort(specs, arg[k]);
+      if (spec == nullptr) throw UsageError("unknown option -" + std::string(1, arg[k]));
+      if (!spec->takes_value) {
+        on_option(*spec, std::string());
+        continue;
+      }
+      const std::string shown = "-" + std::string(1, arg[k]);
+      on_option(*spec, k + 1 < arg.size() ? arg.substr(k + 1) : next_value(shown));
+      break;
     }
   }
+}
+
+int ParseJobs(const std::string& text) {
+  int jobs = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+  if (error != std::errc{} || end != text.data() + text.size() || jobs < 1 || jobs > kMaxJobs) {
+    throw UsageError("--jobs needs a whole number from 1 to " + std::to_string(kMaxJobs) +
+                     ", not \"" + text + "\"");
+  }
+  return jobs;
+}
+
+constexpr OptionSpec kConvertSpecs[] = {
+    {'o', "output", true},     {'d', "output-dir", true}, {'t', "template-dir", true},
+    {'r', "recursive", false}, {'f', "force", false},     {'j', "jobs", true},
+    {'\0', "open", false},     {'\0', "json", false},     {'q', "quiet", false},
+    {'v', "verbose", false},   {'h', "help", false},
+};
+
+constexpr OptionSpec kInspectSpecs[] = {
+    {'\0', "json", false},
+    {'h', "help", false},
+};
+
+ConvertOptions ParseConvert(std::span<const std::string> args, bool& help) {
+  ConvertOptions options;
+  const auto on_option = [&](const OptionSpec& spec, const std::string& value) {
+    const std::string_view name = spec.long_name;
+    if (name == "output") {
+      options.output = value;
+    } else if (name == "output-dir") {
+      options.output_dir = value;
+    } else if (name == "template-dir") {
+      options.template_dir = value;
+    } else if (name == "recursive") {
+      options.recursive = true;
+    } else if (name == "force") {
+      options.force = true;
+    } else if (name == "jobs") {
+      options.jobs = ParseJobs(value);
+    } else if (name == "open") {
+      options.open = true;
+    } else if (name == "json") {
+      options.json = true;
+    } else if (name == "quiet") {
+      options.verbosity = Verbosity::kQuiet;
+    } else if (name == "verbose") {
+      options.verbosity = Verbosity::kVerbose;
+    } else if (name == "help") {
+      help = true;
+    }
+  };
+  ScanArguments(args, kConvertSpecs, on_option,
+                [&](const std::string& input) { options.inputs.push_back(input); });
   if (help) return options;
   if (options.inputs.empty()) throw UsageError("convert needs at least one input file");
   if (options.output && options.output_dir) {
@@ -59,6 +137,21 @@ ConvertOptions ParseConvert(std::span<const std::string> args, bool& help) {
   if (options.output && options.inputs.size() > 1) {
     throw UsageError("--output names the report of a single input; use --output-dir");
   }
+  return options;
+}
+
+InspectOptions ParseInspect(std::span<const std::string> args, bool& help) {
+  InspectOptions options;
+  std::vector<std::string> inputs;
+  const auto on_option = [&](const OptionSpec& spec, const std::string&) {
+    if (spec.long_name == "json") options.json = true;
+    if (spec.long_name == "help") help = true;
+  };
+  ScanArguments(args, kInspectSpecs, on_option,
+                [&](const std::string& input) { inputs.push_back(input); });
+  if (help) return options;
+  if (inputs.size() != 1) throw UsageError("inspect needs exactly one input file");
+  options.input = inputs.front();
   return options;
 }
 
@@ -76,32 +169,14 @@ Arguments ParseArguments(std::span<const std::string> args) {
     bool help = false;
     parsed.convert = ParseConvert(args.subspan(1), help);
     parsed.command = help ? Command::kHelp : Command::kConvert;
+  } else if (command == "inspect") {
+    bool help = false;
+    parsed.inspect = ParseInspect(args.subspan(1), help);
+    parsed.command = help ? Command::kHelp : Command::kInspect;
   } else {
     throw UsageError("unknown command " + command);
   }
   return parsed;
-}
-
-std::string UsageText() {
-  return "Usage: korvanta convert [options] INPUT...\n"
-         "       korvanta --help | --version\n"
-         "\n"
-         "Converts the export files of the spectrophotometer (.pro .con .nuc .tsc .od .pht .tm\n"
-         ".wsc), or folders of them, into Excel reports laid out by template.\n"
-         "\n"
-         "Options:\n"
-         "  -o, --output PATH        report for a single input; \".xlsx\" is appended unless\n"
-         "                           the name ends in .xlsx (any case)\n"
-         "  -d, --output-dir DIR     folder for the reports: DIR/<input stem>.xlsx\n"
-         "                           (default: beside each input)\n"
-         "  -t, --template-dir DIR   template folder (default: template/ beside the program)\n"
-         "  -f, --force              replace existing reports (default: refuse and go on)\n"
-         "  -q, --quiet              report failures only\n"
-         "  -v, --verbose            also report each step and what each report holds\n"
-         "  -h, --help               show this help\n"
-         "      --version            show the version\n"
-         "\n"
-         "Exit status: 0 when every input was converted, 1 when any failed, 2 for bad usage.\n";
 }
 
 }  // namespace korvanta::cli

@@ -17,25 +17,36 @@ class UsageError : public std::runtime_error {
 
 enum class Verbosity { kQuiet, kNormal, kVerbose };
 
+// The most conversions that run at once; more threads than this only cost memory.
+inline constexpr int kMaxJobs = 256;
+
 struct ConvertOptions {
   std::vector<std::string> inputs;          // export files or folders of them
   std::optional<std::string> output;        // -o: the report of a single input
   std::optional<std::string> output_dir;    // -d: DIR/<input stem>.xlsx
   std::optional<std::string> template_dir;  // -t
+  bool recursive = false;                   // -r: folders with their subfolders
   bool force = false;
+  std::optional<int> jobs;  // -j: conversions at once; the number of cores when not given
+  bool open = false;        // --open: each finished report handed to the spreadsheet program
+  bool json = false;        // --json: a summary document on stdout
   Verbosity verbosity = Verbosity::kNormal;
 };
 
-enum class Command { kConvert, kHelp, kVersion };
+struct InspectOptions {
+  std::string input;
+  bool json = false;
+};
+
+enum class Command { kConvert, kInspect, kHelp, kVersion };
 
 struct Arguments {
   Command command = Command::kHelp;
   ConvertOptions convert;
+  InspectOptions inspect;
 };
 
 // `args` without the program name. Throws UsageError.
 Arguments ParseArguments(std::span<const std::string> args);
-
-std::string UsageText();
 
 }  // namespace korvanta::cli

@@ -7,9 +7,13 @@
 #include <system_error>
 #include <vector>
 
-#include "cli/cli_host.h"
+#include "cli/convert_job.h"
+#include "cli/input_list.h"
+#include "cli/job_pool.h"
+#include "cli/progress.h"
+#include "cli/report_opener.h"
+#include "cli/summary_json.h"
 #include "driver/conversion.h"
-#include "driver/data_types.h"
 #include "driver/path_rules.h"
 
 namespace korvanta::cli {
@@ -17,42 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Input {
-  std::string path;
-  std::string error;  // set when the input cannot be converted at all
-};
-
-bool IsExportFileName(const fs::path& path) {
-  const auto extension = LowerCaseExtension(path.filename().string());
-  return extension && FindDataTypeByExtension(*extension) != nullptr;
-}
-
-// Files are taken as given (the driver judges them); a folder gives its export files.
-std::vector<Input> ExpandInputs(const std::vector<std::string>& given) {
-  std::vector<Input> inputs;
-  for (const auto& path : given) {
-    std::error_code error;
-    if (!fs::is_directory(path, error)) {
-      inputs.push_back({path, {}});
-      continue;
-    }
-    std::vector<std::string> found;
-    for (const auto& entry : fs::directory_iterator(path, error)) {
-      std::error_code ignored;
-      if (entry.is_regular_file(ignored) && IsExportFileName(entry.path())) {
-        found.push_back(entry.path().string());
-      }
-    }
-    std::sort(found.begin(), found.end());
-    if (error) {
-      inputs.push_back({path, "Can not read folder: " + path});
-    } else if (found.empty()) {
-      inputs.push_back({path, "no export files in this folder"});
-    }
-    for (auto& file : found) inputs.push_back({std::move(file), {}});
-  }
-  return inputs;
-}
+// How long the run waits at its end for the openers of --open to report a failure.
+constexpr std::chrono::milliseconds kOpenerPatience(3000);
 
 std::string OutputPathFor(const std::string& input, const ConvertOptions& options) {
   if (options.output) return *options.output;
@@ -68,68 +38,90 @@ std::string ReportKey(const std::string& output) {
   return absolute.empty() ? WithXlsxExtension(output) : absolute.string();
 }
 
-void PrintSummary(CliHost& host, const ReportSummary& summary) {
-  std::string line = summary.variant.empty() ? summary.data_type : summary.variant;
-  const auto add = [&line](const char* name, const std::optional<int>& count) {
-    if (count) line += ", " + std::to_string(*count) + " " + name;
-  };
-  add("samples", summary.samples);
-  add("standards", summary.standards);
-  add("wavelengths", summary.wavelengths);
-  add("points", summary.points);
-  host.Say(line);
+// An input to convert, or the reason it is not converted, decided before any conversion
+// starts, so that the outcome does not hang on which conversion finishes first.
+struct PlannedInput {
+  std::string path;
+  std::string output;
+  std::string refusal;
+};
+
+std::vector<PlannedInput> Plan(const std::vector<Input>& inputs, const ConvertOptions& options) {
+  std::vector<PlannedInput> plan;
+  std::map<std::string, std::string> claimed;  // report -> the input it is written for
+  for (const Input& input : inputs) {
+    PlannedInput planned{input.path, {}, input.error};
+    if (planned.refusal.empty()) {
+      planned.output = OutputPathFor(input.path, options);
+      const auto [earlier, fresh] = claimed.emplace(ReportKey(planned.output), input.path);
+      if (!fresh) {
+        planned.refusal = WithXlsxExtension(planned.output) + " is the report of " +
+                          earlier->second + " in this run";
+      }
+    }
+    plan.push_back(std::move(planned));
+  }
+  return plan;
 }
 
-bool ConvertOne(const std::string& input, const std::string& output,
-                const ConversionSettings& settings, const ConvertOptions& options,
-                std::ostream& err) {
-  CliHost host(input, output, options.force, options.verbosity, err);
-  Conversion conversion(host, settings);
-  conversion.SetExportPath(input);
-  const ConversionStatus status = conversion.OnConvert();
-  if (status == ConversionStatus::kCompleted && options.verbosity == Verbosity::kVerbose) {
-    PrintSummary(host, conversion.Summary());
+std::string FileName(const std::string& path) { return fs::path(path).filename().string(); }
+
+// Failures of the openers that show only after a while, added to their inputs' warnings.
+void AddOpenerProblems(ReportOpener& opener, std::vector<JobResult>& results, Console& console,
+                       Verbosity verbosity) {
+  for (const ReportOpener::Problem& problem : opener.Settle(kOpenerPatience)) {
+    const auto owner = std::find_if(results.begin(), results.end(), [&](const JobResult& r) {
+      return r.output && *r.output == problem.report;
+    });
+    if (owner == results.end()) continue;
+    const std::string warning = "the report could not be opened: " + problem.text;
+    owner->summary.warnings.push_back(warning);
+    if (verbosity != Verbosity::kQuiet) console.Line(owner->input + ": warning: " + warning);
   }
-  return status == ConversionStatus::kCompleted;
 }
 
 }  // namespace
 
-int RunConvert(const ConvertOptions& options, std::ostream& err) {
-  const std::vector<Input> inputs = ExpandInputs(options.inputs);
+int RunConvert(const ConvertOptions& options, std::ostream& out, Console& console) {
+  const std::vector<Input> inputs = ExpandInputs(options.inputs, options.recursive);
   if (options.output && inputs.size() > 1) {
     throw UsageError("--output names the report of a single input; use --output-dir");
   }
   if (options.output_dir) {
-    std::error_code ignored;
+    std::error_code ignored;  // a folder that cannot be made fails each save, with the reason
     fs::create_directories(*options.output_dir, ignored);
   }
   const ConversionSettings settings = SettingsFromEnvironment(
       options.template_dir ? fs::path(*options.template_dir) : DefaultTemplateDirectory());
 
-  int failures = 0;
-  std::map<std::string, std::string> written;  // report -> the input it was written for
-  for (const Input& input : inputs) {
-    if (!input.error.empty()) {
-      err << input.path << ": " << input.error << '\n';
-      ++failures;
-      continue;
-    }
-    const std::string output = OutputPathFor(input.path, options);
-    const std::string key = ReportKey(output);
-    if (const auto earlier = written.find(key); earlier != written.end()) {
-      err << input.path << ": " << WithXlsxExtension(output) << " was already written for "
-          << earlier->second << " in this run\n";
-      ++failures;
-      continue;
-    }
-    if (ConvertOne(input.path, output, settings, options, err)) {
-      written.emplace(key, input.path);
-    } else {
-      ++failures;
-    }
+  const std::vector<PlannedInput> plan = Plan(inputs, options);
+  std::vector<JobResult> results(plan.size());
+  ReportOpener opener;
+  const bool show_progress = options.verbosity != Verbosity::kQuiet;
+  Progress progress(console, plan.size());
+  const unsigned jobs = options.jobs ? static_cast<unsigned>(*options.jobs) : DefaultJobCount();
+  RunJobs(plan.size(), jobs, [&](std::size_t i) {
+    const PlannedInput& planned = plan[i];
+    if (show_progress) progress.Started(FileName(planned.path));
+    results[i] = planned.refusal.empty()
+                     ? ConvertInput(planned.path, planned.output, settings, options, console,
+                                    options.open ? &opener : nullptr)
+                     : RefusedInput(planned.path, planned.refusal, console);
+    if (show_progress) progress.Finished();
+  });
+  if (options.open) AddOpenerProblems(opener, results, console, options.verbosity);
+  console.ClearStatus();
+
+  const auto converted = std::count_if(results.begin(), results.end(),
+                                       [](const JobResult& result) { return result.converted; });
+  const auto failed = static_cast<std::ptrdiff_t>(results.size()) - converted;
+  if (options.verbosity != Verbosity::kQuiet) {
+    console.Line(std::to_string(converted) + " converted, " + std::to_string(failed) + " failed");
   }
-  return failures == 0 ? 0 : 1;
+  if (options.json) {
+    out << ConvertSummaryJson(results).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+  }
+  return failed == 0 ? 0 : 1;
 }
 
 }  // namespace korvanta::cli

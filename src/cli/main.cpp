@@ -4,7 +4,10 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/console.h"
 #include "cli/convert_command.h"
+#include "cli/inspect_command.h"
+#include "cli/usage_text.h"
 
 int main(int argc, char** argv) {
   using namespace korvanta::cli;
@@ -18,8 +21,12 @@ int main(int argc, char** argv) {
       case Command::kVersion:
         std::cout << "korvanta " << KORVANTA_VERSION << '\n';
         return 0;
-      case Command::kConvert:
-        return RunConvert(parsed.convert, std::cerr);
+      case Command::kInspect:
+        return RunInspect(parsed.inspect, std::cout, std::cerr);
+      case Command::kConvert: {
+        Console console = Console::ForStandardError(std::cerr);
+        return RunConvert(parsed.convert, std::cout, console);
+      }
     }
   } catch (const UsageError& error) {
     std::cerr << "korvanta: " << error.what() << "\nTry 'korvanta --help'.\n";

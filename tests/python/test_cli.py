@@ -132,7 +132,8 @@ class ConvertTest(unittest.TestCase):
         (other / "plate.pht").write_text(PHOTOMETRY)
         done = self.convert(self.input, other / "plate.pht", "-d", self.dir / "out", "--force")
         self.assertEqual(done.returncode, 1)
-        self.assertIn("was already written for", done.stderr)
+        self.assertIn(f"{other / 'plate.pht'}: {self.dir / 'out' / 'plate.xlsx'} is the report of "
+                      f"{self.input} in this run", done.stderr)
 
     def test_verbosity(self):
         truncated = self.dir / "short.pht"

@@ -1,0 +1,31 @@
+// Photometry files: samples read at up to 1,024 wavelengths each.
+#include "cli/inspect_readers.h"
+#include "reports/code_tables.h"
+#include "reports/photometry_format.h"
+
+namespace korvanta::cli {
+
+void InspectPhotometry(InspectionContext& context) {
+  FileInspection& inspection = context.inspection();
+  ExportFile file = context.Open();
+  const PhotometryFile record = ReadPhotometryFile(file);
+  inspection.summary.data_type = "Photometry";
+  inspection.summary.variant = "Photometry";
+  inspection.summary.samples = record.sample_number;
+  inspection.summary.wavelengths = record.wl_number;
+
+  if (context.WasRead("sample_name")) inspection.sample_name = record.sample_name;
+  context.Setting("datamode", context.DecodeCode("datamode", record.datamode, DataModeText));
+  PathLengthSetting(context, record.pathlength);
+  context.Setting("wavelengths", WavelengthList(record.wavelengths));
+  context.Records("samples");
+  for (const PhotometrySample& sample : record.samples) {
+    InspectedRecord shown{{"sample_id", sample.sample_id}};
+    for (std::size_t j = 0; j < sample.readings.size(); ++j) {
+      shown.push_back({"wl" + std::to_string(j + 1) + "_value", sample.readings[j]});
+    }
+    context.Record(std::move(shown));
+  }
+}
+
+}  // namespace korvanta::cli

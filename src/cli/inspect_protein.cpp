@@ -1,0 +1,163 @@
+// Protein (standard curve, K factor, UV, labelling) and Concentration files.
+#include "cli/inspect_readers.h"
+#include "reports/code_tables.h"
+#include "reports/dye_table.h"
+#include "reports/protein_code_tables.h"
+#include "reports/protein_labelling_format.h"
+#include "reports/protein_uv_format.h"
+#include "reports/standard_curve_body.h"
+#include "reports/standard_curve_format.h"
+
+namespace korvanta::cli {
+namespace {
+
+constexpr std::string_view kModeConsequence =
+    "the report takes the file as one of the K factor and leaves its cell as the template has it.";
+
+void SetSampleName(InspectionContext& context, const std::string& sample_name) {
+  if (context.WasRead("sample_name")) context.inspection().sample_name = sample_name;
+}
+
+void DescribeStandardCurve(InspectionContext& context, const StandardCurveRecord& record) {
+  FileInspection& inspection = context.inspection();
+  inspection.method = context.Decode("method_str", std::to_string(record.method_code),
+                                     StandardCurveMethodText(record.method_code));
+  SetSampleName(context, record.sample_name);
+  PathLengthSetting(context, record.pathlength);
+  context.TextSetting("dilution_factor", record.dilution_factor);
+  context.Setting("unit", context.Decode("unit_style", record.unit_style,
+                                         StandardCurveUnitText(record.unit_style)));
+  context.Setting("calibration_mode",
+                  context.DecodeCode("calibration_mode", record.calibration_mode,
+                                     CalibrationModeText, kModeConsequence));
+  context.Setting("wavelengths", WavelengthList(record.wavelengths));
+  context.Setting("equation", EquationText(record.k0, record.k1));
+  if (record.r) context.TextSetting("R", *record.r);
+
+  context.Records("samples");
+  for (const CurveSample& sample : record.samples) {
+    InspectedRecord shown{{"sample_id", sample.sample_id}};
+    for (std::size_t j = 0; j < sample.wl_od_values.size(); ++j) {
+      shown.push_back({"wl" + std::to_string(j + 1) + "_od_value", sample.wl_od_values[j]});
+    }
+    shown.push_back({"od_value", sample.od_value});
+    shown.push_back({"concentration", sample.concentration});
+    context.Record(std::move(shown));
+  }
+}
+
+void DescribeUvHeader(InspectionContext& context, const std::optional<std::int32_t>& pathlength,
+                      const std::string& dilution_factor,
+                      const std::optional<std::int32_t>& background, const std::string& a280_factor,
+                      const std::string& a260_factor, const std::optional<std::int32_t>& protein) {
+  PathLengthSetting(context, pathlength);
+  context.TextSetting("dilution_factor", dilution_factor);
+  if (background) context.Setting("background", std::string(BackgroundText(*background)));
+  context.TextSetting("a280_factor", a280_factor);
+  context.TextSetting("a260_factor", a260_factor);
+  context.Setting("protein", context.DecodeCode("protein", protein, ProteinTypeName));
+}
+
+void InspectProteinLabelling(InspectionContext& context) {
+  FileInspection& inspection = context.inspection();
+  inspection.template_name = "brad6_2.xlsx";
+  ExportFile file = context.Open();
+  const ProteinLabellingRecord record = ReadProteinLabelling(file);
+  inspection.summary.data_type = "Protein";
+  inspection.summary.variant = "Protein labelling";
+  inspection.summary.samples = static_cast<int>(record.samples.size());
+  inspection.summary.wavelengths = static_cast<int>(record.wavelengths.size());
+
+  SetSampleName(context, record.sample_name);
+  DescribeUvHeader(context, record.pathlength, record.dilution_factor, record.background,
+                   record.a280_factor, record.a260_factor, record.protein);
+  context.Setting("dye", context.DecodeCode("dyetype", record.dyetype, DyeName));
+  context.TextSetting("proextcoefficient", record.proextcoefficient);
+  context.TextSetting("dyeodmax", record.dyeodmax);
+  context.TextSetting("dyeextcoeff", record.dyeextcoeff);
+  context.TextSetting("dyecorrect", record.dyecorrect);
+  context.Setting("unit", context.Decode("unit_style", record.unit_style,
+                                         ProteinUvUnitText(record.unit_style)));
+  context.Setting("wavelengths", WavelengthList(record.wavelengths));
+
+  context.Records("samples");
+  for (const ProteinLabellingSample& sample : record.samples) {
+    context.Record({{"sample_id", sample.sample_id},
+                    {"a260", sample.a260},
+                    {"a280", sample.a280},
+                    {"a320", sample.a320},
+                    {"dye", sample.dye},
+                    {"a260_a280", sample.a260_a280},
+                    {"concentration", sample.concentration},
+                    {"dye_concentration", sample.dye_concentration},
+                    {"degree_of_labelling", sample.degree_of_labelling}});
+  }
+}
+
+void InspectProteinUv(InspectionContext& context) {
+  FileInspection& inspection = context.inspection();
+  inspection.template_name = "brad6.xlsx";
+  ExportFile file = context.Open();
+  file.ReadInteger("method_type");
+  file.ReadInteger("measurement_type");
+  const std::int32_t method_code = TextToInteger(file.ReadLine("method_str"));
+  if (method_code == kProteinLabellingMethodCode) {
+    InspectProteinLabelling(context);
+    return;
+  }
+  const ProteinUvRecord record = ReadProteinUvBody(file, method_code);
+  inspection.summary.data_type = "Protein";
+  inspection.summary.variant = "Protein UV";
+  inspection.summary.samples = static_cast<int>(record.samples.size());
+  inspection.summary.wavelengths = static_cast<int>(record.wavelengths.size());
+
+  inspection.method =
+      context.Decode("method_str", std::to_string(method_code), ProteinUvMethodText(method_code));
+  SetSampleName(context, record.sample_name);
+  DescribeUvHeader(context, record.pathlength, record.dilution_factor, record.background,
+                   record.a280_factor, record.a260_factor, record.protein);
+  context.Setting("unit", context.Decode("unit_style", record.unit_style,
+                                         ProteinUvUnitText(record.unit_style)));
+  context.Setting("wavelengths", WavelengthList(record.wavelengths));
+
+  context.Records("samples");
+  for (const ProteinUvSample& sample : record.samples) {
+    context.Record({{"sample_id", sample.sample_id},
+                    {"a260", sample.a260},
+                    {"a280", sample.a280},
+                    {"a320", sample.a320},
+                    {"a280_a260", sample.a280_a260}});
+  }
+}
+
+}  // namespace
+
+void InspectProtein(InspectionContext& context) {
+  FileInspection& inspection = context.inspection();
+  ExportFile file = context.Open();
+  if (file.ReadInteger("method_type") == kProteinUvMethodType) {
+    InspectProteinUv(context);
+    return;
+  }
+  file.ReadInteger("measurement_type");
+  const StandardCurveRecord record = ReadStandardCurveBody(file);
+  inspection.summary.data_type = "Protein";
+  inspection.summary.variant =
+      record.IsStandardCurve() ? "Protein standard curve" : "Protein K factor";
+  CountStandardCurve(inspection.summary, record);
+  DescribeStandardCurve(context, record);
+}
+
+void InspectConcentration(InspectionContext& context) {
+  FileInspection& inspection = context.inspection();
+  ExportFile file = context.Open();
+  file.ReadInteger("method_type");
+  file.ReadInteger("measurement_type");
+  const StandardCurveRecord record = ReadStandardCurveBody(file);
+  inspection.summary.data_type = "Concentration";
+  inspection.summary.variant = "Concentration";
+  CountStandardCurve(inspection.summary, record);
+  DescribeStandardCurve(context, record);
+}
+
+}  // namespace korvanta::cli

@@ -1,0 +1,108 @@
+// The scans: Kinetics, TM and WL Scan files, one reading per point.
+#include <cstdint>
+#include <functional>
+
+#include "cli/inspect_readers.h"
+#include "reports/code_tables.h"
+#include "reports/kinetics_format.h"
+#include "reports/scan_block.h"
+#include "reports/tm_format.h"
+#include "reports/wlscan_format.h"
+#include "workbook/number_format.h"
+
+namespace korvanta::cli {
+namespace {
+
+std::optional<std::string> CountText(const std::optional<std::int32_t>& count) {
+  return count ? std::optional<std::string>(std::to_string(*count)) : std::nullopt;
+}
+
+// Point i at position `x` (a time, temperature or wavelength) with its reading.
+void PointRecords(InspectionContext& context, const std::vector<std::string>& values,
+                  const std::string& x_name, const std::function<std::string(int)>& x) {
+  context.Records("points");
+  for (std::size_t i = 0; i < values.size() && i < kInspectedRecords; ++i) {
+    context.Record({{x_name, x(static_cast<int>(i))}, {"reading", values[i]}});
+  }
+}
+
+}  // namespace
+
+void InspectKinetics(InspectionContext& context) {
+  FileInspection& inspection = context.inspection();
+  ExportFile file = context.Open();
+  const KineticsFile record = ReadKineticsFile(file, kKineticsMaxPoints);
+  const std::optional<std::int32_t> interval = KineticsInterval(record);
+  inspection.summary.data_type = "Kinetics";
+  inspection.summary.variant = "Kinetics";
+  inspection.summary.points = static_cast<int>(record.values.size());
+
+  if (context.WasRead("sample_name")) inspection.sample_name = record.sample_name;
+  context.Setting("datamode", context.DecodeCode("datamode", record.datamode, DataModeText));
+  PathLengthSetting(context, record.pathlength);
+  context.TextSetting("wl", record.wl);
+  context.TextSetting("scantime", record.scantime);
+  if (record.sample_interval) {
+    const std::int32_t code = TextToInteger(*record.sample_interval);
+    if (!IsKineticsIntervalCode(code)) {
+      context.Decode("sample_interval", *record.sample_interval, std::nullopt,
+                     "the report takes it as the interval in seconds.");
+    }
+  }
+  context.Setting("interval", CountText(interval));
+  context.Setting("totaldatanumber", CountText(record.totaldatanumber));
+  const std::int64_t step = interval.value_or(0);
+  PointRecords(context, record.values, "time", [step](int i) { return std::to_string(i * step); });
+}
+
+void InspectTm(InspectionContext& context) {
+  FileInspection& inspection = context.inspection();
+  ExportFile file = context.Open();
+  const TmFile record = ReadTmFile(file, kTmMaxPoints);
+  inspection.summary.data_type = "TM";
+  inspection.summary.variant = "TM";
+  inspection.summary.points = static_cast<int>(record.values.size());
+
+  if (context.WasRead("sample_name")) inspection.sample_name = record.sample_name;
+  PathLengthSetting(context, record.pathlength);
+  context.Setting("datamode", context.DecodeCode("datamode", record.datamode, TmDataModeText));
+  context.TextSetting("starttemp", record.starttemp);
+  context.TextSetting("endtemp", record.endtemp);
+  context.Setting("heatmode", context.DecodeCode("heatmode", record.heatmode, HeatingRateText));
+  context.TextSetting("dataresot", record.dataresot);
+  context.TextSetting("kquiltime", record.kquiltime);
+  context.TextSetting("K", record.k);
+  context.Setting("measurenumber", CountText(record.measurenumber));
+  const float start = TextToFloat(record.starttemp);
+  const float step = TextToFloat(record.dataresot);
+  PointRecords(context, record.values, "temperature", [start, step](int i) {
+    return workbook::FormatDecimal(StepPosition(i, step, start), 4);
+  });
+}
+
+void InspectWlScan(InspectionContext& context) {
+  FileInspection& inspection = context.inspection();
+  ExportFile file = context.Open();
+  const WlScanFile record = ReadWlScanFile(file, kWlScanMaxPoints);
+  const std::optional<float> interval = WlScanInterval(record);
+  inspection.summary.data_type = "WL Scan";
+  inspection.summary.variant = "WL Scan";
+  inspection.summary.points = static_cast<int>(record.values.size());
+
+  if (context.WasRead("sample_name")) inspection.sample_name = record.sample_name;
+  context.Setting("datamode", context.DecodeCode("datamode", record.datamode, DataModeText));
+  PathLengthSetting(context, record.pathlength);
+  context.TextSetting("startwl", record.startwl);
+  context.TextSetting("endwl", record.endwl);
+  context.Setting(
+      "interval",
+      interval ? std::optional<std::string>(workbook::ShortestFloatText(*interval)) : std::nullopt);
+  context.Setting("totaldatanumber", CountText(record.totaldatanumber));
+  const float start = TextToFloat(record.startwl);
+  const float step = interval.value_or(0.0f);
+  PointRecords(context, record.values, "wavelength", [start, step](int i) {
+    return workbook::FormatDecimal(StepPosition(i, step, start), 4);
+  });
+}
+
+}  // namespace korvanta::cli

@@ -1,0 +1,91 @@
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace korvanta::cli {
+namespace {
+
+Arguments Parse(std::vector<std::string> args) { return ParseArguments(args); }
+
+TEST(ConvertOptions, ShortAndLongFormsWithTheirValues) {
+  const auto parsed = Parse(
+      {"convert", "-j2", "--output-dir=out", "-tT", "a.pht", "-r", "--open", "--json", "b.pht"});
+  ASSERT_EQ(parsed.command, Command::kConvert);
+  const ConvertOptions& options = parsed.convert;
+  EXPECT_EQ(options.inputs, (std::vector<std::string>{"a.pht", "b.pht"}));
+  EXPECT_EQ(options.jobs, 2);
+  EXPECT_EQ(options.output_dir, "out");
+  EXPECT_EQ(options.template_dir, "T");
+  EXPECT_TRUE(options.recursive);
+  EXPECT_TRUE(options.open);
+  EXPECT_TRUE(options.json);
+  EXPECT_FALSE(options.force);
+
+  EXPECT_EQ(Parse({"convert", "--jobs", "16", "a"}).convert.jobs, 16);
+  EXPECT_EQ(Parse({"convert", "-j", "1", "a"}).convert.jobs, 1);
+  EXPECT_FALSE(Parse({"convert", "a"}).convert.jobs.has_value());
+}
+
+TEST(ConvertOptions, BundledFlagsAndAValueAtTheirEnd) {
+  const auto options = Parse({"convert", "-fqj", "3", "a.pht"}).convert;
+  EXPECT_TRUE(options.force);
+  EXPECT_EQ(options.verbosity, Verbosity::kQuiet);
+  EXPECT_EQ(options.jobs, 3);
+  // What follows an option that takes a value in its bundle is the value; at the bundle's end
+  // the next argument is, even when it starts with a dash.
+  EXPECT_EQ(Parse({"convert", "-roREPORT", "a"}).convert.output, "REPORT");
+  EXPECT_EQ(Parse({"convert", "-ro", "-report", "a"}).convert.output, "-report");
+}
+
+TEST(ConvertOptions, DashDashEndsTheOptions) {
+  const auto options = Parse({"convert", "--", "-f.pht", "--json"}).convert;
+  EXPECT_EQ(options.inputs, (std::vector<std::string>{"-f.pht", "--json"}));
+  EXPECT_FALSE(options.force);
+  EXPECT_FALSE(options.json);
+  EXPECT_EQ(Parse({"convert", "-"}).convert.inputs, std::vector<std::string>{"-"});
+}
+
+TEST(ConvertOptions, JobsMustBeAWholeNumberInRange) {
+  for (const char* bad : {"0", "-1", "two", "2x", "", "257", "99999999999"}) {
+    EXPECT_THROW(Parse({"convert", "--jobs", bad, "a"}), UsageError) << bad;
+  }
+  EXPECT_EQ(Parse({"convert", "--jobs=256", "a"}).convert.jobs, 256);
+}
+
+TEST(ConvertOptions, BadUsage) {
+  EXPECT_THROW(Parse({}), UsageError);
+  EXPECT_THROW(Parse({"convert"}), UsageError);
+  EXPECT_THROW(Parse({"convert", "-x", "a"}), UsageError);
+  EXPECT_THROW(Parse({"convert", "--recursive=yes", "a"}), UsageError);
+  EXPECT_THROW(Parse({"convert", "a", "-d"}), UsageError);
+  EXPECT_THROW(Parse({"convert", "a", "b", "-o", "r"}), UsageError);
+  EXPECT_THROW(Parse({"convert", "a", "-o", "r", "-d", "d"}), UsageError);
+  EXPECT_THROW(Parse({"convert", "--inspect", "a"}), UsageError);
+  EXPECT_THROW(Parse({"frobnicate"}), UsageError);
+}
+
+TEST(InspectOptions, OneInputAndJson) {
+  const auto parsed = Parse({"inspect", "--json", "a.pro"});
+  ASSERT_EQ(parsed.command, Command::kInspect);
+  EXPECT_EQ(parsed.inspect.input, "a.pro");
+  EXPECT_TRUE(parsed.inspect.json);
+  EXPECT_FALSE(Parse({"inspect", "a.pro"}).inspect.json);
+  EXPECT_THROW(Parse({"inspect"}), UsageError);
+  EXPECT_THROW(Parse({"inspect", "a.pro", "b.pro"}), UsageError);
+  // Options of convert are not options of inspect.
+  EXPECT_THROW(Parse({"inspect", "-j", "2", "a.pro"}), UsageError);
+}
+
+TEST(Help, AnyCommandAsksForHelp) {
+  EXPECT_EQ(Parse({"--help"}).command, Command::kHelp);
+  EXPECT_EQ(Parse({"help"}).command, Command::kHelp);
+  EXPECT_EQ(Parse({"convert", "--help"}).command, Command::kHelp);
+  EXPECT_EQ(Parse({"inspect", "-h"}).command, Command::kHelp);
+  EXPECT_EQ(Parse({"--version"}).command, Command::kVersion);
+}
+
+}  // namespace
+}  // namespace korvanta::cli
