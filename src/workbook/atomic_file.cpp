@@ -32,18 +32,26 @@ std::string TemporaryName(const std::filesystem::path& target, std::mt19937& ran
 }
 
 // Closes and removes the temporary file unless it was renamed into place.
+//
+// Where the file system allows, the file has no name until it is complete (O_TMPFILE): a
+// process killed while writing it, or a machine that stops, leaves nothing behind. Elsewhere
+// it is a hidden file beside the target.
 class TemporaryFile {
  public:
   // Created as a new file is, so that it has the mode the process's umask gives; asking for
   // the umask would mean setting it, which races with every other thread creating files.
-  explicit TemporaryFile(const std::filesystem::path& target) {
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::random_device seed;
-    std::mt19937 random(seed());
-    constexpr int kAttempts = 100;
+  explicit TemporaryFile(const std::filesystem::path& target)
+      : target_(target),
+        folder_(target.has_parent_path() ? target.parent_path() : std::filesystem::path(".")),
+        random_(std::random_device{}()) {
+    // The unnamed file is named later through /proc; without it, or without unnamed files
+    // here (an older kernel, some file systems), a named one, whose error is the one to report.
+    if (::access("/proc/self/fd", F_OK) == 0) {
+      fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+      if (fd_ >= 0) return;
+    }
     for (int attempt = 0; attempt < kAttempts && fd_ < 0; ++attempt) {
-      const std::string name = (folder / TemporaryName(target, random)).string();
+      const std::string name = FreeName();
       fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd_ >= 0) {
         path_ = name;
@@ -61,18 +69,60 @@ class TemporaryFile {
   }
 
   int fd() const { return fd_; }
-  const std::string& path() const { return path_; }
+
+  // Closes the complete file and puts it in the target's place; false with errno set when
+  // that fails, the target then as it was.
+  bool Replace() {
+    if (path_.empty()) {
+      // A new target takes the unnamed file's name at once; an existing one is replaced
+      // through a hidden name, which lives only for the moment before the rename.
+      if (Link(target_.string())) {
+        if (Close()) return true;
+        const int error = errno;
+        ::unlink(target_.c_str());
+        errno = error;
+        return false;
+      }
+      if (errno != EEXIST) return false;
+      for (int attempt = 0; path_.empty(); ++attempt) {
+        const std::string name = FreeName();
+        if (Link(name)) {
+          path_ = name;
+        } else if (errno != EEXIST || attempt == kAttempts) {
+          return false;
+        }
+      }
+    }
+    if (!Close()) return false;
+    if (::rename(path_.c_str(), target_.c_str()) != 0) return false;
+    path_.clear();
+    return true;
+  }
+
+ private:
+  static constexpr int kAttempts = 100;
+
+  // ".NAME." and six random letters and digits, in the target's folder.
+  std::string FreeName() { return (folder_ / TemporaryName(target_, random_)).string(); }
+
+  // Gives the unnamed file a name; false with errno set (EEXIST when the name is taken).
+  bool Link(const std::string& name) const {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+  }
+
   // Closes the file; false with errno set when the close reports a failed write.
   bool Close() {
     const int fd = fd_;
     fd_ = -1;
     return ::close(fd) == 0;
   }
-  void Release() { path_.clear(); }
 
- private:
+  std::filesystem::path target_;
+  std::filesystem::path folder_;
+  std::mt19937 random_;
   int fd_ = -1;
-  std::string path_;
+  std::string path_;  // the file's name while it has one that is not the target's
 };
 
 }  // namespace
@@ -98,9 +148,7 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     written += static_cast<std::size_t>(result);
   }
   if (::fsync(temporary.fd()) != 0) Fail(path, ErrnoText(errno) + ".");
-  if (!temporary.Close()) Fail(path, ErrnoText(errno) + ".");
-  if (::rename(temporary.path().c_str(), path.c_str()) != 0) Fail(path, ErrnoText(errno) + ".");
-  temporary.Release();
+  if (!temporary.Replace()) Fail(path, ErrnoText(errno) + ".");
 
   // The rename itself reaches the disk with the folder; a folder that cannot be synced (some
   // network file systems) does not undo a completed save.
