@@ -1,14 +1,12 @@
 // DNA/RNA labelling report on "dnarna_dye.xlsx": the measurement header, the dye's data and
 // one row per sample.
-#include <string>
-
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/dnarna_format.h"
 #include "reports/dye_table.h"
 #include "reports/export_file.h"
 #include "reports/report_writers.h"
-#include "workbook/cell_address.h"
+#include "reports/sample_rows.h"
 
 namespace korvanta {
 
@@ -39,19 +37,9 @@ void WriteHeader(Conversion& c, const DnaRnaLabellingFile& record) {
 }
 
 void WriteSamples(Conversion& c, const std::vector<DnaRnaLabellingSample>& samples) {
-  const int count = static_cast<int>(samples.size());
-  if (count > 1) {
-    c.CopyRows("17:17", "18:" + std::to_string(count + kFirstSampleRow - 1));
-  }
-  for (int i = 0; i < count; ++i) {
-    const DnaRnaLabellingSample& sample = samples[static_cast<std::size_t>(i)];
-    const int row = kFirstSampleRow + i;
-    c.WriteIntegerCell('A', row, i + 1);
-    c.WriteVerbatimTextCell('B', row, sample.sample_id);
-    for (std::size_t j = 0; j < sample.readings.size(); ++j) {
-      c.WriteTextCell(Col('C') + static_cast<int>(j), row, sample.readings[j]);
-    }
-  }
+  WriteSampleRows(c, kFirstSampleRow, samples, [&c](int row, const DnaRnaLabellingSample& sample) {
+    WriteValuesFromC(c, row, sample.readings);
+  });
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
 #include "reports/kinetics_format.h"
+#include "reports/pattern_row.h"
 #include "reports/report_writers.h"
 #include "reports/scan_block.h"
 #include "workbook/cell_address.h"
@@ -59,7 +60,7 @@ void WriteKineticsReport(Conversion& c) {
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record, interval, data_mode);
-  PrepareScanRows(c, kFirstDataRow, count);
+  CopyPatternRow(c, kFirstDataRow, count);
   const std::int64_t step = interval.value_or(0);
   for (int i = 0; i < count; ++i) {
     const int row = kFirstDataRow + i;

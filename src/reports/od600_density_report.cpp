@@ -1,6 +1,5 @@
 // OD600 optical-density report on "OD600_OD.xlsx": each sample's OD as measured.
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "driver/conversion.h"
@@ -8,6 +7,7 @@
 #include "reports/export_file.h"
 #include "reports/od600_format.h"
 #include "reports/report_writers.h"
+#include "reports/sample_rows.h"
 #include "workbook/cell_address.h"
 #include "workbook/number_format.h"
 
@@ -36,17 +36,9 @@ void WriteHeader(Conversion& c, const Od600File& record) {
 }
 
 void WriteSamples(Conversion& c, const std::vector<Od600Sample>& samples) {
-  const int count = static_cast<int>(samples.size());
-  if (count > 1) {
-    c.CopyRows("13:13", "14:" + std::to_string(count + kFirstSampleRow - 1));
-  }
-  for (int i = 0; i < count; ++i) {
-    const Od600Sample& sample = samples[static_cast<std::size_t>(i)];
-    const int row = kFirstSampleRow + i;
-    c.WriteIntegerCell('A', row, i + 1);
-    c.WriteVerbatimTextCell('B', row, sample.sample_id);
+  WriteSampleRows(c, kFirstSampleRow, samples, [&c](int row, const Od600Sample& sample) {
     c.WriteTextCell('C', row, sample.od_value);
-  }
+  });
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 // OD600 report. Unit "1": the cell-count report on "od600.xlsx", each sample's OD and its OD
 // times the file's factor (cells per ml). Unit "0": the optical-density report instead.
-#include <string>
-
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
 #include "reports/od600_format.h"
 #include "reports/report_writers.h"
+#include "reports/sample_rows.h"
 #include "workbook/cell_address.h"
 #include "workbook/number_format.h"
 
@@ -33,18 +32,11 @@ void WriteHeader(Conversion& c, const Od600File& record) {
 
 void WriteSamples(Conversion& c, const Od600File& record) {
   const float factor = TextToFloat(record.factor);
-  const int count = static_cast<int>(record.samples.size());
-  if (count > 1) {
-    c.CopyRows("13:13", "14:" + std::to_string(count + kFirstSampleRow - 1));
-  }
-  for (int i = 0; i < count; ++i) {
-    const Od600Sample& sample = record.samples[static_cast<std::size_t>(i)];
-    const int row = kFirstSampleRow + i;
-    c.WriteIntegerCell('A', row, i + 1);
-    c.WriteVerbatimTextCell('B', row, sample.sample_id);
-    c.WriteTextCell('C', row, sample.od_value);
-    c.WriteTextCell('D', row, Od600CellCountText(TextToFloat(sample.od_value), factor));
-  }
+  WriteSampleRows(
+      c, kFirstSampleRow, record.samples, [&c, factor](int row, const Od600Sample& sample) {
+        c.WriteTextCell('C', row, sample.od_value);
+        c.WriteTextCell('D', row, Od600CellCountText(TextToFloat(sample.od_value), factor));
+      });
 }
 
 }  // namespace

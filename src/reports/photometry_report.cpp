@@ -6,6 +6,7 @@
 #include "reports/code_tables.h"
 #include "reports/photometry_format.h"
 #include "reports/report_writers.h"
+#include "reports/sample_rows.h"
 #include "workbook/number_format.h"
 
 namespace korvanta {
@@ -29,9 +30,7 @@ void WriteHeader(Conversion& c, const PhotometryFile& record) {
 void WriteSampleTable(Conversion& c, const PhotometryFile& record) {
   const int n = record.wl_number;
   const int s = record.sample_number;
-  if (s > 1) {
-    c.CopyRows("12:12", "13:" + std::to_string(s + 11));
-  }
+  CopyPatternRow(c, kFirstSampleRow, s);
   if (n > 1) c.InsertColumns(n - 1, "C:C");
   for (int j = 0; j < n && j < static_cast<int>(record.wavelengths.size()); ++j) {
     const std::string wavelength = workbook::FormatDecimal(record.wavelengths[j], 4);
@@ -44,9 +43,7 @@ void WriteSampleTable(Conversion& c, const PhotometryFile& record) {
     if (i >= static_cast<int>(record.samples.size())) continue;
     const PhotometrySample& sample = record.samples[i];
     c.WriteVerbatimTextCell('B', row, sample.sample_id);
-    for (std::size_t j = 0; j < sample.readings.size(); ++j) {
-      c.WriteTextCell(Col('C') + static_cast<int>(j), row, sample.readings[j]);
-    }
+    WriteValuesFromC(c, row, sample.readings);
   }
 }
 

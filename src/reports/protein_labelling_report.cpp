@@ -5,7 +5,7 @@
 #include "reports/protein_code_tables.h"
 #include "reports/protein_labelling_format.h"
 #include "reports/report_writers.h"
-#include "reports/span_text.h"
+#include "reports/sample_rows.h"
 
 namespace korvanta {
 
@@ -38,10 +38,7 @@ void WriteHeader(Conversion& c, const ProteinLabellingRecord& record) {
 
 void WriteSamples(Conversion& c, const ProteinLabellingRecord& record) {
   const int sample_count = static_cast<int>(record.samples.size());
-  if (sample_count > 1) {
-    c.CopyRows(RowSpanText(kSampleRow, kSampleRow),
-               RowSpanText(kSampleRow + 1, kSampleRow + sample_count - 1));
-  }
+  CopyPatternRow(c, kSampleRow, sample_count);
   // The dye column's heading names the dye's wavelength, whatever the number of samples.
   if (const auto dye_wavelength = record.DyeWavelength()) {
     c.WriteTextCell('F', kDyeHeadingRow, "Dye(" + std::to_string(*dye_wavelength) + ")");
@@ -49,8 +46,7 @@ void WriteSamples(Conversion& c, const ProteinLabellingRecord& record) {
   for (int i = 0; i < sample_count; ++i) {
     const ProteinLabellingSample& sample = record.samples[static_cast<std::size_t>(i)];
     const int row = kSampleRow + i;
-    c.WriteIntegerCell('A', row, i + 1);
-    c.WriteVerbatimTextCell('B', row, sample.sample_id);
+    WriteSampleNumberAndId(c, row, i + 1, sample.sample_id);
     c.WriteTextCell('C', row, sample.a260);
     c.WriteTextCell('D', row, sample.a280);
     c.WriteTextCell('E', row, sample.a320);

@@ -5,7 +5,7 @@
 #include "reports/protein_code_tables.h"
 #include "reports/protein_uv_format.h"
 #include "reports/report_writers.h"
-#include "reports/span_text.h"
+#include "reports/sample_rows.h"
 
 namespace korvanta {
 
@@ -32,21 +32,12 @@ void WriteHeader(Conversion& c, const ProteinUvRecord& record) {
 }
 
 void WriteSamples(Conversion& c, const ProteinUvRecord& record) {
-  const int sample_count = static_cast<int>(record.samples.size());
-  if (sample_count > 1) {
-    c.CopyRows(RowSpanText(kSampleRow, kSampleRow),
-               RowSpanText(kSampleRow + 1, kSampleRow + sample_count - 1));
-  }
-  for (int i = 0; i < sample_count; ++i) {
-    const ProteinUvSample& sample = record.samples[static_cast<std::size_t>(i)];
-    const int row = kSampleRow + i;
-    c.WriteIntegerCell('A', row, i + 1);
-    c.WriteVerbatimTextCell('B', row, sample.sample_id);
+  WriteSampleRows(c, kSampleRow, record.samples, [&c](int row, const ProteinUvSample& sample) {
     c.WriteTextCell('C', row, sample.a260);
     c.WriteTextCell('D', row, sample.a280);
     c.WriteTextCell('E', row, sample.a320);
     c.WriteTextCell('F', row, sample.a280_a260);
-  }
+  });
 }
 
 }  // namespace

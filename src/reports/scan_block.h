@@ -4,12 +4,6 @@
 
 namespace korvanta {
 
-class Conversion;
-
-// Copies the template's data row `first_row` over the rows below it, so that `count` rows
-// carry its format; one row or none needs no copy.
-void PrepareScanRows(Conversion& c, int first_row, int count);
-
 // The position of point `index`, index × step + start, in single precision as the instrument
 // software computes it.
 float StepPosition(int index, float step, float start);

@@ -5,6 +5,7 @@
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/protein_code_tables.h"
+#include "reports/sample_rows.h"
 #include "reports/span_text.h"
 #include "workbook/number_format.h"
 
@@ -49,26 +50,18 @@ void WriteHeader(Conversion& c, const StandardCurveRecord& record) {
 // columns from D on move right to make room.
 void WriteSampleTable(Conversion& c, const StandardCurveRecord& record) {
   const int wl_count = static_cast<int>(record.wavelengths.size());
-  const int sample_count = static_cast<int>(record.samples.size());
   if (wl_count > 1) c.InsertColumns(wl_count - 1, "D:D");
   for (int j = 0; j < wl_count; ++j) {
     c.WriteTextCell(Col('C') + j, kTableHeaderRow, "WL" + std::to_string(j + 1) + " OD Value");
   }
-  if (sample_count > 1) {
-    c.CopyRows(RowSpanText(kSampleRow, kSampleRow),
-               RowSpanText(kSampleRow + 1, kSampleRow + sample_count - 1));
-  }
-  for (int i = 0; i < sample_count; ++i) {
-    const CurveSample& sample = record.samples[static_cast<std::size_t>(i)];
-    const int row = kSampleRow + i;
-    c.WriteIntegerCell('A', row, i + 1);
-    c.WriteVerbatimTextCell('B', row, sample.sample_id);
-    for (int j = 0; j < wl_count; ++j) {
-      c.WriteTextCell(Col('C') + j, row, sample.wl_od_values[static_cast<std::size_t>(j)]);
-    }
-    c.WriteTextCell(Col('C') + wl_count, row, sample.od_value);
-    c.WriteTextCell(Col('D') + wl_count, row, sample.concentration);
-  }
+  WriteSampleRows(
+      c, kSampleRow, record.samples, [&c, wl_count](int row, const CurveSample& sample) {
+        for (int j = 0; j < wl_count; ++j) {
+          c.WriteTextCell(Col('C') + j, row, sample.wl_od_values[static_cast<std::size_t>(j)]);
+        }
+        c.WriteTextCell(Col('C') + wl_count, row, sample.od_value);
+        c.WriteTextCell(Col('D') + wl_count, row, sample.concentration);
+      });
 }
 
 void WriteStandards(Conversion& c, const StandardCurveRecord& record) {

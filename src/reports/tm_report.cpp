@@ -6,6 +6,7 @@
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
+#include "reports/pattern_row.h"
 #include "reports/report_writers.h"
 #include "reports/scan_block.h"
 #include "reports/tm_format.h"
@@ -52,7 +53,7 @@ void WriteTmReport(Conversion& c) {
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record, data_mode);
-  PrepareScanRows(c, kFirstDataRow, count);
+  CopyPatternRow(c, kFirstDataRow, count);
   const float start = TextToFloat(record.starttemp);
   const float step = TextToFloat(record.dataresot);
   for (int i = 0; i < count; ++i) {

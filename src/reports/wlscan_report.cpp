@@ -6,6 +6,7 @@
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
+#include "reports/pattern_row.h"
 #include "reports/report_writers.h"
 #include "reports/scan_block.h"
 #include "reports/wlscan_format.h"
@@ -49,7 +50,7 @@ void WriteWlScanReport(Conversion& c) {
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record, interval, data_mode);
-  PrepareScanRows(c, kFirstDataRow, count);
+  CopyPatternRow(c, kFirstDataRow, count);
   const float start = TextToFloat(record.startwl);
   const float step = interval.value_or(0.0f);
   for (int i = 0; i < count; ++i) {
