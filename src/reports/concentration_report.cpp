@@ -21,7 +21,6 @@ void WriteConcentrationReport(Conversion& c) {
 
   if (!c.AskOutputPath()) return;
   if (!c.OpenWorkbook()) return;
-  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
   StandardCurveBody(c, record);
   c.FinishWorkbook();
 }

@@ -1,10 +1,10 @@
 // DNA/RNA labelling report on "dnarna_dye.xlsx": the measurement header, the dye's data and
 // one row per sample.
 #include "driver/conversion.h"
-#include "reports/code_tables.h"
 #include "reports/dnarna_format.h"
 #include "reports/dye_table.h"
 #include "reports/export_file.h"
+#include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 
@@ -17,15 +17,8 @@ constexpr int kFirstSampleRow = 17;  // the template's sample row, copied down f
 // The unit in B10 comes after the dye cells, in the order the instrument's fields arrive.
 void WriteHeader(Conversion& c, const DnaRnaLabellingFile& record) {
   const DnaRnaHead& head = record.head;
-  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
-  if (auto type = NucleicAcidTypeName(TextToInteger(head.method_str), true)) {
-    c.WriteTextCell('B', 2, *type);
-  }
-  c.WriteTextCell('B', 3, c.ConversionTimeText());
-  c.WriteVerbatimTextCell('B', 5, head.sample_name);
-  if (head.pathlength) WritePathLength(c, 'B', 6, *head.pathlength);
-  c.WriteTextCell('B', 7, head.dilution_factor);
-  if (head.background) c.WriteTextCell('B', 8, BackgroundText(*head.background));
+  WriteReportHead(c, NucleicAcidTypeName(TextToInteger(head.method_str), true), head.sample_name);
+  WriteMeasurementSettings(c, head.pathlength, head.dilution_factor, head.background);
   c.WriteTextCell('B', 9, head.factor);
   if (auto dye = record.dyetype ? DyeName(*record.dyetype) : std::nullopt) {
     c.WriteTextCell('B', 11, *dye);

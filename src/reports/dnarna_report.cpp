@@ -1,9 +1,9 @@
 // DNA/RNA report on "dnarna.xlsx": the measurement header and one row per sample. A
 // dye-labelled file goes to the labelling report instead.
 #include "driver/conversion.h"
-#include "reports/code_tables.h"
 #include "reports/dnarna_format.h"
 #include "reports/export_file.h"
+#include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 
@@ -15,15 +15,8 @@ constexpr int kFirstSampleRow = 13;  // the template's sample row, copied down f
 
 void WriteHeader(Conversion& c, const DnaRnaFile& record) {
   const DnaRnaHead& head = record.head;
-  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
-  if (auto type = NucleicAcidTypeName(TextToInteger(head.method_str), false)) {
-    c.WriteTextCell('B', 2, *type);
-  }
-  c.WriteTextCell('B', 3, c.ConversionTimeText());
-  c.WriteVerbatimTextCell('B', 5, head.sample_name);
-  if (head.pathlength) WritePathLength(c, 'B', 6, *head.pathlength);
-  c.WriteTextCell('B', 7, head.dilution_factor);
-  if (head.background) c.WriteTextCell('B', 8, BackgroundText(*head.background));
+  WriteReportHead(c, NucleicAcidTypeName(TextToInteger(head.method_str), false), head.sample_name);
+  WriteMeasurementSettings(c, head.pathlength, head.dilution_factor, head.background);
   c.WriteTextCell('B', 9, head.factor);
   if (auto unit = NucleicAcidUnit(record.unit_style)) c.WriteTextCell('B', 10, *unit);
 }

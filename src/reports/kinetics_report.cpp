@@ -9,6 +9,7 @@
 #include "reports/export_file.h"
 #include "reports/kinetics_format.h"
 #include "reports/pattern_row.h"
+#include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/scan_block.h"
 #include "workbook/cell_address.h"
@@ -22,9 +23,7 @@ constexpr const char* kTimeAxisTitle = "Time(s)";
 
 void WriteHeader(Conversion& c, const KineticsFile& record, std::optional<std::int32_t> interval,
                  std::string_view data_mode) {
-  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
-  c.WriteTextCell('B', 3, c.ConversionTimeText());
-  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  WriteReportHead(c, std::nullopt, record.sample_name);
   if (record.pathlength) WritePathLength(c, 'B', 7, *record.pathlength);
   if (!data_mode.empty()) c.WriteTextCell('B', 6, data_mode);
   c.WriteTextCell('B', 9, record.scantime);

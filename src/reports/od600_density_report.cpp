@@ -6,6 +6,7 @@
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
 #include "reports/od600_format.h"
+#include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 #include "workbook/cell_address.h"
@@ -18,9 +19,7 @@ namespace {
 constexpr int kFirstSampleRow = 13;  // the template's sample row, copied down for the rest
 
 void WriteHeader(Conversion& c, const Od600File& record) {
-  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
-  c.WriteTextCell('B', 3, c.ConversionTimeText());
-  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  WriteReportHead(c, std::nullopt, record.sample_name);
   if (record.pathlength) WritePathLength(c, 'B', 7, *record.pathlength);
   // Without a wavelength in the file B6 keeps what the template holds.
   if (!record.wavelengths.empty()) {

@@ -4,6 +4,7 @@
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
 #include "reports/od600_format.h"
+#include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 #include "workbook/cell_address.h"
@@ -16,9 +17,7 @@ namespace {
 constexpr int kFirstSampleRow = 13;  // the template's sample row, copied down for the rest
 
 void WriteHeader(Conversion& c, const Od600File& record) {
-  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
-  c.WriteTextCell('B', 3, c.ConversionTimeText());
-  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  WriteReportHead(c, std::nullopt, record.sample_name);
   // Without a wavelength in the file B6 keeps what the template holds.
   if (!record.wavelengths.empty()) {
     c.WriteTextCell('B', 6, workbook::FormatDecimal(record.wavelengths.front(), 4));

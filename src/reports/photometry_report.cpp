@@ -5,6 +5,7 @@
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/photometry_format.h"
+#include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 #include "workbook/number_format.h"
@@ -17,9 +18,7 @@ constexpr int kTableHeaderRow = 11;  // before the wavelength rows are inserted
 constexpr int kFirstSampleRow = 12;  // pattern row of the samples
 
 void WriteHeader(Conversion& c, const PhotometryFile& record) {
-  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
-  c.WriteTextCell('B', 3, c.ConversionTimeText());
-  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  WriteReportHead(c, std::nullopt, record.sample_name);
   if (record.pathlength) WritePathLength(c, 'B', 7, *record.pathlength);
   c.WriteIntegerCell('B', 8, record.wl_number);
   if (record.datamode) {

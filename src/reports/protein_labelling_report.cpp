@@ -1,9 +1,9 @@
 // Protein files of a dye-labelled UV measurement, reached from the UV report.
 #include "driver/conversion.h"
-#include "reports/code_tables.h"
 #include "reports/dye_table.h"
 #include "reports/protein_code_tables.h"
 #include "reports/protein_labelling_format.h"
+#include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 
@@ -15,12 +15,8 @@ constexpr int kDyeHeadingRow = 19;
 constexpr int kSampleRow = 20;
 
 void WriteHeader(Conversion& c, const ProteinLabellingRecord& record) {
-  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
-  c.WriteTextCell('B', 3, c.ConversionTimeText());
-  c.WriteVerbatimTextCell('B', 5, record.sample_name);
-  if (record.pathlength) WritePathLength(c, 'B', 6, *record.pathlength);
-  c.WriteTextCell('B', 7, record.dilution_factor);
-  if (record.background) c.WriteTextCell('B', 8, BackgroundText(*record.background));
+  WriteReportHead(c, std::nullopt, record.sample_name);
+  WriteMeasurementSettings(c, record.pathlength, record.dilution_factor, record.background);
   c.WriteTextCell('B', 9, record.a280_factor);
   c.WriteTextCell('B', 10, record.a260_factor);
   if (record.protein) {

@@ -25,7 +25,6 @@ void WriteProteinReport(Conversion& c) {
 
   if (!c.AskOutputPath()) return;
   if (!c.OpenWorkbook()) return;
-  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
   StandardCurveBody(c, record);
   c.FinishWorkbook();
 }

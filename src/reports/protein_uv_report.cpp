@@ -1,9 +1,9 @@
 // Protein files of the UV method; a dye-labelled measurement (method code 2) is handed to
 // the labelling report.
 #include "driver/conversion.h"
-#include "reports/code_tables.h"
 #include "reports/protein_code_tables.h"
 #include "reports/protein_uv_format.h"
+#include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 
@@ -14,15 +14,8 @@ namespace {
 constexpr int kSampleRow = 15;
 
 void WriteHeader(Conversion& c, const ProteinUvRecord& record) {
-  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
-  if (const auto method = ProteinUvMethodText(record.method_code)) {
-    c.WriteTextCell('B', 2, *method);
-  }
-  c.WriteTextCell('B', 3, c.ConversionTimeText());
-  c.WriteVerbatimTextCell('B', 5, record.sample_name);
-  if (record.pathlength) WritePathLength(c, 'B', 6, *record.pathlength);
-  c.WriteTextCell('B', 7, record.dilution_factor);
-  if (record.background) c.WriteTextCell('B', 8, BackgroundText(*record.background));
+  WriteReportHead(c, ProteinUvMethodText(record.method_code), record.sample_name);
+  WriteMeasurementSettings(c, record.pathlength, record.dilution_factor, record.background);
   c.WriteTextCell('B', 9, record.a280_factor);
   c.WriteTextCell('B', 10, record.a260_factor);
   if (record.protein) {

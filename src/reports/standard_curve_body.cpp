@@ -5,6 +5,7 @@
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/protein_code_tables.h"
+#include "reports/report_head.h"
 #include "reports/sample_rows.h"
 #include "reports/span_text.h"
 #include "workbook/number_format.h"
@@ -27,11 +28,7 @@ constexpr int kSampleRow = 19;
 constexpr int kWavelengthDecimals = 4;
 
 void WriteHeader(Conversion& c, const StandardCurveRecord& record) {
-  if (const auto method = StandardCurveMethodText(record.method_code)) {
-    c.WriteTextCell('B', 2, *method);
-  }
-  c.WriteTextCell('B', 3, c.ConversionTimeText());
-  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  WriteReportHead(c, StandardCurveMethodText(record.method_code), record.sample_name);
   if (record.pathlength) WritePathLength(c, 'B', 6, *record.pathlength);
   c.WriteTextCell('A', 7, "Dilution factor");
   c.WriteTextCell('B', 7, record.dilution_factor);

@@ -20,7 +20,7 @@ std::string EquationText(std::string_view k0, std::string_view k1);
 // The sample, wavelength and (in standard-curve mode) standard counts of the report.
 void CountStandardCurve(ReportSummary& summary, const StandardCurveRecord& record);
 
-// Writes every cell from B2 on. The workbook is open and B1 already written.
+// Writes every cell of the report. The workbook is open.
 void StandardCurveBody(Conversion& c, const StandardCurveRecord& record);
 
 }  // namespace korvanta

@@ -7,6 +7,7 @@
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
 #include "reports/pattern_row.h"
+#include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/scan_block.h"
 #include "reports/tm_format.h"
@@ -21,9 +22,7 @@ constexpr int kFirstDataRow = 17;
 constexpr const char* kTemperatureAxisTitle = "Temp(\u00B0C)";
 
 void WriteHeader(Conversion& c, const TmFile& record, std::string_view data_mode) {
-  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
-  c.WriteTextCell('B', 3, c.ConversionTimeText());
-  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  WriteReportHead(c, std::nullopt, record.sample_name);
   if (record.pathlength) WritePathLength(c, 'B', 6, *record.pathlength);
   if (!data_mode.empty()) c.WriteTextCell('B', 7, data_mode);
   c.WriteTextCell('B', 8, record.starttemp);

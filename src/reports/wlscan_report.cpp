@@ -7,6 +7,7 @@
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
 #include "reports/pattern_row.h"
+#include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/scan_block.h"
 #include "reports/wlscan_format.h"
@@ -22,9 +23,7 @@ constexpr const char* kWavelengthAxisTitle = "WL(nm)";
 
 void WriteHeader(Conversion& c, const WlScanFile& record, std::optional<float> interval,
                  std::string_view data_mode) {
-  c.WriteVerbatimTextCell('B', 1, c.m_exportFileName);
-  c.WriteTextCell('B', 3, c.ConversionTimeText());
-  c.WriteVerbatimTextCell('B', 5, record.sample_name);
+  WriteReportHead(c, std::nullopt, record.sample_name);
   if (record.pathlength) WritePathLength(c, 'B', 7, *record.pathlength);
   if (!data_mode.empty()) c.WriteTextCell('B', 6, data_mode);
   c.WriteTextCell('B', 8, record.startwl);

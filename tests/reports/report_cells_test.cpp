@@ -1,6 +1,5 @@
-// The sample-table writer on an open dnarna.xlsx, whose pattern row is row 13.
-#include "reports/sample_rows.h"
-
+// The cells several writers share, written into an open dnarna.xlsx (header fields B1 to
+// B10, sample pattern row 13).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +7,8 @@
 #include <vector>
 
 #include "driver/conversion.h"
+#include "reports/report_head.h"
+#include "reports/sample_rows.h"
 #include "support/paths.h"
 #include "support/test_host.h"
 
@@ -24,7 +25,7 @@ struct Sample {
   std::vector<std::string> values;
 };
 
-class SampleRows : public testing::Test {
+class ReportCells : public testing::Test {
  protected:
   void SetUp() override {
     host_.output_path = (dir_ / "out.xlsx").string();
@@ -37,23 +38,27 @@ class SampleRows : public testing::Test {
     ASSERT_TRUE(conversion_->OpenWorkbook());
   }
 
-  // Writes the table; returns the rows the callback was given, in order.
-  std::vector<int> Write(const std::vector<Sample>& samples) {
-    std::vector<int> rows;
-    Conversion& c = *conversion_;
-    WriteSampleRows(c, kPatternRow, samples, [&](int row, const Sample& sample) {
-      rows.push_back(row);
-      WriteValuesFromC(c, row, sample.values);
-    });
-    return rows;
-  }
-
+  Conversion& c() { return *conversion_; }
   CellContent Cell(char col, int row) { return conversion_->Sheet().Get({col - 'A' + 1, row}); }
   int LastRow() { return conversion_->Sheet().LastRow(); }
 
+ private:
   test::TempDir dir_;
   test::RecordingHost host_;
   std::optional<Conversion> conversion_;
+};
+
+class SampleRows : public ReportCells {
+ protected:
+  // Writes the table; returns the rows the callback was given, in order.
+  std::vector<int> Write(const std::vector<Sample>& samples) {
+    std::vector<int> rows;
+    WriteSampleRows(c(), kPatternRow, samples, [&](int row, const Sample& sample) {
+      rows.push_back(row);
+      WriteValuesFromC(c(), row, sample.values);
+    });
+    return rows;
+  }
 };
 
 TEST_F(SampleRows, NumbersEachSampleAndKeepsItsIdAsText) {
@@ -85,6 +90,38 @@ TEST_F(SampleRows, NoSamplesLeaveThePatternRowEmpty) {
   EXPECT_EQ(LastRow(), 13);
   EXPECT_EQ(Cell('A', 13), CellContent(EmptyCell{}));
   EXPECT_EQ(Cell('B', 13), CellContent(EmptyCell{}));
+}
+
+using ReportHead = ReportCells;
+
+TEST_F(ReportHead, WritesNamesAsReadAndTheTime) {
+  c().SetExportPath("/data/0012.nuc");
+  WriteReportHead(c(), "dsDNA", "1e3");
+  EXPECT_EQ(Cell('B', 1), CellContent(std::string("0012.nuc")));
+  EXPECT_EQ(Cell('B', 2), CellContent(std::string("dsDNA")));
+  EXPECT_EQ(Cell('B', 3), CellContent(std::string("2023.11.14  22:13:20")));
+  EXPECT_EQ(Cell('B', 4), CellContent(EmptyCell{}));  // the operator is the user's
+  EXPECT_EQ(Cell('B', 5), CellContent(std::string("1e3")));
+}
+
+TEST_F(ReportHead, WithoutAMethodB2KeepsWhatItHolds) {
+  c().WriteTextCell('B', 2, "typed by the user");
+  WriteReportHead(c(), std::nullopt, "s");
+  EXPECT_EQ(Cell('B', 2), CellContent(std::string("typed by the user")));
+}
+
+TEST_F(ReportHead, MeasurementSettingsLeaveMissingCodesToTheTemplate) {
+  WriteMeasurementSettings(c(), 4, "2.5", 0);
+  EXPECT_EQ(Cell('B', 6), CellContent(1.0));
+  EXPECT_EQ(Cell('B', 7), CellContent(2.5));
+  EXPECT_EQ(Cell('B', 8), CellContent(std::string("On")));
+
+  c().WriteTextCell('B', 6, "kept");
+  c().WriteTextCell('B', 8, "kept");
+  WriteMeasurementSettings(c(), std::nullopt, "", std::nullopt);
+  EXPECT_EQ(Cell('B', 6), CellContent(std::string("kept")));
+  EXPECT_EQ(Cell('B', 7), CellContent(EmptyCell{}));
+  EXPECT_EQ(Cell('B', 8), CellContent(std::string("kept")));
 }
 
 }  // namespace

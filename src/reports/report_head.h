@@ -1,0 +1,24 @@
+// Header cells that several reports fill alike.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace korvanta {
+
+class Conversion;
+
+// What every report's header starts with: B1 the export file's name and B5 the sample name,
+// both exactly as read, B3 the conversion time, and B2 the method where the report names one
+// (otherwise B2 keeps what the template holds).
+void WriteReportHead(Conversion& c, std::optional<std::string_view> method,
+                     std::string_view sample_name);
+
+// B6 to B8 of the DNA/RNA and Protein UV reports: path length, dilution factor and background.
+// A code the file ended before leaves its cell as the template has it.
+void WriteMeasurementSettings(Conversion& c, std::optional<std::int32_t> pathlength,
+                              std::string_view dilution_factor,
+                              std::optional<std::int32_t> background);
+
+}  // namespace korvanta
