@@ -1,11 +1,9 @@
 #include "reports/protein_labelling_format.h"
 
-#include <algorithm>
 #include <cstdint>
 
 #include "reports/optional_code.h"
-#include "reports/protein_limits.h"
-#include "workbook/cell_address.h"
+#include "reports/protein_uv_blocks.h"
 
 namespace korvanta {
 
@@ -33,11 +31,7 @@ ProteinLabellingRecord ReadProteinLabelling(ExportFile& file) {
   record.pathlength = ReadOptionalCode(file, "pathlength");
   record.dilution_factor = file.ReadToken("dilution_factor");
   record.background = ReadOptionalCode(file, "background");
-  const int wl_number = file.ReadCount("wl_number", kMaxProteinWavelengths);
-  for (int j = 0; j < wl_number; ++j) {
-    const std::int32_t wavelength = file.ReadInteger("wavelength");
-    if (!file.EndedEarly()) record.wavelengths.push_back(wavelength);
-  }
+  record.wavelengths = ReadProteinUvWavelengths(file);
   record.a280_factor = file.ReadToken("a280_factor");
   record.a260_factor = file.ReadToken("a260_factor");
   record.protein = ReadOptionalCode(file, "protein");
@@ -49,10 +43,7 @@ ProteinLabellingRecord ReadProteinLabelling(ExportFile& file) {
   record.dyecorrect = file.ReadToken("dyecorrect");
   record.unit_style = file.ReadToken("unit_style");
 
-  const int sample_number = file.ReadCount(
-      "sample_number",
-      static_cast<int>(std::min<std::int64_t>(kMaxProteinTableCells / kCellsPerSample,
-                                              workbook::kMaxRows - kRowsAboveSamples)));
+  const int sample_number = ReadProteinUvSampleCount(file, kRowsAboveSamples, kCellsPerSample);
   for (int i = 0; i < sample_number; ++i) {
     ProteinLabellingSample sample;
     sample.sample_id = file.ReadLine("sample_id");
