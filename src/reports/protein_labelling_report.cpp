@@ -17,11 +17,7 @@ constexpr int kSampleRow = 20;
 void WriteHeader(Conversion& c, const ProteinLabellingRecord& record) {
   WriteReportHead(c, std::nullopt, record.sample_name);
   WriteMeasurementSettings(c, record.pathlength, record.dilution_factor, record.background);
-  c.WriteTextCell('B', 9, record.a280_factor);
-  c.WriteTextCell('B', 10, record.a260_factor);
-  if (record.protein) {
-    if (const auto protein = ProteinTypeName(*record.protein)) c.WriteTextCell('B', 11, *protein);
-  }
+  WriteProteinUvFactors(c, record.a280_factor, record.a260_factor, record.protein);
   if (record.dyetype) {
     if (const auto dye = DyeName(*record.dyetype)) c.WriteTextCell('B', 12, *dye);
   }

@@ -16,11 +16,7 @@ constexpr int kSampleRow = 15;
 void WriteHeader(Conversion& c, const ProteinUvRecord& record) {
   WriteReportHead(c, ProteinUvMethodText(record.method_code), record.sample_name);
   WriteMeasurementSettings(c, record.pathlength, record.dilution_factor, record.background);
-  c.WriteTextCell('B', 9, record.a280_factor);
-  c.WriteTextCell('B', 10, record.a260_factor);
-  if (record.protein) {
-    if (const auto protein = ProteinTypeName(*record.protein)) c.WriteTextCell('B', 11, *protein);
-  }
+  WriteProteinUvFactors(c, record.a280_factor, record.a260_factor, record.protein);
   if (const auto unit = ProteinUvUnitText(record.unit_style)) c.WriteTextCell('B', 12, *unit);
 }
 

@@ -2,6 +2,7 @@
 
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
+#include "reports/protein_code_tables.h"
 
 namespace korvanta {
 
@@ -19,6 +20,15 @@ void WriteMeasurementSettings(Conversion& c, std::optional<std::int32_t> pathlen
   if (pathlength) WritePathLength(c, 'B', 6, *pathlength);
   c.WriteTextCell('B', 7, dilution_factor);
   if (background) c.WriteTextCell('B', 8, BackgroundText(*background));
+}
+
+void WriteProteinUvFactors(Conversion& c, std::string_view a280_factor,
+                           std::string_view a260_factor, std::optional<std::int32_t> protein) {
+  c.WriteTextCell('B', 9, a280_factor);
+  c.WriteTextCell('B', 10, a260_factor);
+  if (protein) {
+    if (const auto name = ProteinTypeName(*protein)) c.WriteTextCell('B', 11, *name);
+  }
 }
 
 }  // namespace korvanta

@@ -21,4 +21,8 @@ void WriteMeasurementSettings(Conversion& c, std::optional<std::int32_t> pathlen
                               std::string_view dilution_factor,
                               std::optional<std::int32_t> background);
 
+// B9 to B11 of both Protein UV reports: the A280 and A260 factors and the protein.
+void WriteProteinUvFactors(Conversion& c, std::string_view a280_factor,
+                           std::string_view a260_factor, std::optional<std::int32_t> protein);
+
 }  // namespace korvanta

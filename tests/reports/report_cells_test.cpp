@@ -124,5 +124,20 @@ TEST_F(ReportHead, MeasurementSettingsLeaveMissingCodesToTheTemplate) {
   EXPECT_EQ(Cell('B', 8), CellContent(std::string("kept")));
 }
 
+TEST_F(ReportHead, ProteinUvFactorsNameTheProteinOnlyForAKnownCode) {
+  WriteProteinUvFactors(c(), "1.05", "0.3", 4);
+  EXPECT_EQ(Cell('B', 9), CellContent(1.05));
+  EXPECT_EQ(Cell('B', 10), CellContent(0.3));
+  EXPECT_EQ(Cell('B', 11), CellContent(std::string("Lysozyme(C)")));
+
+  for (const std::optional<std::int32_t> code :
+       {std::optional<std::int32_t>(7), std::optional<std::int32_t>(-1),
+        std::optional<std::int32_t>()}) {
+    c().WriteTextCell('B', 11, "kept");
+    WriteProteinUvFactors(c(), "", "", code);
+    EXPECT_EQ(Cell('B', 11), CellContent(std::string("kept")));
+  }
+}
+
 }  // namespace
 }  // namespace korvanta
