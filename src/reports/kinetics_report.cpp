@@ -8,7 +8,6 @@
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
 #include "reports/kinetics_format.h"
-#include "reports/pattern_row.h"
 #include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/scan_block.h"
@@ -59,14 +58,9 @@ void WriteKineticsReport(Conversion& c) {
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record, interval, data_mode);
-  CopyPatternRow(c, kFirstDataRow, count);
   const std::int64_t step = interval.value_or(0);
-  for (int i = 0; i < count; ++i) {
-    const int row = kFirstDataRow + i;
-    WriteTime(c, row, i * step);
-    c.WriteTextCell('B', row, record.values[static_cast<std::size_t>(i)]);
-  }
-  c.BuildChart(kFirstDataRow, kFirstDataRow + count - 1, data_mode, kTimeAxisTitle);
+  WriteScanBlock(c, kFirstDataRow, record.values, data_mode, kTimeAxisTitle,
+                 [&c, step](int row, int index) { WriteTime(c, row, index * step); });
   c.FinishWorkbook();
 }
 

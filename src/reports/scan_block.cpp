@@ -1,9 +1,36 @@
 #include "reports/scan_block.h"
 
+#include <cstddef>
+
+#include "driver/conversion.h"
+#include "reports/pattern_row.h"
+#include "workbook/number_format.h"
+
 namespace korvanta {
 
 float StepPosition(int index, float step, float start) {
   return static_cast<float>(index) * step + start;
+}
+
+void WriteScanBlock(Conversion& c, int first_row, const std::vector<std::string>& readings,
+                    std::string_view y_title, std::string_view x_title,
+                    const std::function<void(int row, int index)>& write_position) {
+  const int count = static_cast<int>(readings.size());
+  CopyPatternRow(c, first_row, count);
+  for (int i = 0; i < count; ++i) {
+    const int row = first_row + i;
+    write_position(row, i);
+    c.WriteTextCell('B', row, readings[static_cast<std::size_t>(i)]);
+  }
+  c.BuildChart(first_row, first_row + count - 1, y_title, x_title);
+}
+
+void WriteSteppedScanBlock(Conversion& c, int first_row, const std::vector<std::string>& readings,
+                           float start, float step, std::string_view y_title,
+                           std::string_view x_title) {
+  WriteScanBlock(c, first_row, readings, y_title, x_title, [&](int row, int index) {
+    c.WriteTextCell('A', row, workbook::FormatDecimal(StepPosition(index, step, start), 4));
+  });
 }
 
 }  // namespace korvanta

@@ -6,13 +6,11 @@
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
-#include "reports/pattern_row.h"
 #include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/scan_block.h"
 #include "reports/wlscan_format.h"
 #include "workbook/cell_address.h"
-#include "workbook/number_format.h"
 
 namespace korvanta {
 
@@ -49,15 +47,8 @@ void WriteWlScanReport(Conversion& c) {
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record, interval, data_mode);
-  CopyPatternRow(c, kFirstDataRow, count);
-  const float start = TextToFloat(record.startwl);
-  const float step = interval.value_or(0.0f);
-  for (int i = 0; i < count; ++i) {
-    const int row = kFirstDataRow + i;
-    c.WriteTextCell('A', row, workbook::FormatDecimal(StepPosition(i, step, start), 4));
-    c.WriteTextCell('B', row, record.values[static_cast<std::size_t>(i)]);
-  }
-  c.BuildChart(kFirstDataRow, kFirstDataRow + count - 1, data_mode, kWavelengthAxisTitle);
+  WriteSteppedScanBlock(c, kFirstDataRow, record.values, TextToFloat(record.startwl),
+                        interval.value_or(0.0f), data_mode, kWavelengthAxisTitle);
   c.FinishWorkbook();
 }
 
