@@ -4,6 +4,7 @@
 
 #include "reports/export_file.h"
 #include "reports/optional_code.h"
+#include "reports/scan_fields.h"
 
 namespace korvanta {
 
@@ -25,22 +26,13 @@ std::int32_t AutomaticInterval(std::int32_t scan_time) {
 
 KineticsFile ReadKineticsFile(ExportFile& file, int max_points) {
   KineticsFile record;
-  record.method_type = file.ReadInteger("method_type");
-  record.measurement_type = file.ReadInteger("measurement_type");
-  record.method_line = file.ReadLine("method_str");
-  record.sample_name = file.ReadLine("sample_name");
-  record.pathlength = ReadOptionalCode(file, "pathlength");
-  record.datamode = ReadOptionalCode(file, "datamode");
-  file.ReadToken("dummy");
-  file.ReadToken("dummy");
+  record.method_line = ReadScanHead(file, record);
   record.scantime = file.ReadToken("scantime");
   record.wl = file.ReadToken("wl");
   std::string interval_code = file.ReadToken("sample_interval");
   if (!file.EndedEarly()) record.sample_interval = std::move(interval_code);
   record.totaldatanumber = ReadOptionalCode(file, "totaldatanumber");
-  const int count = file.ReadCount("realmeasuredata", max_points);
-  record.values.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) record.values.push_back(file.ReadToken("value"));
+  record.values = ReadScanReadings(file, "realmeasuredata", "value", max_points);
   return record;
 }
 

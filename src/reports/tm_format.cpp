@@ -5,19 +5,13 @@
 
 #include "reports/export_file.h"
 #include "reports/optional_code.h"
+#include "reports/scan_fields.h"
 
 namespace korvanta {
 
 TmFile ReadTmFile(ExportFile& file, int max_points) {
   TmFile record;
-  record.method_type = file.ReadInteger("method_type");
-  record.measurement_type = file.ReadInteger("measurement_type");
-  record.method_code = TextToInteger(file.ReadLine("method_str"));
-  record.sample_name = file.ReadLine("sample_name");
-  record.pathlength = ReadOptionalCode(file, "pathlength");
-  record.datamode = ReadOptionalCode(file, "datamode");
-  file.ReadToken("dummy");
-  file.ReadToken("dummy");
+  record.method_code = TextToInteger(ReadScanHead(file, record));
   record.starttemp = file.ReadToken("starttemp");
   record.endtemp = file.ReadToken("endtemp");
   record.heatmode = ReadOptionalCode(file, "heatmode");
@@ -25,9 +19,7 @@ TmFile ReadTmFile(ExportFile& file, int max_points) {
   record.kquiltime = file.ReadToken("kquiltime");
   record.k = file.ReadToken("K");
   record.measurenumber = ReadOptionalCode(file, "measurenumber");
-  const int count = file.ReadCount("realmeasurenumber", max_points);
-  record.values.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) record.values.push_back(file.ReadToken("measuredata"));
+  record.values = ReadScanReadings(file, "realmeasurenumber", "measuredata", max_points);
   return record;
 }
 

@@ -5,6 +5,7 @@
 
 #include "reports/export_file.h"
 #include "reports/optional_code.h"
+#include "reports/scan_fields.h"
 
 namespace korvanta {
 
@@ -22,14 +23,7 @@ bool IsIntervalCode(std::int32_t code) {
 
 WlScanFile ReadWlScanFile(ExportFile& file, int max_points) {
   WlScanFile record;
-  record.method_type = file.ReadInteger("method_type");
-  record.measurement_type = file.ReadInteger("measurement_type");
-  record.method_code = TextToInteger(file.ReadLine("method_str"));
-  record.sample_name = file.ReadLine("sample_name");
-  record.pathlength = ReadOptionalCode(file, "pathlength");
-  record.datamode = ReadOptionalCode(file, "datamode");
-  file.ReadToken("dummy");
-  file.ReadToken("dummy");
+  record.method_code = TextToInteger(ReadScanHead(file, record));
   record.startwl = file.ReadToken("startwl");
   record.endwl = file.ReadToken("endwl");
   const int interval_line = file.LineNumber();
@@ -40,9 +34,7 @@ WlScanFile ReadWlScanFile(ExportFile& file, int max_points) {
                           std::to_string(interval_line) + ": expected 0 to 5.");
   }
   record.totaldatanumber = ReadOptionalCode(file, "totaldatanumber");
-  const int count = file.ReadCount("realmeasurenumber", max_points);
-  record.values.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) record.values.push_back(file.ReadToken("measuredata"));
+  record.values = ReadScanReadings(file, "realmeasurenumber", "measuredata", max_points);
   return record;
 }
 

@@ -1,0 +1,33 @@
+// The fields the scan export formats (Kinetics, TM, WL Scan) share: the same head, and at the
+// end the count of readings followed by the readings.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reports/export_file.h"
+#include "reports/optional_code.h"
+
+namespace korvanta {
+
+// Reads method_type to the two unused fields after datamode into the fields of `record` that
+// bear their names; returns the method line, which each format keeps its own way.
+template <typename ScanRecord>
+std::string ReadScanHead(ExportFile& file, ScanRecord& record) {
+  record.method_type = file.ReadInteger("method_type");
+  record.measurement_type = file.ReadInteger("measurement_type");
+  std::string method_line = file.ReadLine("method_str");
+  record.sample_name = file.ReadLine("sample_name");
+  record.pathlength = ReadOptionalCode(file, "pathlength");
+  record.datamode = ReadOptionalCode(file, "datamode");
+  file.ReadToken("dummy");
+  file.ReadToken("dummy");
+  return method_line;
+}
+
+// The count (`count_field`; more than `max_points` is refused) and that many readings, as read.
+std::vector<std::string> ReadScanReadings(ExportFile& file, std::string_view count_field,
+                                          std::string_view reading_field, int max_points);
+
+}  // namespace korvanta
