@@ -180,7 +180,8 @@ def protein(reader, sheet, name):
         insert_copied_rows(sheet, wavelength_count - 1, 11)
     for j, wavelength in enumerate(wavelengths):
         sheet.cell(row=11 + j, column=1, value=f"WL{j + 1}")
-        sheet.cell(row=11 + j, column=2, value=typed(f"{wavelength:.4f}".rstrip("0").rstrip(".")))
+        text = f"{wavelength:.4f}".rstrip("0").rstrip(".")
+        sheet.cell(row=11 + j, column=2, value=typed(text))
 
 
 def scan_head(reader, sheet, name):
