@@ -71,8 +71,14 @@ void ExportFile::Warn(const std::string& text) const {
   if (warn_) warn_(text);
 }
 
-void ExportFile::NoteField(std::string_view field) const {
+bool ExportFile::StartValue(std::string_view field) {
+  value_line_ = line_;
+  if (AtEnd()) {
+    NoteEarlyEnd(field);
+    return false;
+  }
   if (field_sink_) field_sink_(field, value_line_);
+  return true;
 }
 
 void ExportFile::NoteEarlyEnd(std::string_view field) {
@@ -100,15 +106,12 @@ std::string_view ExportFile::TakeToken() {
   return std::string_view(text_).substr(start, pos_ - start);
 }
 
-std::int32_t ExportFile::ReadInteger(std::string_view field) {
+template <typename Number>
+Number ExportFile::ReadNumber(std::string_view field,
+                              ScannedNumber<Number> (*scan)(std::string_view)) {
   SkipWhiteSpace();
-  value_line_ = line_;
-  if (AtEnd()) {
-    NoteEarlyEnd(field);
-    return 0;
-  }
-  NoteField(field);
-  const auto scanned = ScanInteger(std::string_view(text_).substr(pos_));
+  if (!StartValue(field)) return Number{};
+  const ScannedNumber<Number> scanned = scan(std::string_view(text_).substr(pos_));
   if (scanned.length == 0) {
     // The text is passed over so that the fields after it are read from where they stand.
     const auto token = TakeToken();
@@ -121,34 +124,15 @@ std::int32_t ExportFile::ReadInteger(std::string_view field) {
   return scanned.value;
 }
 
-float ExportFile::ReadFloat(std::string_view field) {
-  SkipWhiteSpace();
-  value_line_ = line_;
-  if (AtEnd()) {
-    NoteEarlyEnd(field);
-    return 0.0F;
-  }
-  NoteField(field);
-  const auto scanned = ScanFloat(std::string_view(text_).substr(pos_));
-  if (scanned.length == 0) {
-    const auto token = TakeToken();
-    Warn(Where(value_line_) + ": " + std::string(field) + " is not a number (" +
-         Quoted(DropUnholdableCharacters(token)) + "); 0 is used.");
-  } else {
-    pos_ += scanned.length;
-  }
-  SkipWhiteSpace();
-  return scanned.value;
+std::int32_t ExportFile::ReadInteger(std::string_view field) {
+  return ReadNumber(field, ScanInteger);
 }
+
+float ExportFile::ReadFloat(std::string_view field) { return ReadNumber(field, ScanFloat); }
 
 std::string ExportFile::ReadToken(std::string_view field) {
   SkipWhiteSpace();
-  value_line_ = line_;
-  if (AtEnd()) {
-    NoteEarlyEnd(field);
-    return {};
-  }
-  NoteField(field);
+  if (!StartValue(field)) return {};
   const auto token = TakeToken();
   std::string text = CheckedField(token, field, value_line_);
   SkipWhiteSpace();
@@ -156,12 +140,7 @@ std::string ExportFile::ReadToken(std::string_view field) {
 }
 
 std::string ExportFile::ReadLine(std::string_view field) {
-  value_line_ = line_;
-  if (AtEnd()) {
-    NoteEarlyEnd(field);
-    return {};
-  }
-  NoteField(field);
+  if (!StartValue(field)) return {};
   auto end = text_.find('\n', pos_);
   if (end == std::string::npos) end = text_.size();
   const auto raw = std::string_view(text_).substr(pos_, end - pos_);

@@ -20,6 +20,9 @@ class ExportFileError : public std::runtime_error {
 // A cell holds at most this many characters; a longer field is refused.
 inline constexpr std::size_t kMaxFieldLength = 32767;
 
+template <typename T>
+struct ScannedNumber;
+
 using WarningSink = std::function<void(const std::string&)>;
 // Told of each field a read takes: its name and the line its value stands on.
 using FieldSink = std::function<void(std::string_view field, int line)>;
@@ -59,8 +62,13 @@ class ExportFile {
   const std::string& Name() const { return name_; }
 
  private:
+  // Where every read starts: notes the line of the value; at the end of the file notes the
+  // early end and gives false, otherwise tells the field sink and gives true.
+  bool StartValue(std::string_view field);
   void NoteEarlyEnd(std::string_view field);
-  void NoteField(std::string_view field) const;
+  // An integer or floating line, as `scan` reads the number.
+  template <typename Number>
+  Number ReadNumber(std::string_view field, ScannedNumber<Number> (*scan)(std::string_view));
   void SkipWhiteSpace();
   std::string_view TakeToken();
   // The field without characters a cell cannot hold; refused when longer than a cell holds.
