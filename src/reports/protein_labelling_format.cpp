@@ -27,14 +27,7 @@ ProteinLabellingRecord ReadProteinLabelling(ExportFile& file) {
   record.method_type = file.ReadInteger("method_type");
   file.ReadInteger("measurement_type");
   record.method_code = TextToInteger(file.ReadLine("method_str"));
-  record.sample_name = file.ReadLine("sample_name");
-  record.pathlength = ReadOptionalCode(file, "pathlength");
-  record.dilution_factor = file.ReadToken("dilution_factor");
-  record.background = ReadOptionalCode(file, "background");
-  record.wavelengths = ReadProteinUvWavelengths(file);
-  record.a280_factor = file.ReadToken("a280_factor");
-  record.a260_factor = file.ReadToken("a260_factor");
-  record.protein = ReadOptionalCode(file, "protein");
+  ReadProteinUvSettings(file, record);
   for (int k = 0; k < kSkippedSettings; ++k) file.ReadToken("dummy");
   record.dyetype = ReadOptionalCode(file, "dyetype");
   record.proextcoefficient = file.ReadToken("proextcoefficient");

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "reports/export_file.h"
 #include "reports/protein_limits.h"
 #include "workbook/cell_address.h"
 

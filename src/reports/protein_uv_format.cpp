@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "reports/optional_code.h"
 #include "reports/protein_uv_blocks.h"
 
 namespace korvanta {
@@ -19,14 +18,7 @@ constexpr int kCellsPerSample = 6;
 ProteinUvRecord ReadProteinUvBody(ExportFile& file, std::int32_t method_code) {
   ProteinUvRecord record;
   record.method_code = method_code;
-  record.sample_name = file.ReadLine("sample_name");
-  record.pathlength = ReadOptionalCode(file, "pathlength");
-  record.dilution_factor = file.ReadToken("dilution_factor");
-  record.background = ReadOptionalCode(file, "background");
-  record.wavelengths = ReadProteinUvWavelengths(file);
-  record.a280_factor = file.ReadToken("a280_factor");
-  record.a260_factor = file.ReadToken("a260_factor");
-  record.protein = ReadOptionalCode(file, "protein");
+  ReadProteinUvSettings(file, record);
   for (int k = 0; k < kSkippedSettings; ++k) file.ReadToken("dummy");
   record.unit_style = file.ReadToken("unit_style");
 
