@@ -21,6 +21,30 @@ CellType ParseCellType(std::string_view name) {
   return CellType::kNumber;
 }
 
+// The rows of a sheet and the cells of a row are kept in ascending order of their number, the
+// member `Key`: the first item whose number is not below `key`.
+template <auto Key, typename Item>
+typename std::vector<Item>::iterator FirstNotBelow(std::vector<Item>& items, int key) {
+  return std::lower_bound(items.begin(), items.end(), key,
+                          [](const Item& item, int number) { return item.*Key < number; });
+}
+
+template <auto Key, typename Item>
+Item* FindByKey(std::vector<Item>& items, int key) {
+  const auto found = FirstNotBelow<Key>(items, key);
+  return found != items.end() && (*found).*Key == key ? &*found : nullptr;
+}
+
+// The item numbered `key`, inserted in its place with nothing else set when missing.
+template <auto Key, typename Item>
+Item& ObtainByKey(std::vector<Item>& items, int key) {
+  const auto found = FirstNotBelow<Key>(items, key);
+  if (found != items.end() && (*found).*Key == key) return *found;
+  Item fresh;
+  fresh.*Key = key;
+  return *items.insert(found, std::move(fresh));
+}
+
 std::optional<int> ParseInt(std::string_view text) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -232,22 +256,11 @@ bool Cell::IsBlank() const {
   return value.empty() && !Formula() && !(detail && !detail->inline_xml.empty());
 }
 
-Cell* Row::Find(int col) {
-  const auto found = std::lower_bound(cells.begin(), cells.end(), col,
-                                      [](const Cell& cell, int c) { return cell.col < c; });
-  return found != cells.end() && found->col == col ? &*found : nullptr;
-}
+Cell* Row::Find(int col) { return FindByKey<&Cell::col>(cells, col); }
 
 const Cell* Row::Find(int col) const { return const_cast<Row*>(this)->Find(col); }
 
-Cell& Row::Obtain(int col) {
-  const auto found = std::lower_bound(cells.begin(), cells.end(), col,
-                                      [](const Cell& cell, int c) { return cell.col < c; });
-  if (found != cells.end() && found->col == col) return *found;
-  Cell cell;
-  cell.col = col;
-  return *cells.insert(found, std::move(cell));
-}
+Cell& Row::Obtain(int col) { return ObtainByKey<&Cell::col>(cells, col); }
 
 std::optional<std::uint32_t> Row::Style() const {
   if (!attributes) return std::nullopt;
@@ -258,22 +271,11 @@ std::optional<std::uint32_t> Row::Style() const {
   return static_cast<std::uint32_t>(*style);
 }
 
-Row* SheetRows::Find(int row) {
-  const auto found = std::lower_bound(rows_.begin(), rows_.end(), row,
-                                      [](const Row& r, int number) { return r.number < number; });
-  return found != rows_.end() && found->number == row ? &*found : nullptr;
-}
+Row* SheetRows::Find(int row) { return FindByKey<&Row::number>(rows_, row); }
 
 const Row* SheetRows::Find(int row) const { return const_cast<SheetRows*>(this)->Find(row); }
 
-Row& SheetRows::Obtain(int row) {
-  const auto found = std::lower_bound(rows_.begin(), rows_.end(), row,
-                                      [](const Row& r, int number) { return r.number < number; });
-  if (found != rows_.end() && found->number == row) return *found;
-  Row fresh;
-  fresh.number = row;
-  return *rows_.insert(found, std::move(fresh));
-}
+Row& SheetRows::Obtain(int row) { return ObtainByKey<&Row::number>(rows_, row); }
 
 std::pair<std::size_t, std::size_t> SheetRows::Range(int first, int last) const {
   const auto by_number = [](const Row& r, int number) { return r.number < number; };
