@@ -13,13 +13,19 @@ std::string_view WithoutDollar(std::string_view text) {
   return text;
 }
 
-// Splits "first:last" at its only colon; both halves must be present.
-std::optional<std::pair<std::string_view, std::string_view>> SplitSpan(std::string_view text) {
+// "first:last" with its only colon between two ends that `parse_end` reads (each may carry a
+// "$"), the first not after the last.
+template <typename Span>
+std::optional<Span> ParseSpan(std::string_view text,
+                              std::optional<int> (*parse_end)(std::string_view)) {
   const auto colon = text.find(':');
   if (colon == std::string_view::npos || text.find(':', colon + 1) != std::string_view::npos) {
     return std::nullopt;
   }
-  return std::pair{text.substr(0, colon), text.substr(colon + 1)};
+  const auto first = parse_end(WithoutDollar(text.substr(0, colon)));
+  const auto last = parse_end(WithoutDollar(text.substr(colon + 1)));
+  if (!first || !last || *first > *last) return std::nullopt;
+  return Span{*first, *last};
 }
 
 }  // namespace
@@ -70,21 +76,11 @@ std::optional<CellRef> ParseCellAddress(std::string_view text) {
 }
 
 std::optional<RowSpan> ParseRowSpan(std::string_view text) {
-  const auto halves = SplitSpan(text);
-  if (!halves) return std::nullopt;
-  const auto first = ParseRowNumber(WithoutDollar(halves->first));
-  const auto last = ParseRowNumber(WithoutDollar(halves->second));
-  if (!first || !last || *first > *last) return std::nullopt;
-  return RowSpan{*first, *last};
+  return ParseSpan<RowSpan>(text, ParseRowNumber);
 }
 
 std::optional<ColSpan> ParseColSpan(std::string_view text) {
-  const auto halves = SplitSpan(text);
-  if (!halves) return std::nullopt;
-  const auto first = ParseColumnName(WithoutDollar(halves->first));
-  const auto last = ParseColumnName(WithoutDollar(halves->second));
-  if (!first || !last || *first > *last) return std::nullopt;
-  return ColSpan{*first, *last};
+  return ParseSpan<ColSpan>(text, ParseColumnName);
 }
 
 }  // namespace korvanta::workbook
