@@ -210,10 +210,7 @@ std::string ColumnRangeReference(std::string_view sheet_name, int column, int fi
 
 std::string ChartSpaceXml(const ScatterChart& chart) {
   pugi::xml_document doc;
-  pugi::xml_node decl = doc.append_child(pugi::node_declaration);
-  decl.append_attribute("version") = "1.0";
-  decl.append_attribute("encoding") = "UTF-8";
-  decl.append_attribute("standalone") = "yes";
+  AppendStandaloneDeclaration(doc);
 
   pugi::xml_node space = doc.append_child("c:chartSpace");
   space.append_attribute("xmlns:c") = kChartNs;

@@ -99,10 +99,7 @@ void AppendAnchor(pugi::xml_node root, const ChartAnchor& anchor, unsigned shape
 
 std::string NewChartDrawingXml(const ChartAnchor& anchor) {
   pugi::xml_document doc;
-  pugi::xml_node decl = doc.append_child(pugi::node_declaration);
-  decl.append_attribute("version") = "1.0";
-  decl.append_attribute("encoding") = "UTF-8";
-  decl.append_attribute("standalone") = "yes";
+  AppendStandaloneDeclaration(doc);
   pugi::xml_node root = doc.append_child("xdr:wsDr");
   root.append_attribute("xmlns:xdr") = kSpreadsheetDrawingNs;
   root.append_attribute("xmlns:a") = kDrawingMlNs;

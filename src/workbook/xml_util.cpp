@@ -165,6 +165,13 @@ std::string SerializeXml(const pugi::xml_node& node) {
   return std::move(writer.text);
 }
 
+void AppendStandaloneDeclaration(pugi::xml_document& doc) {
+  pugi::xml_node declaration = doc.append_child(pugi::node_declaration);
+  declaration.append_attribute("version") = "1.0";
+  declaration.append_attribute("encoding") = "UTF-8";
+  declaration.append_attribute("standalone") = "yes";
+}
+
 void AppendEscapedText(std::string& out, std::string_view text) {
   AppendEscaped(out, text, EscapeContext::kText);
 }

@@ -30,6 +30,8 @@ pugi::xml_node ChildInSchemaOrder(pugi::xml_node parent, std::string_view local_
 void ParseXml(pugi::xml_document& doc, std::string_view text, std::string_view workbook_name,
               std::string_view part_name);
 std::string SerializeXml(const pugi::xml_node& node);
+// The declaration office applications give the parts they write: version 1.0, UTF-8, standalone.
+void AppendStandaloneDeclaration(pugi::xml_document& doc);
 
 void AppendEscapedText(std::string& out, std::string_view text);
 void AppendEscapedAttribute(std::string& out, std::string_view text);
