@@ -2,9 +2,9 @@
 // one row per sample.
 #include "driver/conversion.h"
 #include "reports/dnarna_format.h"
+#include "reports/dnarna_head.h"
 #include "reports/dye_table.h"
 #include "reports/export_file.h"
-#include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 
@@ -16,10 +16,7 @@ constexpr int kFirstSampleRow = 17;  // the template's sample row, copied down f
 
 // The unit in B10 comes after the dye cells, in the order the instrument's fields arrive.
 void WriteHeader(Conversion& c, const DnaRnaLabellingFile& record) {
-  const DnaRnaHead& head = record.head;
-  WriteReportHead(c, NucleicAcidTypeName(TextToInteger(head.method_str), true), head.sample_name);
-  WriteMeasurementSettings(c, head.pathlength, head.dilution_factor, head.background);
-  c.WriteTextCell('B', 9, head.factor);
+  WriteDnaRnaHead(c, record.head, true);
   if (auto dye = record.dyetype ? DyeName(*record.dyetype) : std::nullopt) {
     c.WriteTextCell('B', 11, *dye);
   }
@@ -27,12 +24,6 @@ void WriteHeader(Conversion& c, const DnaRnaLabellingFile& record) {
   c.WriteTextCell('B', 13, record.dyeextcoeff);
   c.WriteTextCell('B', 14, record.dyecorrect);
   if (auto unit = NucleicAcidUnit(record.unit_style)) c.WriteTextCell('B', 10, *unit);
-}
-
-void WriteSamples(Conversion& c, const std::vector<DnaRnaLabellingSample>& samples) {
-  WriteSampleRows(c, kFirstSampleRow, samples, [&c](int row, const DnaRnaLabellingSample& sample) {
-    WriteValuesFromC(c, row, sample.readings);
-  });
 }
 
 }  // namespace
@@ -49,7 +40,7 @@ void WriteDnaRnaLabellingReport(Conversion& c) {
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record);
-  WriteSamples(c, record.samples);
+  WriteReadingRows(c, kFirstSampleRow, record.samples);
   c.FinishWorkbook();
 }
 

@@ -2,8 +2,8 @@
 // dye-labelled file goes to the labelling report instead.
 #include "driver/conversion.h"
 #include "reports/dnarna_format.h"
+#include "reports/dnarna_head.h"
 #include "reports/export_file.h"
-#include "reports/report_head.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 
@@ -14,17 +14,8 @@ namespace {
 constexpr int kFirstSampleRow = 13;  // the template's sample row, copied down for the rest
 
 void WriteHeader(Conversion& c, const DnaRnaFile& record) {
-  const DnaRnaHead& head = record.head;
-  WriteReportHead(c, NucleicAcidTypeName(TextToInteger(head.method_str), false), head.sample_name);
-  WriteMeasurementSettings(c, head.pathlength, head.dilution_factor, head.background);
-  c.WriteTextCell('B', 9, head.factor);
+  WriteDnaRnaHead(c, record.head, false);
   if (auto unit = NucleicAcidUnit(record.unit_style)) c.WriteTextCell('B', 10, *unit);
-}
-
-void WriteSamples(Conversion& c, const std::vector<DnaRnaSample>& samples) {
-  WriteSampleRows(c, kFirstSampleRow, samples, [&c](int row, const DnaRnaSample& sample) {
-    WriteValuesFromC(c, row, sample.readings);
-  });
 }
 
 }  // namespace
@@ -47,7 +38,7 @@ void WriteDnaRnaReport(Conversion& c) {
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record);
-  WriteSamples(c, record.samples);
+  WriteReadingRows(c, kFirstSampleRow, record.samples);
   c.FinishWorkbook();
 }
 

@@ -35,4 +35,12 @@ void WriteSampleRows(Conversion& c, int pattern_row, const std::vector<Sample>& 
   }
 }
 
+// A table whose samples carry their readings in `readings`, one a column from C on.
+template <typename Sample>
+void WriteReadingRows(Conversion& c, int pattern_row, const std::vector<Sample>& samples) {
+  WriteSampleRows(c, pattern_row, samples, [&c](int row, const Sample& sample) {
+    WriteValuesFromC(c, row, sample.readings);
+  });
+}
+
 }  // namespace korvanta
