@@ -3,6 +3,7 @@
 // case runs twice: through the driver with the test Host, and through the korvanta command,
 // whose exit status and lines on stderr are checked too.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cctype>
 #include <optional>
@@ -353,6 +354,33 @@ TEST(BadExportPath, AFolderInsteadOfAFile) {
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_EQ(LinesAbout(input, result.lines),
             std::vector<std::string>{input.string() + ": no export files in this folder"});
+}
+
+// A named pipe is no file to read: opening it would wait for a writer for ever.
+TEST(BadExportPath, ANamedPipe) {
+  TempDir folder;
+  const fs::path input = folder / "pipe.pht";
+  ASSERT_EQ(::mkfifo(input.c_str(), 0600), 0);
+  const Outcome outcome = ConvertWithHost(folder.path(), input, TemplateDir());
+  EXPECT_EQ(outcome.status, ConversionStatus::kFailed);
+  EXPECT_EQ(outcome.messages,
+            std::vector<std::string>{"Can not open export file: " + input.string()});
+  EXPECT_TRUE(outcome.report == kEarlierReport);
+}
+
+// Far larger than any export of the instrument (a sparse file: no disk space is used).
+TEST(BadExportPath, AFileLargerThanAnyExport) {
+  TempDir folder;
+  const fs::path input = folder / "huge.pht";
+  WriteFile(input, Photometry().Text());
+  fs::resize_file(input, std::uintmax_t{600} << 20);
+  const Outcome outcome = ConvertWithHost(folder.path(), input, TemplateDir());
+  EXPECT_EQ(outcome.status, ConversionStatus::kFailed);
+  EXPECT_EQ(
+      outcome.messages,
+      std::vector<std::string>{"The export file is too large to be an export of the instrument: " +
+                               input.string()});
+  EXPECT_TRUE(outcome.report == kEarlierReport);
 }
 
 // A file that opens but fails when read: its own memory as a process shows it, whose first
