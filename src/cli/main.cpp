@@ -1,5 +1,8 @@
 // korvanta: converts the spectrophotometer's export files into Excel reports.
 #include <iostream>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <string>
 #include <vector>
 
@@ -9,8 +12,23 @@
 #include "cli/inspect_command.h"
 #include "cli/usage_text.h"
 
+namespace {
+
+// Every zip entry read or written takes and frees a few hundred kilobytes of compression
+// state. Handing that back to the system after each entry and faulting it in again for the
+// next costs a typical conversion a seventh of its time, so freed memory stays for reuse.
+void KeepFreedMemoryForReuse() {
+#if defined(__GLIBC__)
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace korvanta::cli;
+  KeepFreedMemoryForReuse();
   const std::vector<std::string> args(argv + 1, argv + argc);
   try {
     const Arguments parsed = ParseArguments(args);
