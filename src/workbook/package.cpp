@@ -86,6 +86,29 @@ DosTime EntryDosTime(std::optional<std::time_t> fixed_time) {
   return dos;
 }
 
+// The entry's deflate stream as stored, for copying it unchanged; nothing when the entry is
+// stored some other way or can not be read raw (its content, read and checked, is kept anyway).
+std::optional<DeflatedEntry> ReadDeflated(zip_t* archive, zip_uint64_t index,
+                                          const zip_stat_t& stat, const PackageLimits& limits) {
+  constexpr zip_uint64_t kNeeded = ZIP_STAT_COMP_METHOD | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC;
+  if ((stat.valid & kNeeded) != kNeeded || stat.comp_method != ZIP_CM_DEFLATE ||
+      stat.comp_size > limits.max_entry_bytes) {
+    return std::nullopt;
+  }
+  std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive, index, ZIP_FL_COMPRESSED));
+  if (!file) return std::nullopt;
+  DeflatedEntry entry{std::string(static_cast<std::size_t>(stat.comp_size), '\0'), stat.size,
+                      stat.crc};
+  std::size_t filled = 0;
+  while (filled < entry.bytes.size()) {
+    const zip_int64_t got =
+        zip_fread(file.get(), entry.bytes.data() + filled, entry.bytes.size() - filled);
+    if (got <= 0) return std::nullopt;
+    filled += static_cast<std::size_t>(got);
+  }
+  return entry;
+}
+
 }  // namespace
 
 std::string PartNameWithoutSlash(std::string_view name) {
@@ -162,7 +185,8 @@ Package Package::FromZip(std::string_view zip_bytes, std::string display_name,
       Refuse(package.display_name_, "the part \"" + std::string(name) + "\" appears twice.");
     }
     package.index_.emplace(key, package.parts_.size());
-    package.parts_.push_back(Part{std::string(name), std::move(bytes), nullptr, false, false});
+    package.parts_.push_back(Part{std::string(name), std::move(bytes), nullptr, false, false,
+                                  ReadDeflated(archive.get(), i, stat, limits)});
   }
   return package;
 }
@@ -198,11 +222,12 @@ void Package::Write(std::string_view name, std::string content) {
     part->bytes = std::move(content);
     part->xml.reset();
     part->edited = false;
+    part->deflated.reset();
     return;
   }
   const std::string clean = PartNameWithoutSlash(name);
   index_.emplace(Lower(clean), parts_.size());
-  parts_.push_back(Part{clean, std::move(content), nullptr, false, false});
+  parts_.push_back(Part{clean, std::move(content), nullptr, false, false, std::nullopt});
 }
 
 void Package::Remove(std::string_view name) {
@@ -212,6 +237,7 @@ void Package::Remove(std::string_view name) {
   part.removed = true;
   part.bytes.clear();
   part.xml.reset();
+  part.deflated.reset();
   index_.erase(found);
 }
 
@@ -237,6 +263,7 @@ pugi::xml_document& Package::Xml(std::string_view name) {
     part.edited = true;
     part.bytes.clear();
     part.bytes.shrink_to_fit();
+    part.deflated.reset();
   }
   return *part.xml;
 }
@@ -283,13 +310,16 @@ std::string Package::ToZip(std::optional<std::time_t> entry_time,
     const auto found = std::find_if(generated.begin(), generated.end(), [&](const auto& entry) {
       return EqualsIgnoreCase(entry.first, part->name);
     });
+    const bool unchanged = found == generated.end() && !part->edited && part->deflated;
     if (found != generated.end()) {
       content = &found->second;
     } else if (part->edited) {
       serialised.push_back(SerializeXml(*part->xml));
       content = &serialised.back();
     }
-    zip_source_t* data = zip_source_buffer(archive, content->data(), content->size(), 0);
+    zip_source_t* data = unchanged
+                             ? DeflatedEntrySource(archive, *part->deflated)
+                             : zip_source_buffer(archive, content->data(), content->size(), 0);
     if (!data) fail(archive, "out of memory.");
     const zip_int64_t index = zip_file_add(archive, part->name.c_str(), data, ZIP_FL_ENC_UTF_8);
     if (index < 0) {

@@ -13,6 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "workbook/deflated_entry_source.h"
+
 namespace korvanta::workbook {
 
 struct PackageLimits {
@@ -54,6 +56,7 @@ class Package {
     std::unique_ptr<pugi::xml_document> xml;
     bool edited = false;  // saved from `xml`, not from `bytes`
     bool removed = false;
+    std::optional<DeflatedEntry> deflated;  // as read, while `bytes` are unchanged
   };
   Part& Parsed(std::string_view name);
   Part* Find(std::string_view name);

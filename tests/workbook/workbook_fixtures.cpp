@@ -80,7 +80,7 @@ std::string HandMadeWorkbook(const HandMadeParts& parts) {
   return ZipOf(entries);
 }
 
-std::string ZipOf(const std::vector<std::pair<std::string, std::string>>& entries) {
+std::string ZipOf(const std::vector<std::pair<std::string, std::string>>& entries, bool deflate) {
   zip_error_t error;
   zip_error_init(&error);
   zip_source_t* output = zip_source_buffer_create(nullptr, 0, 0, &error);
@@ -88,7 +88,10 @@ std::string ZipOf(const std::vector<std::pair<std::string, std::string>>& entrie
   zip_t* archive = zip_open_from_source(output, ZIP_TRUNCATE, &error);
   for (const auto& [name, content] : entries) {
     zip_source_t* data = zip_source_buffer(archive, content.data(), content.size(), 0);
-    EXPECT_GE(zip_file_add(archive, name.c_str(), data, ZIP_FL_ENC_UTF_8), 0) << name;
+    const zip_int64_t index = zip_file_add(archive, name.c_str(), data, ZIP_FL_ENC_UTF_8);
+    EXPECT_GE(index, 0) << name;
+    if (!deflate)
+      zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
   }
   EXPECT_EQ(zip_close(archive), 0);
   zip_source_open(output);

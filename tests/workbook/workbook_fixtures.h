@@ -32,8 +32,9 @@ struct HandMadeParts {
 };
 std::string HandMadeWorkbook(const HandMadeParts& parts);
 
-// A zip of these entries, stored as given.
-std::string ZipOf(const std::vector<std::pair<std::string, std::string>>& entries);
+// A zip of these entries with their content as given, deflated unless `deflate` is false.
+std::string ZipOf(const std::vector<std::pair<std::string, std::string>>& entries,
+                  bool deflate = true);
 // The entries of a zip in order, with their content.
 std::vector<std::pair<std::string, std::string>> ZipEntries(std::string_view zip);
 std::string ZipEntry(std::string_view zip, std::string_view name);  // "" when missing
