@@ -24,6 +24,7 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 PEER = ROOT / "bench" / "peers" / "openpyxl_peer.py"
+GNU_TIME = "/usr/bin/time"
 
 TYPICAL_MS = 10.0
 LARGE_MS = 100.0
@@ -69,21 +70,28 @@ CASES = [
 
 
 def run_once(command):
-    """Wall time in seconds and peak resident memory in MB of one run of `command`."""
+    """Wall time in seconds of one run of `command`."""
     started = time.perf_counter()
-    process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-    _, status, usage = os.wait4(process.pid, 0)
+    process = subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     elapsed = time.perf_counter() - started
-    process.returncode = os.waitstatus_to_exitcode(status)
     if process.returncode != 0:
-        sys.exit(f"{command[0]} failed: {process.stderr.read().decode(errors='replace')}")
-    process.stderr.close()
-    return elapsed, usage.ru_maxrss / 1024.0
+        sys.exit(f"{command[0]} failed: {process.stderr.decode(errors='replace')}")
+    return elapsed
+
+
+def peak_memory_mb(command):
+    """Peak resident memory of one run of `command`, taken by GNU time. The rusage of a
+    child started from here would count this interpreter's own memory, which the child
+    holds until it executes the command."""
+    with tempfile.NamedTemporaryFile("r") as report:
+        subprocess.run([GNU_TIME, "-f", "%M", "-o", report.name] + command,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+        return int(report.read().split()[-1]) / 1024.0
 
 
 def measure(command, repeat):
     runs = [run_once(command) for _ in range(repeat)]
-    return statistics.median(t for t, _ in runs) * 1000.0, max(m for _, m in runs)
+    return statistics.median(runs) * 1000.0, peak_memory_mb(command)
 
 
 def options_default_disk():
@@ -107,6 +115,8 @@ def main():
     templates = options.build / "bin" / "template"
     if not korvanta.exists():
         sys.exit(f"{korvanta} is missing: build the korvanta target first")
+    if not Path(GNU_TIME).exists():
+        sys.exit(f"{GNU_TIME} is missing: install Debian's 'time' package")
 
     os.environ["SOURCE_DATE_EPOCH"] = "1700000000"  # both tools write the same date
     rows = []
@@ -125,7 +135,7 @@ def main():
             rows.append((name, target, ours, on_disk[0], peer))
 
     print(f"korvanta: median of {options.repeat} runs; openpyxl peer: median of "
-          f"{options.peer_repeat} runs; peak memory is the largest of the runs; files in "
+          f"{options.peer_repeat} runs; peak memory from one more run under GNU time; files in "
           f"{options.folder or tempfile.gettempdir()}, 'on disk' in {options.disk_folder}.\n")
     header = (f"{'case':<24} {'korvanta ms':>11} {'MB':>6} {'on disk ms':>10} {'peer ms':>9} "
               f"{'MB':>6} {'ratio':>7}")
