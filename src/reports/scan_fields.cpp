@@ -8,8 +8,13 @@ std::vector<std::string> ReadScanReadings(ExportFile& file, std::string_view cou
                                           std::string_view reading_field, int max_points) {
   const int count = file.ReadCount(count_field, max_points);
   std::vector<std::string> readings;
-  readings.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) readings.push_back(file.ReadToken(reading_field));
+  // The readings the file holds: a file that ends early gets no rows for readings it lacks,
+  // whatever count it promised.
+  for (int i = 0; i < count; ++i) {
+    std::string reading = file.ReadToken(reading_field);
+    if (file.EndedEarly()) break;
+    readings.push_back(std::move(reading));
+  }
   return readings;
 }
 

@@ -26,7 +26,8 @@ std::string ReadScanHead(ExportFile& file, ScanRecord& record) {
   return method_line;
 }
 
-// The count (`count_field`; more than `max_points` is refused) and that many readings, as read.
+// The count (`count_field`; more than `max_points` is refused) and that many readings, as read;
+// fewer when the file ends before them.
 std::vector<std::string> ReadScanReadings(ExportFile& file, std::string_view count_field,
                                           std::string_view reading_field, int max_points);
 

@@ -93,11 +93,15 @@ TEST(KineticsFormat, FileEndingEarlyLeavesCodesMissingAndNoPoints) {
   EXPECT_FALSE(reader.warnings.empty());
 }
 
-TEST(KineticsFormat, MissingReadingsAreEmptyAndCountsAreChecked) {
+TEST(KineticsFormat, ReadingsStopWhereTheFileEndsAndCountsAreChecked) {
   Reader short_file(KineticsText("600", "1", "3\n0.5\n"));
   const KineticsFile record = ReadKineticsFile(short_file.file, 100);
-  EXPECT_EQ(record.values, (std::vector<std::string>{"0.5", "", ""}));
+  EXPECT_EQ(record.values, (std::vector<std::string>{"0.5"}));
   EXPECT_FALSE(short_file.warnings.empty());
+
+  // A count the file does not hold costs nothing: no rows are made for it.
+  Reader promises_many(KineticsText("600", "1", "1000000\n0.5\n0.6\n"));
+  EXPECT_EQ(ReadKineticsFile(promises_many.file, 1048576).values.size(), 2U);
 
   Reader negative(KineticsText("600", "1", "-4\n"));
   EXPECT_TRUE(ReadKineticsFile(negative.file, 100).values.empty());
