@@ -8,30 +8,30 @@
 namespace korvanta::cli {
 namespace {
 
-struct OptionSpec {
+struct OptionRule {
   char short_name;  // '\0': long form only
   std::string_view long_name;
   bool takes_value;
 };
 
-using OptionHandler = std::function<void(const OptionSpec&, const std::string& value)>;
+using OptionHandler = std::function<void(const OptionRule&, const std::string& value)>;
 
-const OptionSpec* FindLong(std::span<const OptionSpec> specs, std::string_view name) {
-  const auto found = std::find_if(specs.begin(), specs.end(),
-                                  [&](const OptionSpec& spec) { return spec.long_name == name; });
-  return found == specs.end() ? nullptr : &*found;
+const OptionRule* FindLong(std::span<const OptionRule> rules, std::string_view name) {
+  const auto found = std::find_if(rules.begin(), rules.end(),
+                                  [&](const OptionRule& rule) { return rule.long_name == name; });
+  return found == rules.end() ? nullptr : &*found;
 }
 
-const OptionSpec* FindShort(std::span<const OptionSpec> specs, char name) {
-  const auto found = std::find_if(specs.begin(), specs.end(),
-                                  [&](const OptionSpec& spec) { return spec.short_name == name; });
-  return found == specs.end() ? nullptr : &*found;
+const OptionRule* FindShort(std::span<const OptionRule> rules, char name) {
+  const auto found = std::find_if(rules.begin(), rules.end(),
+                                  [&](const OptionRule& rule) { return rule.short_name == name; });
+  return found == rules.end() ? nullptr : &*found;
 }
 
 // The getopt conventions: "--name=VALUE" or "--name VALUE"; "-x VALUE" or "-xVALUE"; flags
 // bundled as "-fq"; "--" ends the options; "-" alone is an input. Everything else that is not
 // an option is an input, wherever it stands.
-void ScanArguments(std::span<const std::string> args, std::span<const OptionSpec> specs,
+void ScanArguments(std::span<const std::string> args, std::span<const OptionRule> rules,
                    const OptionHandler& on_option,
                    const std::function<void(const std::string&)>& on_input) {
   bool options_ended = false;
@@ -52,26 +52,26 @@ void ScanArguments(std::span<const std::string> args, std::span<const OptionSpec
     if (arg.starts_with("--")) {
       const std::string_view body = std::string_view(arg).substr(2);
       const auto equals = body.find('=');
-      const OptionSpec* spec = FindLong(specs, body.substr(0, equals));
-      if (spec == nullptr) throw UsageError("unknown option " + arg);
-      const std::string shown = "--" + std::string(spec->long_name);
+      const OptionRule* rule = FindLong(rules, body.substr(0, equals));
+      if (rule == nullptr) throw UsageError("unknown option " + arg);
+      const std::string shown = "--" + std::string(rule->long_name);
       if (equals != std::string_view::npos) {
-        if (!spec->takes_value) throw UsageError("option " + shown + " takes no value");
-        on_option(*spec, std::string(body.substr(equals + 1)));
+        if (!rule->takes_value) throw UsageError("option " + shown + " takes no value");
+        on_option(*rule, std::string(body.substr(equals + 1)));
       } else {
-        on_option(*spec, spec->takes_value ? next_value(shown) : std::string());
+        on_option(*rule, rule->takes_value ? next_value(shown) : std::string());
       }
       continue;
     }
     for (std::size_t k = 1; k < arg.size(); ++k) {
-      const OptionSpec* spec = FindShort(specs, arg[k]);
-      if (spec == nullptr) throw UsageError("unknown option -" + std::string(1, arg[k]));
-      if (!spec->takes_value) {
-        on_option(*spec, std::string());
+      const OptionRule* rule = FindShort(rules, arg[k]);
+      if (rule == nullptr) throw UsageError("unknown option -" + std::string(1, arg[k]));
+      if (!rule->takes_value) {
+        on_option(*rule, std::string());
         continue;
       }
       const std::string shown = "-" + std::string(1, arg[k]);
-      on_option(*spec, k + 1 < arg.size() ? arg.substr(k + 1) : next_value(shown));
+      on_option(*rule, k + 1 < arg.size() ? arg.substr(k + 1) : next_value(shown));
       break;
     }
   }
@@ -87,22 +87,22 @@ int ParseJobs(const std::string& text) {
   return jobs;
 }
 
-constexpr OptionSpec kConvertSpecs[] = {
+constexpr OptionRule kConvertRules[] = {
     {'o', "output", true},     {'d', "output-dir", true}, {'t', "template-dir", true},
     {'r', "recursive", false}, {'f', "force", false},     {'j', "jobs", true},
     {'\0', "open", false},     {'\0', "json", false},     {'q', "quiet", false},
     {'v', "verbose", false},   {'h', "help", false},
 };
 
-constexpr OptionSpec kInspectSpecs[] = {
+constexpr OptionRule kInspectRules[] = {
     {'\0', "json", false},
     {'h', "help", false},
 };
 
 ConvertOptions ParseConvert(std::span<const std::string> args, bool& help) {
   ConvertOptions options;
-  const auto on_option = [&](const OptionSpec& spec, const std::string& value) {
-    const std::string_view name = spec.long_name;
+  const auto on_option = [&](const OptionRule& rule, const std::string& value) {
+    const std::string_view name = rule.long_name;
     if (name == "output") {
       options.output = value;
     } else if (name == "output-dir") {
@@ -127,7 +127,7 @@ ConvertOptions ParseConvert(std::span<const std::string> args, bool& help) {
       help = true;
     }
   };
-  ScanArguments(args, kConvertSpecs, on_option,
+  ScanArguments(args, kConvertRules, on_option,
                 [&](const std::string& input) { options.inputs.push_back(input); });
   if (help) return options;
   if (options.inputs.empty()) throw UsageError("convert needs at least one input file");
@@ -143,11 +143,11 @@ ConvertOptions ParseConvert(std::span<const std::string> args, bool& help) {
 InspectOptions ParseInspect(std::span<const std::string> args, bool& help) {
   InspectOptions options;
   std::vector<std::string> inputs;
-  const auto on_option = [&](const OptionSpec& spec, const std::string&) {
-    if (spec.long_name == "json") options.json = true;
-    if (spec.long_name == "help") help = true;
+  const auto on_option = [&](const OptionRule& rule, const std::string&) {
+    if (rule.long_name == "json") options.json = true;
+    if (rule.long_name == "help") help = true;
   };
-  ScanArguments(args, kInspectSpecs, on_option,
+  ScanArguments(args, kInspectRules, on_option,
                 [&](const std::string& input) { inputs.push_back(input); });
   if (help) return options;
   if (inputs.size() != 1) throw UsageError("inspect needs exactly one input file");

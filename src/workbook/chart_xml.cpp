@@ -126,7 +126,7 @@ void AxisTitle(pugi::xml_node axis, const std::string& text, bool horizontal) {
   ValElement(title, "c:overlay", "0");
 }
 
-struct AxisSpec {
+struct AxisLayout {
   const char* id;
   const char* cross_id;
   const char* position;  // "b" or "l"
@@ -137,25 +137,26 @@ struct AxisSpec {
   std::optional<double> max;
 };
 
-void ValueAxis(pugi::xml_node plot_area, const AxisSpec& spec) {
+void ValueAxis(pugi::xml_node plot_area, const AxisLayout& axis_layout) {
   pugi::xml_node axis = Child(plot_area, "c:valAx");
-  ValElement(axis, "c:axId", spec.id);
+  ValElement(axis, "c:axId", axis_layout.id);
   pugi::xml_node scaling = Child(axis, "c:scaling");
   ValElement(scaling, "c:orientation", "minMax");
-  if (spec.max) ValElement(scaling, "c:max", ShortestDoubleText(*spec.max).c_str());
-  if (spec.min) ValElement(scaling, "c:min", ShortestDoubleText(*spec.min).c_str());
+  if (axis_layout.max) ValElement(scaling, "c:max", ShortestDoubleText(*axis_layout.max).c_str());
+  if (axis_layout.min) ValElement(scaling, "c:min", ShortestDoubleText(*axis_layout.min).c_str());
   ValElement(axis, "c:delete", "0");
-  ValElement(axis, "c:axPos", spec.position);
-  if (!spec.title->empty()) AxisTitle(axis, *spec.title, spec.horizontal_title);
+  ValElement(axis, "c:axPos", axis_layout.position);
+  if (!axis_layout.title->empty())
+    AxisTitle(axis, *axis_layout.title, axis_layout.horizontal_title);
   pugi::xml_node num_fmt = Child(axis, "c:numFmt");
   num_fmt.append_attribute("formatCode") = "General";
   num_fmt.append_attribute("sourceLinked") = "1";
   ValElement(axis, "c:majorTickMark", "out");
   ValElement(axis, "c:minorTickMark", "none");
-  ValElement(axis, "c:tickLblPos", spec.label_position);
+  ValElement(axis, "c:tickLblPos", axis_layout.label_position);
   Line(Child(axis, "c:spPr"), "9525", kAxisLineColour);
   TickLabelText(axis);
-  ValElement(axis, "c:crossAx", spec.cross_id);
+  ValElement(axis, "c:crossAx", axis_layout.cross_id);
   ValElement(axis, "c:crosses", "autoZero");
   ValElement(axis, "c:crossBetween", "midCat");
 }
