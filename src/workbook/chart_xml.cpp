@@ -137,26 +137,25 @@ struct AxisLayout {
   std::optional<double> max;
 };
 
-void ValueAxis(pugi::xml_node plot_area, const AxisLayout& axis_layout) {
+void ValueAxis(pugi::xml_node plot_area, const AxisLayout& layout) {
   pugi::xml_node axis = Child(plot_area, "c:valAx");
-  ValElement(axis, "c:axId", axis_layout.id);
+  ValElement(axis, "c:axId", layout.id);
   pugi::xml_node scaling = Child(axis, "c:scaling");
   ValElement(scaling, "c:orientation", "minMax");
-  if (axis_layout.max) ValElement(scaling, "c:max", ShortestDoubleText(*axis_layout.max).c_str());
-  if (axis_layout.min) ValElement(scaling, "c:min", ShortestDoubleText(*axis_layout.min).c_str());
+  if (layout.max) ValElement(scaling, "c:max", ShortestDoubleText(*layout.max).c_str());
+  if (layout.min) ValElement(scaling, "c:min", ShortestDoubleText(*layout.min).c_str());
   ValElement(axis, "c:delete", "0");
-  ValElement(axis, "c:axPos", axis_layout.position);
-  if (!axis_layout.title->empty())
-    AxisTitle(axis, *axis_layout.title, axis_layout.horizontal_title);
+  ValElement(axis, "c:axPos", layout.position);
+  if (!layout.title->empty()) AxisTitle(axis, *layout.title, layout.horizontal_title);
   pugi::xml_node num_fmt = Child(axis, "c:numFmt");
   num_fmt.append_attribute("formatCode") = "General";
   num_fmt.append_attribute("sourceLinked") = "1";
   ValElement(axis, "c:majorTickMark", "out");
   ValElement(axis, "c:minorTickMark", "none");
-  ValElement(axis, "c:tickLblPos", axis_layout.label_position);
+  ValElement(axis, "c:tickLblPos", layout.label_position);
   Line(Child(axis, "c:spPr"), "9525", kAxisLineColour);
   TickLabelText(axis);
-  ValElement(axis, "c:crossAx", axis_layout.cross_id);
+  ValElement(axis, "c:crossAx", layout.cross_id);
   ValElement(axis, "c:crosses", "autoZero");
   ValElement(axis, "c:crossBetween", "midCat");
 }
