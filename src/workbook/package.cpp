@@ -86,6 +86,24 @@ DosTime EntryDosTime(std::optional<std::time_t> fixed_time) {
   return dos;
 }
 
+// Exactly `size` bytes of entry `index` (as stored with ZIP_FL_COMPRESSED, else inflated and
+// checked against its checksum); nothing when the entry holds fewer or more.
+std::optional<std::string> ReadEntry(zip_t* archive, zip_uint64_t index, zip_flags_t flags,
+                                     zip_uint64_t size) {
+  std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive, index, flags));
+  if (!file) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    const zip_int64_t got = zip_fread(file.get(), bytes.data() + filled, bytes.size() - filled);
+    if (got <= 0) return std::nullopt;
+    filled += static_cast<std::size_t>(got);
+  }
+  char extra = 0;
+  if (zip_fread(file.get(), &extra, 1) != 0) return std::nullopt;
+  return bytes;
+}
+
 // The entry's deflate stream as stored, for copying it unchanged; nothing when the entry is
 // stored some other way or can not be read raw (its content, read and checked, is kept anyway).
 std::optional<DeflatedEntry> ReadDeflated(zip_t* archive, zip_uint64_t index,
@@ -95,18 +113,9 @@ std::optional<DeflatedEntry> ReadDeflated(zip_t* archive, zip_uint64_t index,
       stat.comp_size > limits.max_entry_bytes) {
     return std::nullopt;
   }
-  std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive, index, ZIP_FL_COMPRESSED));
-  if (!file) return std::nullopt;
-  DeflatedEntry entry{std::string(static_cast<std::size_t>(stat.comp_size), '\0'), stat.size,
-                      stat.crc};
-  std::size_t filled = 0;
-  while (filled < entry.bytes.size()) {
-    const zip_int64_t got =
-        zip_fread(file.get(), entry.bytes.data() + filled, entry.bytes.size() - filled);
-    if (got <= 0) return std::nullopt;
-    filled += static_cast<std::size_t>(got);
-  }
-  return entry;
+  std::optional<std::string> stored = ReadEntry(archive, index, ZIP_FL_COMPRESSED, stat.comp_size);
+  if (!stored) return std::nullopt;
+  return DeflatedEntry{std::move(*stored), stat.size, stat.crc};
 }
 
 }  // namespace
@@ -165,19 +174,8 @@ Package Package::FromZip(std::string_view zip_bytes, std::string display_name,
     }
     total += static_cast<std::size_t>(stat.size);
 
-    std::string bytes(static_cast<std::size_t>(stat.size), '\0');
-    std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive.get(), i, 0));
-    if (!file) {
-      Refuse(package.display_name_, "the part \"" + std::string(name) + "\" can not be read.");
-    }
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-      const zip_int64_t got = zip_fread(file.get(), bytes.data() + filled, bytes.size() - filled);
-      if (got <= 0) break;
-      filled += static_cast<std::size_t>(got);
-    }
-    char extra = 0;
-    if (filled != bytes.size() || zip_fread(file.get(), &extra, 1) != 0) {
+    std::optional<std::string> bytes = ReadEntry(archive.get(), i, 0, stat.size);
+    if (!bytes) {
       Refuse(package.display_name_, "the part \"" + std::string(name) + "\" is damaged.");
     }
     const std::string key = Lower(name);
@@ -185,7 +183,7 @@ Package Package::FromZip(std::string_view zip_bytes, std::string display_name,
       Refuse(package.display_name_, "the part \"" + std::string(name) + "\" appears twice.");
     }
     package.index_.emplace(key, package.parts_.size());
-    package.parts_.push_back(Part{std::string(name), std::move(bytes), nullptr, false, false,
+    package.parts_.push_back(Part{std::string(name), std::move(*bytes), nullptr, false, false,
                                   ReadDeflated(archive.get(), i, stat, limits)});
   }
   return package;

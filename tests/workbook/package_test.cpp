@@ -18,6 +18,7 @@ namespace {
 using testing::HandMadeParts;
 using testing::HandMadeWorkbook;
 using testing::Reopened;
+using testing::StoredZipEntry;
 using testing::TextAt;
 using testing::ZipEntries;
 using testing::ZipEntry;
@@ -147,51 +148,28 @@ TEST(Saving, PartsThatAreNotEditedAreWrittenBackByteForByte) {
   EXPECT_GE(compared, 6);  // styles, theme, document properties, strings, relationships
 }
 
-// The entry's bytes as stored in the zip (deflated or not) and its compression method.
-std::pair<std::string, int> StoredEntry(const std::string& zip, const char* name) {
-  zip_error_t error;
-  zip_error_init(&error);
-  zip_source_t* source = zip_source_buffer_create(zip.data(), zip.size(), 0, &error);
-  zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, &error);
-  zip_error_fini(&error);
-  if (!archive) return {};
-  zip_stat_t stat;
-  std::pair<std::string, int> stored;
-  if (zip_stat(archive, name, 0, &stat) == 0) {
-    stored.first.resize(static_cast<std::size_t>(stat.comp_size));
-    stored.second = stat.comp_method;
-    zip_file_t* file = zip_fopen(archive, name, ZIP_FL_COMPRESSED);
-    if (file) {
-      zip_fread(file, stored.first.data(), stored.first.size());
-      zip_fclose(file);
-    }
-  }
-  zip_discard(archive);
-  return stored;
-}
-
 TEST(Saving, UneditedPartsAreCopiedWithoutCompressingThemAgain) {
   const std::string original = SimpleBook();
   Workbook book = Workbook::LoadFromMemory(original);
   WriteIntegerCell(book.ActiveSheet(), 'B', 2, 5);
   const std::string saved = book.SaveToMemory();
   for (const char* name : {"xl/styles.xml", "xl/theme/theme1.xml", "docProps/app.xml"}) {
-    const auto before = StoredEntry(original, name);
+    const auto before = StoredZipEntry(original, name);
     ASSERT_EQ(before.second, ZIP_CM_DEFLATE) << name;
-    EXPECT_EQ(StoredEntry(saved, name), before) << name;
+    EXPECT_EQ(StoredZipEntry(saved, name), before) << name;
   }
-  EXPECT_NE(StoredEntry(saved, "xl/worksheets/sheet1.xml"),
-            StoredEntry(original, "xl/worksheets/sheet1.xml"));
+  EXPECT_NE(StoredZipEntry(saved, "xl/worksheets/sheet1.xml"),
+            StoredZipEntry(original, "xl/worksheets/sheet1.xml"));
   EXPECT_EQ(TextAt(Reopened(book).ActiveSheet(), "A1"), "kept");
 }
 
 TEST(Saving, StoredPartsAreDeflated) {
   // A template whose entries are stored uncompressed, as some zip tools write them.
   const std::string stored_book = ZipOf(ZipEntries(SimpleBook()), false);
-  ASSERT_EQ(StoredEntry(stored_book, "xl/theme/theme1.xml").second, ZIP_CM_STORE);
+  ASSERT_EQ(StoredZipEntry(stored_book, "xl/theme/theme1.xml").second, ZIP_CM_STORE);
 
   const std::string saved = Workbook::LoadFromMemory(stored_book).SaveToMemory();
-  EXPECT_EQ(StoredEntry(saved, "xl/theme/theme1.xml").second, ZIP_CM_DEFLATE);
+  EXPECT_EQ(StoredZipEntry(saved, "xl/theme/theme1.xml").second, ZIP_CM_DEFLATE);
   EXPECT_EQ(ZipEntry(saved, "xl/theme/theme1.xml"), ZipEntry(stored_book, "xl/theme/theme1.xml"));
 }
 

@@ -106,8 +106,12 @@ std::string ZipOf(const std::vector<std::pair<std::string, std::string>>& entrie
   return bytes;
 }
 
-std::vector<std::pair<std::string, std::string>> ZipEntries(std::string_view zip) {
-  std::vector<std::pair<std::string, std::string>> entries;
+namespace {
+
+// Calls `visit` with every entry's name, bytes and compression method; with ZIP_FL_COMPRESSED
+// in `flags` the bytes are those stored, otherwise the content.
+void ForEachZipEntry(std::string_view zip, zip_flags_t flags,
+                     const std::function<void(const char*, std::string, int)>& visit) {
   zip_error_t error;
   zip_error_init(&error);
   zip_source_t* source = zip_source_buffer_create(zip.data(), zip.size(), 0, &error);
@@ -116,19 +120,37 @@ std::vector<std::pair<std::string, std::string>> ZipEntries(std::string_view zip
   if (!archive) {
     zip_source_free(source);
     ADD_FAILURE() << "not a zip";
-    return entries;
+    return;
   }
   for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
     zip_stat_t stat;
     zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat);
-    std::string content(static_cast<std::size_t>(stat.size), '\0');
-    zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
-    zip_fread(file, content.data(), content.size());
+    const auto size = (flags & ZIP_FL_COMPRESSED) ? stat.comp_size : stat.size;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), flags);
+    zip_fread(file, bytes.data(), bytes.size());
     zip_fclose(file);
-    entries.emplace_back(stat.name, std::move(content));
+    visit(stat.name, std::move(bytes), stat.comp_method);
   }
   zip_discard(archive);
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> ZipEntries(std::string_view zip) {
+  std::vector<std::pair<std::string, std::string>> entries;
+  ForEachZipEntry(zip, 0, [&](const char* name, std::string content, int) {
+    entries.emplace_back(name, std::move(content));
+  });
   return entries;
+}
+
+std::pair<std::string, int> StoredZipEntry(std::string_view zip, std::string_view name) {
+  std::pair<std::string, int> stored;
+  ForEachZipEntry(zip, ZIP_FL_COMPRESSED, [&](const char* entry, std::string bytes, int method) {
+    if (entry == name) stored = {std::move(bytes), method};
+  });
+  return stored;
 }
 
 std::string ZipEntry(std::string_view zip, std::string_view name) {

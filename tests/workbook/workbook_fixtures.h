@@ -38,6 +38,8 @@ std::string ZipOf(const std::vector<std::pair<std::string, std::string>>& entrie
 // The entries of a zip in order, with their content.
 std::vector<std::pair<std::string, std::string>> ZipEntries(std::string_view zip);
 std::string ZipEntry(std::string_view zip, std::string_view name);  // "" when missing
+// The entry's bytes as stored (deflated or not) and its compression method; {"", 0} when missing.
+std::pair<std::string, int> StoredZipEntry(std::string_view zip, std::string_view name);
 
 // The part of a saved workbook, parsed.
 pugi::xml_document PartXml(std::string_view zip, std::string_view name);
