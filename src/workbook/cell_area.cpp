@@ -68,4 +68,25 @@ void AddArea(std::vector<CellArea>& areas, const CellArea& area) {
   areas.push_back(area);
 }
 
+std::optional<std::string> RepeatOverPastedRows(std::string_view list, int first, int last,
+                                                int target_first, int copies) {
+  std::vector<std::string> others;
+  std::vector<CellArea> areas = ParseAreaList(list, &others);
+  std::vector<CellArea> in_source;
+  for (const CellArea& area : areas) {
+    if (!area.TouchesRows(first, last)) continue;
+    CellArea part = area;
+    part.first_row = std::max(part.first_row, first);
+    part.last_row = std::min(part.last_row, last);
+    in_source.push_back(part);
+  }
+  if (in_source.empty()) return std::nullopt;
+  const int height = last - first + 1;
+  for (int copy = 0; copy < copies; ++copy) {
+    const int offset = target_first + copy * height - first;
+    for (const CellArea& part : in_source) AddArea(areas, part.Offset(offset, 0));
+  }
+  return FormatAreaList(areas, others);
+}
+
 }  // namespace korvanta::workbook

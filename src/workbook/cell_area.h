@@ -38,4 +38,10 @@ std::string FormatAreaList(const std::vector<CellArea>& areas,
 // cell, to which the rule's own formulas are relative.
 void AddArea(std::vector<CellArea>& areas, const CellArea& area);
 
+// A range list after rows first..last were pasted `copies` times from row target_first, one
+// block below the other: the parts of its areas in those rows are repeated over the copies.
+// Nothing when the list has no area in those rows.
+std::optional<std::string> RepeatOverPastedRows(std::string_view list, int first, int last,
+                                                int target_first, int copies);
+
 }  // namespace korvanta::workbook

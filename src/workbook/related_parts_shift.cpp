@@ -1,5 +1,5 @@
-// Parts outside the sheet that name its cells: the sheet's drawing, notes and tables, every
-// chart, the formulas of the other sheets and the workbook's defined names.
+// Parts outside the sheet that name its cells: the sheet's drawing and notes, every chart,
+// the formulas of the other sheets and the workbook's defined names.
 #include <algorithm>
 #include <string>
 #include <unordered_map>
@@ -61,48 +61,6 @@ void ShiftComments(pugi::xml_node comments, const Shift& shift, std::string_view
   }
 }
 
-// A table's range, its filter and sort; columns inserted inside it become table columns.
-void ShiftTable(pugi::xml_node table, const Shift& shift) {
-  pugi::xml_attribute ref = table.attribute("ref");
-  const auto before = CellArea::Parse(ref.value());
-  const auto moved = AdjustAreaForShift(ref.value(), shift);
-  if (!before || !moved) return;
-  ref = moved->c_str();
-  for (const char* name : {"autoFilter", "sortState"}) {
-    for (pugi::xml_node element : ElementsNamed(table, name)) {
-      if (pugi::xml_attribute area = element.attribute("ref")) {
-        if (const auto adjusted = AdjustAreaForShift(area.value(), shift)) area = adjusted->c_str();
-      }
-    }
-  }
-  const auto after = CellArea::Parse(*moved);
-  pugi::xml_node columns = FirstChild(table, "tableColumns");
-  if (!after || !columns || shift.axis != Shift::Axis::kColumns || shift.count <= 0) return;
-  const int added = (after->last_col - after->first_col) - (before->last_col - before->first_col);
-  if (added <= 0) return;
-  // The new columns sit where the insertion was, inside the table.
-  std::vector<pugi::xml_node> existing;
-  unsigned next_id = 1;
-  for (pugi::xml_node column : columns.children()) {
-    if (LocalName(column) != "tableColumn") continue;
-    existing.push_back(column);
-    next_id = std::max(next_id, column.attribute("id").as_uint() + 1);
-  }
-  const std::size_t position = static_cast<std::size_t>(shift.at - before->first_col);
-  pugi::xml_node before_node = position < existing.size() ? existing[position] : pugi::xml_node();
-  for (int i = 0; i < added; ++i) {
-    const std::string name = SameNamespaceName(columns, "tableColumn");
-    pugi::xml_node column = before_node ? columns.insert_child_before(name.c_str(), before_node)
-                                        : columns.append_child(name.c_str());
-    column.append_attribute("id") = next_id;
-    column.append_attribute("name") = ("Column" + std::to_string(next_id)).c_str();
-    ++next_id;
-  }
-  if (pugi::xml_attribute count = columns.attribute("count")) {
-    count = static_cast<unsigned>(existing.size()) + static_cast<unsigned>(added);
-  }
-}
-
 void ShiftSheetParts(Package& package, std::string_view sheet_part, const Shift& shift) {
   for (const Relationship& relationship : ReadRelationships(package, sheet_part)) {
     if (relationship.external || !package.Contains(relationship.target)) continue;
@@ -113,8 +71,6 @@ void ShiftSheetParts(Package& package, std::string_view sheet_part, const Shift&
       ShiftComments(package.Xml(target).document_element(), shift, "comment");
     } else if (HasRelationshipKind(relationship.type, "threadedComment")) {
       ShiftComments(package.Xml(target).document_element(), shift, "threadedComment");
-    } else if (HasRelationshipKind(relationship.type, "table")) {
-      ShiftTable(package.Xml(target).document_element(), shift);
     } else if (HasRelationshipKind(relationship.type, "vmlDrawing")) {
       // Legacy drawings are often not well-formed XML; such a part keeps its anchors.
       pugi::xml_document vml;
@@ -238,6 +194,7 @@ void ShiftRelatedParts(Package& package, const BookStructure& book, std::string_
                        std::string_view sheet_name, const Shift& shift) {
   if (shift.count == 0) return;
   ShiftSheetParts(package, sheet_part, shift);
+  ShiftPivotCaches(package, sheet_part, sheet_name, shift);
   ShiftCharts(package, sheet_name, shift);
   ShiftOtherSheets(package, book, sheet_part, sheet_name, shift);
   ShiftDefinedNames(package, book, sheet_name, shift);

@@ -44,22 +44,10 @@ void ExtendRulesOverPaste(pugi::xml_node worksheet, RowSpan source, int target_f
   const auto extend = [&](pugi::xml_node rule) {
     pugi::xml_attribute list = rule.attribute("sqref");
     if (!list) return;
-    std::vector<std::string> others;
-    std::vector<CellArea> areas = ParseAreaList(list.value(), &others);
-    std::vector<CellArea> in_source;
-    for (const CellArea& area : areas) {
-      if (!area.TouchesRows(source.first, source.last)) continue;
-      CellArea part = area;
-      part.first_row = std::max(part.first_row, source.first);
-      part.last_row = std::min(part.last_row, source.last);
-      in_source.push_back(part);
+    if (const auto extended =
+            RepeatOverPastedRows(list.value(), source.first, source.last, target_first, copies)) {
+      list = extended->c_str();
     }
-    if (in_source.empty()) return;
-    for (int copy = 0; copy < copies; ++copy) {
-      const int offset = target_first + copy * source.Count() - source.first;
-      for (const CellArea& part : in_source) AddArea(areas, part.Offset(offset, 0));
-    }
-    list = FormatAreaList(areas, others).c_str();
   };
   for (pugi::xml_node element : worksheet.children()) {
     if (LocalName(element) == "conditionalFormatting") extend(element);
@@ -72,15 +60,16 @@ void ExtendRulesOverPaste(pugi::xml_node worksheet, RowSpan source, int target_f
 
 }  // namespace
 
-std::vector<Row> Worksheet::Impl::BlockOf(RowSpan span) const {
+CopiedBlock Worksheet::Impl::BlockOf(RowSpan span) const {
   const auto [begin, end] = cells.Range(span.first, span.last);
-  std::vector<Row> block(cells.rows().begin() + static_cast<std::ptrdiff_t>(begin),
-                         cells.rows().begin() + static_cast<std::ptrdiff_t>(end));
-  for (Row& row : block) row.number -= span.first;
+  CopiedBlock block{{cells.rows().begin() + static_cast<std::ptrdiff_t>(begin),
+                     cells.rows().begin() + static_cast<std::ptrdiff_t>(end)},
+                    SparklinesOfRows(Root(), span)};
+  for (Row& row : block.rows) row.number -= span.first;
   return block;
 }
 
-void Worksheet::Impl::PlaceCopies(const std::vector<Row>& block, RowSpan source, int target_first,
+void Worksheet::Impl::PlaceCopies(const CopiedBlock& block, RowSpan source, int target_first,
                                   int copies, const RowCopyAdjustment& adjustment) {
   const int height = source.Count();
   const int target_last = target_first + CheckedProduct(copies, height, "the pasted rows") - 1;
@@ -88,9 +77,9 @@ void Worksheet::Impl::PlaceCopies(const std::vector<Row>& block, RowSpan source,
     throw WorkbookError("The sheet can not hold the pasted rows: they would pass its last row.");
   }
   std::vector<Row> placed;
-  placed.reserve(block.size() * static_cast<std::size_t>(copies));
+  placed.reserve(block.rows.size() * static_cast<std::size_t>(copies));
   for (int copy = 0; copy < copies; ++copy) {
-    for (const Row& row : block) {
+    for (const Row& row : block.rows) {
       placed.push_back(CopiedRow(row, target_first + copy * height + row.number, copy, adjustment));
     }
   }
@@ -112,6 +101,11 @@ void Worksheet::Impl::PlaceCopies(const std::vector<Row>& block, RowSpan source,
     for (const CellArea& merge : source_merges) merges.push_back(merge.Offset(offset, 0));
   }
   ExtendRulesOverPaste(Root(), source, target_first, copies);
+  ExtendExtensionRulesOverPaste(Root(), source, target_first, copies);
+  const RowSpan pasted{target_first, target_last};
+  PlaceSparklineCopies(Root(), block.sparklines, pasted, height, adjustment);
+  GrowTablesOverPaste(*package, part_name, source, pasted);
+  GrowPivotSourcesOverPaste(*package, name, source, pasted);
 }
 
 void Worksheet::CopyRows(RowSpan source, RowSpan target) {
@@ -132,7 +126,7 @@ void Worksheet::InsertCopiedRows(int count, RowSpan span) {
   if (count <= 0) return;
   const int height = span.Count();
   const int inserted = CheckedProduct(count, height, "the inserted rows");
-  const std::vector<Row> block = impl_->BlockOf(span);
+  const CopiedBlock block = impl_->BlockOf(span);
   impl_->ApplyShift(Shift{Shift::Axis::kRows, span.first, inserted});
   // As inserting one copy at a time would leave them: the copy that lands k blocks above the
   // span has lived through k of those insertions, so its formulas follow k block heights of

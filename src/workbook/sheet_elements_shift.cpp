@@ -209,32 +209,6 @@ void ShiftColumnRanges(pugi::xml_node worksheet, const Shift& shift) {
   if (ChildrenNamed(cols, "col").empty()) worksheet.remove_child(cols);
 }
 
-// Extensions (newer conditional formats, validations, sparklines) name their ranges in
-// xm:sqref and their formulas in xm:f.
-void ShiftExtensions(pugi::xml_node worksheet, std::string_view sheet_name, const Shift& shift) {
-  struct Walker : pugi::xml_tree_walker {
-    std::vector<pugi::xml_node> lists, formulas;
-    bool for_each(pugi::xml_node& node) override {
-      if (node.type() != pugi::node_element) return true;
-      const std::string_view name = node.name();
-      if (name.ends_with(":sqref")) lists.push_back(node);
-      if (name.ends_with(":f")) formulas.push_back(node);
-      return true;
-    }
-  } walker;
-  for (pugi::xml_node extensions : ChildrenNamed(worksheet, "extLst")) extensions.traverse(walker);
-  for (pugi::xml_node formula : walker.formulas) AdjustFormulaText(formula, sheet_name, shift);
-  for (pugi::xml_node list : walker.lists) {
-    const std::string adjusted = AdjustAreaListForShift(list.text().get(), shift);
-    if (adjusted.empty()) {
-      pugi::xml_node owner = list.parent();
-      owner.parent().remove_child(owner);
-    } else {
-      list.text().set(adjusted.c_str());
-    }
-  }
-}
-
 }  // namespace
 
 void ShiftSheetElements(pugi::xml_node worksheet, std::string_view sheet_name, const Shift& shift) {
@@ -248,7 +222,6 @@ void ShiftSheetElements(pugi::xml_node worksheet, std::string_view sheet_name, c
   ShiftHyperlinks(worksheet, sheet_name, shift);
   ShiftBreaks(worksheet, shift);
   ShiftAreaLists(worksheet, "ignoredErrors", "ignoredError", shift);
-  ShiftExtensions(worksheet, sheet_name, shift);
 }
 
 }  // namespace korvanta::workbook

@@ -126,7 +126,10 @@ void Worksheet::Impl::ApplyShift(const Shift& shift) {
   merges = std::move(moved);
 
   ShiftSheetElements(Root(), name, shift);
+  ShiftExtensionList(Root(), name, shift);
+  ShiftTableParts(*package, Root(), part_name, name, shift);
   ShiftRelatedParts(*package, *book, part_name, name, shift);
+  FillTableHeaders();
 }
 
 }  // namespace korvanta::workbook

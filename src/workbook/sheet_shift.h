@@ -25,8 +25,20 @@ std::optional<int> ShiftedIndex(int index, const Shift& shift);
 std::optional<CellArea> ShiftMergedArea(const CellArea& area, const Shift& shift);
 
 // The worksheet's own elements: column widths, conditional formats, validations, hyperlinks,
-// filters, selections, page breaks, protected ranges and the range lists of its extensions.
+// filters, selections, page breaks and protected ranges.
 void ShiftSheetElements(pugi::xml_node worksheet, std::string_view sheet_name, const Shift& shift);
+// Its Excel 2010 extensions: x14 conditional formats, validations and sparklines; what loses
+// all its cells is removed, with the lists it leaves empty.
+void ShiftExtensionList(pugi::xml_node worksheet, std::string_view sheet_name, const Shift& shift);
+
+// The sheet's Excel tables: ranges, filters, formulas, inserted table columns; a table that
+// loses its header row is removed with its part.
+void ShiftTableParts(Package& package, pugi::xml_node worksheet, std::string_view sheet_part,
+                     std::string_view sheet_name, const Shift& shift);
+
+// Pivot caches reading a range of the sheet, and pivot tables placed on it.
+void ShiftPivotCaches(Package& package, std::string_view sheet_part, std::string_view sheet_name,
+                      const Shift& shift);
 
 // Drawing anchors (images, charts) of a drawing part, respecting how each anchor moves.
 void ShiftDrawingAnchors(pugi::xml_node drawing, const Shift& shift);
@@ -38,8 +50,8 @@ void ShiftVmlAnchors(pugi::xml_node vml, const Shift& shift);
 void ForgetResultsReadingSheet(Package& package, const BookStructure& book,
                                std::string_view sheet_part, std::string_view sheet_name);
 
-// Every other part that refers to the sheet's cells: its drawing, notes, tables, the charts,
-// formulas on the other sheets and the defined names of the workbook.
+// Every other part that refers to the sheet's cells: its drawing, notes, pivot tables and
+// caches, the charts, formulas on the other sheets and the defined names of the workbook.
 void ShiftRelatedParts(Package& package, const BookStructure& book, std::string_view sheet_part,
                        std::string_view sheet_name, const Shift& shift);
 

@@ -62,10 +62,10 @@ class Worksheet {
   // Whole-row and whole-column operations, each one shift whatever the count, moving and
   // adjusting everything that refers to cells (formulas on every sheet, merges, conditional
   // formats, validations, hyperlinks, filters, defined names, drawings, chart ranges).
-  void CopyRows(RowSpan source, RowSpan target);    // paste over target, repeating the source
-  void InsertCopiedRows(int count, RowSpan span);   // count copies of span inserted at span
-  void InsertColumns(int count, ColSpan span);      // count empty columns inserted at span
-  void DeleteRows(int count, RowSpan span);         // count times the span's rows, shifting up
+  void CopyRows(RowSpan source, RowSpan target);   // paste over target, repeating the source
+  void InsertCopiedRows(int count, RowSpan span);  // count copies of span inserted at span
+  void InsertColumns(int count, ColSpan span);     // count empty columns inserted at span
+  void DeleteRows(int count, RowSpan span);        // count times the span's rows, shifting up
 
   // Highest used row and column (0 when empty).
   int LastRow() const;

@@ -13,9 +13,11 @@
 #include "workbook/cell_area.h"
 #include "workbook/formula_refs.h"
 #include "workbook/package.h"
+#include "workbook/pasted_rows.h"
 #include "workbook/shared_strings.h"
 #include "workbook/sheet_rows.h"
 #include "workbook/styles.h"
+#include "workbook/table_parts.h"
 #include "workbook/workbook.h"
 
 namespace korvanta::workbook {
@@ -40,6 +42,12 @@ struct RowCopyAdjustment {
   std::function<std::optional<std::string>(std::string_view area, int copy)> area;
 };
 
+// Rows taken for copying, numbered from 0, with the sparklines placed in them.
+struct CopiedBlock {
+  std::vector<Row> rows;
+  std::vector<BlockSparkline> sparklines;
+};
+
 // The active sheet. Its part is held here, not in the package: on save <sheetData>,
 // <mergeCells> and <dimension> are written from the model and every other element from `xml`.
 struct Worksheet::Impl {
@@ -53,6 +61,7 @@ struct Worksheet::Impl {
   pugi::xml_document xml;
   SheetRows cells;
   std::vector<CellArea> merges;
+  std::vector<TableHeader> table_headers;
 
   // Reads the part named by part_name.
   void Load();
@@ -64,16 +73,28 @@ struct Worksheet::Impl {
   std::uint32_t EffectiveStyle(CellRef ref) const;
   // The cell at `ref`, created with the style it inherits when missing.
   Cell& CellForWrite(CellRef ref);
+  // Stores non-empty text (already safe for XML and within the cell limit) as a shared string.
+  void StoreText(CellRef ref, std::string_view text);
+
+  // Whether the cell names a column of one of the sheet's tables.
+  bool IsTableHeader(CellRef ref) const;
+  // The text a header cell shows after `text` is written to it: the name its table column
+  // takes (unique in the table); `text` itself for other cells.
+  std::string TableHeaderText(CellRef ref, std::string_view text);
+  // Reads the tables' header rows again and gives each empty header cell (an inserted table
+  // column's) its column's name.
+  void FillTableHeaders();
 
   // One structural change, applied to the cells and to everything that refers to them.
   void ApplyShift(const Shift& shift);
 
-  // The rows of `span` as they stand, numbered from 0.
-  std::vector<Row> BlockOf(RowSpan span) const;
+  // The rows of `span` as they stand.
+  CopiedBlock BlockOf(RowSpan span) const;
   // Places `copies` copies of `block` one below the other from target_first, replacing what
   // those rows held. The merged areas, conditional formats and validations of the rows
-  // `source` (where the block stands now) are repeated over the copies.
-  void PlaceCopies(const std::vector<Row>& block, RowSpan source, int target_first, int copies,
+  // `source` (where the block stands now) are repeated over the copies, and the tables and
+  // pivot sources that hold them grow over copies pasted next to them.
+  void PlaceCopies(const CopiedBlock& block, RowSpan source, int target_first, int copies,
                    const RowCopyAdjustment& adjustment);
 };
 

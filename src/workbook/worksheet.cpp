@@ -57,6 +57,14 @@ std::string InlineStringText(const Cell& cell) {
 
 }  // namespace
 
+void Worksheet::Impl::StoreText(CellRef ref, std::string_view text) {
+  const std::uint32_t index = strings->Add(text);
+  Cell& cell = CellForWrite(ref);
+  cell.ClearContent();
+  cell.type = CellType::kSharedString;
+  cell.value = std::to_string(index);
+}
+
 Worksheet::Worksheet(Impl* impl) : impl_(impl) {}
 
 const std::string& Worksheet::Name() const { return impl_->name; }
@@ -65,6 +73,11 @@ void Worksheet::SetNumber(CellRef ref, double value) {
   CheckRef(ref);
   if (!std::isfinite(value)) {
     throw WorkbookError("The value for cell " + CellAddress(ref) + " is not a finite number.");
+  }
+  // A table's header holds text, as Excel turns a number typed there into text.
+  if (impl_->IsTableHeader(ref)) {
+    SetText(ref, ShortestDoubleText(value));
+    return;
   }
   Cell& cell = impl_->CellForWrite(ref);
   cell.ClearContent();
@@ -82,11 +95,7 @@ void Worksheet::SetText(CellRef ref, std::string_view text) {
     throw WorkbookError("The text for cell " + CellAddress(ref) + " is longer than the " +
                         std::to_string(kMaxCellTextUnits) + " characters a cell can hold.");
   }
-  const std::uint32_t index = impl_->strings->Add(safe);
-  Cell& cell = impl_->CellForWrite(ref);
-  cell.ClearContent();
-  cell.type = CellType::kSharedString;
-  cell.value = std::to_string(index);
+  impl_->StoreText(ref, impl_->TableHeaderText(ref, safe));
 }
 
 void Worksheet::SetTypedInput(CellRef ref, std::string_view text) {
@@ -102,6 +111,10 @@ void Worksheet::SetTypedInput(CellRef ref, std::string_view text) {
 
 void Worksheet::ClearValue(CellRef ref) {
   CheckRef(ref);
+  if (impl_->IsTableHeader(ref)) {
+    impl_->StoreText(ref, impl_->TableHeaderText(ref, ""));
+    return;
+  }
   if (Row* row = impl_->cells.Find(ref.row)) {
     if (Cell* cell = row->Find(ref.col)) cell->ClearContent();
   }

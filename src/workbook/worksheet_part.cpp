@@ -65,6 +65,7 @@ void Worksheet::Impl::Load() {
   }
   RemoveChildren(merge_cells);
   ChildInSchemaOrder(root, "dimension", kWorksheetElementOrder);
+  table_headers = ReadTableHeaders(*package, part_name);
 }
 
 std::string Worksheet::Impl::Serialize() const {

@@ -306,7 +306,7 @@ TEST(RelatedParts, TablesNotesAndChartsFollowTheirCells) {
   EXPECT_EQ(Attribute(table_xml, "/table", "ref"), "A3:C8");
   EXPECT_EQ(Attribute(table_xml, "//autoFilter", "ref"), "A3:C8");
   EXPECT_EQ(Attribute(table_xml, "//tableColumns", "count"), "3");
-  EXPECT_EQ(Attribute(table_xml, "//tableColumn[2]", "name"), "Column3");
+  EXPECT_EQ(Attribute(table_xml, "//tableColumn[2]", "name"), "Column1");
   EXPECT_EQ(Attribute(table_xml, "//tableColumn[3]", "name"), "Y");
 
   const pugi::xml_document comments_xml = PartXml(saved, "xl/comments1.xml");

@@ -1,0 +1,96 @@
+#include "office_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "support/files.h"
+#include "support/paths.h"
+
+namespace korvanta::workbook::testing {
+namespace {
+
+struct PipeClose {
+  void operator()(FILE* pipe) const { pclose(pipe); }
+};
+
+// The command's standard output and its exit status.
+std::pair<std::string, int> Run(const std::string& command) {
+  std::string out;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return {"", -1};
+  std::array<char, 4096> buffer{};
+  std::size_t read = 0;
+  while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), read);
+  const int status = pclose(pipe);
+  return {out, status};
+}
+
+std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
+const std::filesystem::path kValidator =
+    std::filesystem::path(KORVANTA_OOXML_DIR) / "validate-part.py";
+
+}  // namespace
+
+std::vector<std::string> SchemaErrors(std::string_view zip, std::string_view part) {
+  const test::TempDir dir;
+  const auto path = dir / "part.xlsx";
+  test::WriteFile(path, zip);
+  const auto [out, status] = Run(std::string(KORVANTA_PYTHON) + " " + Quoted(kValidator) + " " +
+                                 Quoted(path.string() + ":" + std::string(part)));
+  std::vector<std::string> errors;
+  std::size_t start = 0;
+  while (start < out.size()) {
+    const std::size_t end = std::min(out.find('\n', start), out.size());
+    const std::string line = out.substr(start, end - start);
+    if (line.starts_with("  ")) errors.push_back(line.substr(2));
+    start = end + 1;
+  }
+  return errors;
+}
+
+void ExpectNoNewSchemaErrors(std::string_view template_zip, std::string_view saved,
+                             std::string_view part) {
+  if (!std::filesystem::exists(kValidator)) {
+    std::fprintf(stderr, "note: %s is missing; schemas not checked\n", kValidator.c_str());
+    return;
+  }
+  const std::vector<std::string> before = SchemaErrors(template_zip, part);
+  for (const std::string& error : SchemaErrors(saved, part)) {
+    EXPECT_NE(std::find(before.begin(), before.end(), error), before.end())
+        << part << ": " << error;
+  }
+}
+
+void ExpectOfficeOpens(const std::vector<std::pair<std::string, std::string>>& named_packages) {
+  const test::TempDir dir;
+  std::string names;
+  for (const auto& [name, zip] : named_packages) {
+    test::WriteFile(dir / name, zip);
+    names += " " + Quoted(dir / name);
+  }
+  const auto [loaded, status] =
+      Run(std::string(KORVANTA_PYTHON) +
+          " -c 'import sys, openpyxl\nfor p in sys.argv[1:]: openpyxl.load_workbook(p)'" + names);
+  EXPECT_EQ(status, 0) << "openpyxl: " << loaded;
+  if (Run("command -v soffice").second != 0) {
+    std::fprintf(stderr, "note: soffice is missing; LibreOffice not checked\n");
+    return;
+  }
+  const auto out = dir / "csv";
+  const auto [converted, converted_status] =
+      Run("soffice -env:UserInstallation=file://" + (dir / "profile").string() +
+          " --headless --convert-to csv --outdir " + Quoted(out) + names);
+  for (const auto& [name, zip] : named_packages) {
+    EXPECT_TRUE(
+        std::filesystem::exists(out / std::filesystem::path(name).replace_extension(".csv")))
+        << "LibreOffice did not open " << name << ": " << converted;
+  }
+}
+
+}  // namespace korvanta::workbook::testing
