@@ -2,6 +2,7 @@
 // header cell written renames its column, an inserted table column shows its new name.
 #include <algorithm>
 
+#include "workbook/structured_refs.h"
 #include "workbook/workbook_impl.h"
 
 namespace korvanta::workbook {
@@ -23,7 +24,20 @@ bool Worksheet::Impl::IsTableHeader(CellRef ref) const {
 std::string Worksheet::Impl::TableHeaderText(CellRef ref, std::string_view text) {
   const TableHeader* header = HeaderAt(table_headers, ref);
   if (!header) return std::string(text);
-  return NameTableColumn(*package, *header, ref.col, text);
+  const ColumnRename rename = NameTableColumn(*package, *header, ref.col, text);
+  if (rename.before == rename.after || rename.before.empty()) return rename.after;
+  for (Row& row : cells.rows()) {
+    const bool in_rows = row.number >= header->row && row.number <= header->last_row;
+    for (Cell& cell : row.cells) {
+      CellFormula* formula = cell.Formula();
+      if (!formula) continue;
+      const bool inside = in_rows && cell.col >= header->first_col && cell.col <= header->last_col;
+      formula->text = RenameTableColumnInFormula(formula->text, header->name, rename.before,
+                                                 rename.after, inside);
+    }
+  }
+  RenameColumnOutsideSheet(*package, *book, part_name, *header, rename);
+  return rename.after;
 }
 
 void Worksheet::Impl::FillTableHeaders() {

@@ -9,6 +9,8 @@
 
 #include "workbook/cell_area.h"
 #include "workbook/opc.h"
+#include "workbook/structured_refs.h"
+#include "workbook/workbook_impl.h"
 #include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
@@ -48,7 +50,8 @@ std::vector<TableHeader> ReadTableHeaders(Package& package, std::string_view she
     const pugi::xml_node table = package.ParsedXml(relationship.target).document_element();
     const auto area = CellArea::Parse(table.attribute("ref").value());
     if (!area || table.attribute("headerRowCount").as_int(1) == 0) continue;
-    headers.push_back({relationship.target, area->first_row, area->first_col, area->last_col});
+    headers.push_back({relationship.target, table.attribute("displayName").value(), area->first_row,
+                       area->first_col, area->last_col, area->last_row});
   }
   return headers;
 }
@@ -61,22 +64,59 @@ std::vector<std::string> TableColumnNames(Package& package, const TableHeader& h
   return names;
 }
 
-std::string NameTableColumn(Package& package, const TableHeader& header, int col,
-                            std::string_view text) {
+ColumnRename NameTableColumn(Package& package, const TableHeader& header, int col,
+                             std::string_view text) {
   const std::vector<std::string> names = TableColumnNames(package, header);
   const auto index = static_cast<std::size_t>(col - header.first_col);
-  if (index >= names.size()) return std::string(text);
-  if (names[index] == text && !text.empty()) return names[index];
+  if (index >= names.size()) return {std::string(text), std::string(text)};
+  ColumnRename name{names[index], names[index]};
+  if (names[index] == text && !text.empty()) return name;
   std::vector<std::string> others = names;
   others.erase(others.begin() + static_cast<std::ptrdiff_t>(index));
-  const std::string name = UniqueColumnName(text, others);
-  if (name != names[index]) {
-    pugi::xml_node column = ColumnsOf(package.Xml(header.part).document_element())[index];
-    pugi::xml_attribute attribute = column.attribute("name");
-    if (!attribute) attribute = column.append_attribute("name");
-    attribute = name.c_str();
+  name.after = UniqueColumnName(text, others);
+  if (name.after == name.before) return name;
+  const pugi::xml_node table = package.Xml(header.part).document_element();
+  pugi::xml_node column = ColumnsOf(table)[index];
+  pugi::xml_attribute attribute = column.attribute("name");
+  if (!attribute) attribute = column.append_attribute("name");
+  attribute = name.after.c_str();
+  for (pugi::xml_node other : ColumnsOf(table)) {
+    for (const char* formula_name : {"calculatedColumnFormula", "totalsRowFormula"}) {
+      pugi::xml_node formula = FirstChild(other, formula_name);
+      if (!formula) continue;
+      const std::string renamed = RenameTableColumnInFormula(formula.text().get(), header.name,
+                                                             name.before, name.after, true);
+      formula.text().set(renamed.c_str());
+    }
   }
   return name;
+}
+
+void RenameColumnOutsideSheet(Package& package, const BookStructure& book,
+                              std::string_view sheet_part, const TableHeader& header,
+                              const ColumnRename& name) {
+  const auto rename = [&](pugi::xml_node formula) {
+    const std::string_view text = formula.text().get();
+    const std::string renamed =
+        RenameTableColumnInFormula(text, header.name, name.before, name.after, false);
+    if (renamed != text) formula.text().set(renamed.c_str());
+  };
+  for (const SheetEntry& other : book.sheets) {
+    if (!other.is_worksheet || EqualsIgnoreCase(other.part, sheet_part) ||
+        !package.Contains(other.part) ||
+        !ContainsIgnoreCase(package.Read(other.part), header.name)) {
+      continue;
+    }
+    for (const pugi::xpath_node& formula :
+         package.Xml(other.part).document_element().select_nodes("//*[local-name()='f']")) {
+      rename(formula.node());
+    }
+  }
+  if (!ContainsIgnoreCase(package.Read(book.workbook_part), header.name)) return;
+  for (pugi::xml_node defined :
+       FirstChild(package.Xml(book.workbook_part).document_element(), "definedNames").children()) {
+    if (LocalName(defined) == "definedName") rename(defined);
+  }
 }
 
 }  // namespace korvanta::workbook

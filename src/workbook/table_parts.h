@@ -10,12 +10,17 @@
 
 namespace korvanta::workbook {
 
-// The header row of one table: the cells row, first_col .. last_col name its columns.
+struct BookStructure;
+
+// The header row of one table: the cells row, first_col .. last_col name its columns; the
+// table reaches down to last_row.
 struct TableHeader {
   std::string part;
+  std::string name;  // as formulas name the table
   int row = 1;
   int first_col = 1;
   int last_col = 1;
+  int last_row = 1;
 };
 
 // The tables of the sheet that show a header row.
@@ -24,12 +29,23 @@ std::vector<TableHeader> ReadTableHeaders(Package& package, std::string_view she
 // The names of the table's columns, in order.
 std::vector<std::string> TableColumnNames(Package& package, const TableHeader& header);
 
-// Renames the column whose header cell is in column `col` after the text written there and
-// returns the name it gets, which the cell must then show. As in Excel, names are unique in
-// their table regardless of case: a name taken by another column gets the lowest number from
-// 2 that makes it unique ("Name" -> "Name2"); an empty header becomes "Column1", "Column2"...
-std::string NameTableColumn(Package& package, const TableHeader& header, int col,
-                            std::string_view text);
+struct ColumnRename {
+  std::string before;
+  std::string after;
+};
+// Renames the column whose header cell is in column `col` after the text written there; the
+// name it gets is what the cell must then show. As in Excel, names are unique in their table
+// regardless of case: a name taken by another column gets the lowest number from 2 that makes
+// it unique ("Name" -> "Name2"); an empty header becomes "Column1", "Column2"... The table's
+// own formulas follow the new name.
+ColumnRename NameTableColumn(Package& package, const TableHeader& header, int col,
+                             std::string_view text);
+
+// Formulas on the other sheets and the defined names follow a renamed column, as Excel
+// rewrites every structured reference to it.
+void RenameColumnOutsideSheet(Package& package, const BookStructure& book,
+                              std::string_view sheet_part, const TableHeader& header,
+                              const ColumnRename& name);
 
 // `wanted`, or with the lowest number from 2 appended that no name in `taken` has
 // (compared regardless of case); an empty `wanted` gives "ColumnN", N from 1.

@@ -9,6 +9,7 @@
 #include "office_checks.h"
 #include "workbook/cell_area.h"
 #include "workbook/cell_writing.h"
+#include "workbook/structured_refs.h"
 #include "workbook/workbook.h"
 #include "workbook_fixtures.h"
 
@@ -73,6 +74,7 @@ struct Case {
   const char* ref;
   const char* filter;
   std::vector<std::string> names;
+  const char* calculated = "Samples[[#This Row],[Abs]]*2";
 };
 
 TEST(ExcelTables, GrowOverTheSamplesAndKeepTheirColumnsNamed) {
@@ -128,7 +130,7 @@ TEST(ExcelTables, GrowOverTheSamplesAndKeepTheirColumnsNamed) {
       EXPECT_EQ(TextAt(book.ActiveSheet(), CellAddress(ref)), test.names[i]) << CellAddress(ref);
     }
     EXPECT_EQ(table.select_node("//calculatedColumnFormula").node().text().get(),
-              std::string("Samples[[#This Row],[Abs]]*2"));
+              std::string(test.calculated));
     testing::ExpectNoNewSchemaErrors(original, saved, kTable);
     testing::ExpectNoNewSchemaErrors(original, saved, kSheet);
     outputs.emplace_back("table_" + std::to_string(outputs.size()) + ".xlsx", saved);
@@ -144,6 +146,45 @@ TEST(ExcelTables, InsertedCopiesCarryTheCalculatedColumnAndTheTotalsRowFollows) 
   }
   EXPECT_EQ(TextAt(book.ActiveSheet(), "A7"), "Total");
   EXPECT_EQ(FormulaAt(book.ActiveSheet(), "B7"), "SUBTOTAL(109,[Abs])");
+}
+
+TEST(ExcelTables, FormulasFollowARenamedColumn) {
+  Workbook book = Workbook::LoadFromMemory(SampleTable(true));
+  WriteTextCell(book.ActiveSheet(), 'B', 3, "WL1 (260 nm)");
+  EXPECT_EQ(FormulaAt(book.ActiveSheet(), "C4"), "Samples[[#This Row],[WL1 (260 nm)]]*2");
+  EXPECT_EQ(FormulaAt(book.ActiveSheet(), "B5"), "SUBTOTAL(109,[[WL1 (260 nm)]])");
+  const pugi::xml_document table = PartXml(book.SaveToMemory(), kTable);
+  EXPECT_STREQ(table.select_node("//tableColumn[2]/totalsRowFormula").node().text().get(), "");
+  EXPECT_STREQ(table.select_node("//tableColumn[2]").node().attribute("totalsRowFunction").value(),
+               "sum");
+}
+
+TEST(ExcelTables, StructuredReferencesAreRenamedOnlyWhereTheyNameTheColumn) {
+  struct Rename {
+    const char* formula;
+    bool inside_table;
+    const char* expected;
+  };
+  const std::vector<Rename> cases = {
+      {"SUM(Samples[Abs])", false, "SUM(Samples[[WL1 (260 nm)]])"},
+      {"samples[abs]*2", false, "samples[[WL1 (260 nm)]]*2"},
+      {"Samples[[#This Row],[Abs]]", false, "Samples[[#This Row],[WL1 (260 nm)]]"},
+      {"SUM(Samples[[Abs]:[Twice]])", false, "SUM(Samples[[WL1 (260 nm)]:[Twice]])"},
+      {"[@Abs]+[@[Abs]]", true, "[@[WL1 (260 nm)]]+[@[WL1 (260 nm)]]"},
+      {"[@Abs]", false, "[@Abs]"},
+      {"Other[Abs]+Samples[Absorbance]", false, "Other[Abs]+Samples[Absorbance]"},
+      {"Samples[#Headers]&\"Samples[Abs]\"", false, "Samples[#Headers]&\"Samples[Abs]\""},
+      {"[1]Sheet1!A1+[Abs]", true, "[1]Sheet1!A1+[[WL1 (260 nm)]]"},
+      {"Samples['#Abs]", false, "Samples['#Abs]"},
+  };
+  for (const Rename& test : cases) {
+    EXPECT_EQ(RenameTableColumnInFormula(test.formula, "Samples", "Abs", "WL1 (260 nm)",
+                                         test.inside_table),
+              test.expected)
+        << test.formula;
+  }
+  EXPECT_EQ(RenameTableColumnInFormula("Samples['#Abs]", "Samples", "#Abs", "A[1]", false),
+            "Samples[[A'[1']]]");
 }
 
 TEST(ExcelTables, ATableWhoseRowsAreAllDeletedGoesWithItsPart) {
