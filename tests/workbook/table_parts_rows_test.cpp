@@ -109,7 +109,8 @@ TEST(ExcelTables, GrowOverTheSamplesAndKeepTheirColumnsNamed) {
        },
        "A3:D4",
        "A3:D4",
-       {"Sample", "WL1 (260 nm)", "260", "sample2"}},
+       {"Sample", "WL1 (260 nm)", "260", "sample2"},
+       "Samples[[#This Row],[WL1 (260 nm)]]*2"},
   };
   std::vector<std::pair<std::string, std::string>> outputs;
   for (const Case& test : cases) {
