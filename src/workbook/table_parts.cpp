@@ -1,8 +1,10 @@
 // Table headers and column names. Excel keeps a table's column names equal to the text of its
-// header cells and unique in the table, comparing regardless of case; a table part that
-// disagrees with its header cells, or names two columns alike, is "repaired" on open by
-// dropping the table. Typing a name another column has gives it the lowest free number
-// ("Name2"); a cleared header and an inserted column get "Column1", "Column2"...
+// header cells (strings, never numbers or formulas) and unique in the table, comparing
+// regardless of case; a table part that disagrees with its header cells, or names two columns
+// alike, is "repaired" on open by dropping the table (libxlsxwriter and openpyxl document the
+// same constraint for the tables they write). Typing a name another column has gives it the
+// lowest free number ("ID" -> "ID2"); a cleared header and an inserted column get "Column1",
+// "Column2"... Renaming a column rewrites every structured reference to it.
 #include "workbook/table_parts.h"
 
 #include <algorithm>
