@@ -47,7 +47,9 @@ class Worksheet {
 
   const std::string& Name() const;
 
-  // Values. A write keeps the style the cell (or else its row or column) has.
+  // Values. A write keeps the style the cell (or else its row or column) has. A table's header
+  // cell holds text and names its table column: what is written there renames the column
+  // (made unique in its table, "Name2") and the cell shows the name.
   void SetNumber(CellRef ref, double value);
   void SetText(CellRef ref, std::string_view text);  // stored as text, verbatim
   // The way typed input is entered: a decimal number becomes a number unless the cell's
@@ -61,7 +63,9 @@ class Worksheet {
 
   // Whole-row and whole-column operations, each one shift whatever the count, moving and
   // adjusting everything that refers to cells (formulas on every sheet, merges, conditional
-  // formats, validations, hyperlinks, filters, defined names, drawings, chart ranges).
+  // formats, validations, hyperlinks, filters, defined names, drawings, chart ranges, tables,
+  // pivot sources, sparklines). Copies carry the rules and sparklines of their rows, and
+  // tables and pivot sources grow over copies pasted inside or directly below their data.
   void CopyRows(RowSpan source, RowSpan target);   // paste over target, repeating the source
   void InsertCopiedRows(int count, RowSpan span);  // count copies of span inserted at span
   void InsertColumns(int count, ColSpan span);     // count empty columns inserted at span

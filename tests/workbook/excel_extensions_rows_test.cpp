@@ -174,12 +174,12 @@ TEST(ExcelExtensions, FollowThePatternRowAsTheirPlainFormsDo) {
        "B3",
        "SUM(#REF!)"},
   };
-  std::vector<std::pair<std::string, std::string>> outputs;
+  testing::CheckedOutputs outputs("extensions");
   for (const Case& test : cases) {
     SCOPED_TRACE(test.operation);
     Workbook book = Workbook::LoadFromMemory(original);
     test.edit(book.ActiveSheet());
-    const std::string saved = book.SaveToMemory();
+    const std::string saved = outputs.Save(book, original, {kSheet});
     const pugi::xml_document doc = PartXml(saved, kSheet);
     EXPECT_EQ(Attribute(doc, "//conditionalFormatting[cfRule/@type='dataBar']", "sqref"), test.bar);
     EXPECT_EQ(X14Sqref(doc, "conditionalFormatting", "*[@type='dataBar']"), test.bar);
@@ -199,11 +199,8 @@ TEST(ExcelExtensions, FollowThePatternRowAsTheirPlainFormsDo) {
       EXPECT_FALSE(doc.select_node("//*[local-name()='ext']"));
       EXPECT_FALSE(doc.select_node("//*[local-name()='extLst'][not(*)]"));
     }
-    testing::ExpectNoNewSchemaErrors(original, saved, kSheet);
-    outputs.emplace_back(std::string("extensions_") + std::to_string(outputs.size()) + ".xlsx",
-                         saved);
   }
-  testing::ExpectOfficeOpens(outputs);
+  outputs.ExpectOfficeOpens();
 }
 
 TEST(ExcelExtensions, PastingOverASparklineReplacesIt) {

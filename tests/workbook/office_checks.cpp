@@ -93,4 +93,14 @@ void ExpectOfficeOpens(const std::vector<std::pair<std::string, std::string>>& n
   }
 }
 
+std::string CheckedOutputs::Save(const Workbook& book, std::string_view template_zip,
+                                 std::initializer_list<std::string_view> edited_parts) {
+  std::string saved = book.SaveToMemory();
+  for (const std::string_view part : edited_parts) {
+    ExpectNoNewSchemaErrors(template_zip, saved, part);
+  }
+  saved_.emplace_back(stem_ + "_" + std::to_string(saved_.size()) + ".xlsx", saved);
+  return saved;
+}
+
 }  // namespace korvanta::workbook::testing

@@ -4,9 +4,13 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "workbook/workbook.h"
 
 namespace korvanta::workbook::testing {
 
@@ -19,5 +23,19 @@ void ExpectNoNewSchemaErrors(std::string_view template_zip, std::string_view sav
 
 // Fails the test for every package that openpyxl cannot load or LibreOffice cannot open.
 void ExpectOfficeOpens(const std::vector<std::pair<std::string, std::string>>& named_packages);
+
+// The outputs of one test: each saved and its edited parts checked against the schemas as it
+// comes, then all opened in the office readers at once (LibreOffice starts only once).
+class CheckedOutputs {
+ public:
+  explicit CheckedOutputs(std::string stem) : stem_(std::move(stem)) {}
+  std::string Save(const Workbook& book, std::string_view template_zip,
+                   std::initializer_list<std::string_view> edited_parts);
+  void ExpectOfficeOpens() const { testing::ExpectOfficeOpens(saved_); }
+
+ private:
+  std::string stem_;
+  std::vector<std::pair<std::string, std::string>> saved_;
+};
 
 }  // namespace korvanta::workbook::testing
