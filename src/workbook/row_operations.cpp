@@ -105,6 +105,7 @@ void Worksheet::Impl::PlaceCopies(const CopiedBlock& block, RowSpan source, int 
   const RowSpan pasted{target_first, target_last};
   PlaceSparklineCopies(Root(), block.sparklines, pasted, height, adjustment);
   GrowTablesOverPaste(*package, part_name, source, pasted);
+  table_headers = ReadTableHeaders(*package, part_name);
   GrowPivotSourcesOverPaste(*package, name, source, pasted);
 }
 
