@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -141,6 +142,28 @@ TEST(HostileZips, DeclaredSizesThatLieAreRefused) {
   const std::string zip = ZipOf({{"[Content_Types].xml", "<Types/>"}, {"a.bin", "0123456789"}});
   EXPECT_THROW(Package::FromZip(WithDeclaredSize(zip, 4), "lying"), WorkbookError);
   EXPECT_THROW(Package::FromZip(WithDeclaredSize(zip, 20), "lying"), WorkbookError);
+}
+
+// The local headers as bsdtar writes them: the "sizes follow the data" flag set, yet the
+// inflated size given, the checksum and the compressed size left zero.
+std::string WithSizesAfterTheData(std::string zip) {
+  for (std::size_t at = zip.find("PK\x03\x04", 0, 4); at != std::string::npos;
+       at = zip.find("PK\x03\x04", at + 4, 4)) {
+    zip[at + 6] = static_cast<char>(zip[at + 6] | 0x08);
+    std::fill_n(zip.begin() + static_cast<std::ptrdiff_t>(at + 14), 8, '\0');
+  }
+  for (std::size_t at = zip.find("PK\x01\x02", 0, 4); at != std::string::npos;
+       at = zip.find("PK\x01\x02", at + 4, 4)) {
+    zip[at + 8] = static_cast<char>(zip[at + 8] | 0x08);
+  }
+  return zip;
+}
+
+TEST(ForeignZips, EntriesWithSizesAfterTheDataAreReadByTheCentralDirectory) {
+  const std::string original = SimpleBook();
+  Workbook book = Workbook::LoadFromMemory(WithSizesAfterTheData(original));
+  EXPECT_EQ(TextAt(book.ActiveSheet(), "A1"), "kept");
+  EXPECT_EQ(ZipEntry(book.SaveToMemory(), "xl/styles.xml"), ZipEntry(original, "xl/styles.xml"));
 }
 
 TEST(ActiveSheet, IsTheSheetTheWorkbookViewMarks) {
