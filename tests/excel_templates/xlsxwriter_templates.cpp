@@ -107,8 +107,8 @@ void MergedSummary(lxw_workbook* book) {
   worksheet_write_formula(sheet, 13, 1, "=B2", nullptr);
 }
 
-void CellValueFormat(lxw_workbook* book) {
-  lxw_worksheet* sheet = Report(book);
+// Absorbances above 0.3 of the pattern row in red.
+void RedAboveThreshold(lxw_workbook* book, lxw_worksheet* sheet, lxw_col_t first, lxw_col_t last) {
   lxw_format* red = workbook_add_format(book);
   format_set_font_color(red, LXW_COLOR_RED);
   lxw_conditional_format rule{};
@@ -116,8 +116,10 @@ void CellValueFormat(lxw_workbook* book) {
   rule.criteria = LXW_CONDITIONAL_CRITERIA_GREATER_THAN;
   rule.value = 0.3;
   rule.format = red;
-  worksheet_conditional_format_range(sheet, 4, 2, 4, 3, &rule);
+  worksheet_conditional_format_range(sheet, 4, first, 4, last, &rule);
 }
+
+void CellValueFormat(lxw_workbook* book) { RedAboveThreshold(book, Report(book), 2, 3); }
 
 void FormulaFormatOverTwoRanges(lxw_workbook* book) {
   lxw_worksheet* sheet = Report(book);
@@ -418,14 +420,7 @@ void TabColourAndHiddenSheet(lxw_workbook* book) {
 void Everything(lxw_workbook* book) {
   lxw_worksheet* sheet = Report(book);
   worksheet_merge_range(sheet, 0, 0, 0, 4, "Photometry report", nullptr);
-  lxw_format* red = workbook_add_format(book);
-  format_set_font_color(red, LXW_COLOR_RED);
-  lxw_conditional_format rule{};
-  rule.type = LXW_CONDITIONAL_TYPE_CELL;
-  rule.criteria = LXW_CONDITIONAL_CRITERIA_GREATER_THAN;
-  rule.value = 0.3;
-  rule.format = red;
-  worksheet_conditional_format_range(sheet, 4, 2, 4, 2, &rule);
+  RedAboveThreshold(book, sheet, 2, 2);
   worksheet_write_comment(sheet, 4, 1, "sample id as read");
   worksheet_write_url(sheet, 1, 3, "https://example.org/method", nullptr);
   worksheet_insert_chart(sheet, 15, 1, SampleChart(book, "Report"));
