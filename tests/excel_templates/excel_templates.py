@@ -182,7 +182,10 @@ def compare_parts(template, output, validator):
             continue
         if name in before:
             old, new = canonical(before[name]), canonical(data)
-            if old is None or old == new:
+            if old is None:
+                faults.append("bytes: %s, which is no XML, changed" % name)
+                continue
+            if old == new:
                 faults.append("bytes: %s rewritten without a change" % name)
                 continue
         changed.append(name)
