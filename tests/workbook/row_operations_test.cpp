@@ -195,7 +195,8 @@ TEST(InsertCopiedRows, InsertsCopiesAtTheSpanAndMovesEverythingBelow) {
   EXPECT_EQ(saved.OtherFormula("A2"), "SUM(Sheet1!A16:A18)");
   EXPECT_EQ(saved.OtherFormula("A3"), "Sheet1!$B$22");
   EXPECT_EQ(saved.DefinedName(), "Sheet1!$A$16:$F$16");
-  EXPECT_EQ(saved.ChartReference(), "Sheet1!$A$16:$A$18");
+  // The copies join the chart range of the row they copy, as they join its rules.
+  EXPECT_EQ(saved.ChartReference(), "Sheet1!$A$14:$A$18");
   EXPECT_EQ(saved.PictureRow(), "15");
   EXPECT_EQ(saved.Attribute("//dimension", "ref"), "A1:F22");
 }
