@@ -130,6 +130,61 @@ class ScanCharts(unittest.TestCase):
         self.assertEqual(title_text(chart.x_axis.title), "WL(nm)")
 
 
+class StandardCurveCharts(unittest.TestCase):
+    """The template's standard curve: drawn by the spreadsheet from the standards' cells."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.dir = tempfile.mkdtemp(prefix="korvanta-curves-")
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.dir, ignore_errors=True)
+
+    def test_one_scatter_chart_with_a_linear_trendline_beside_the_standards(self):
+        # (report, standards' first and last row, the sample table's last column)
+        cases = [(("protein", "one_standard.pro"), 14, 14, "E"),
+                 (("protein", "curve_s2_w1_n1.pro"), 14, 15, "E"),
+                 (("protein", "curve_s7_w3_n4.pro"), 16, 22, "G"),
+                 (("protein", "curve_s40_w2_n12.pro"), 15, 54, "F"),
+                 (("concentration", "curve_s4_w2_n3.con"), 15, 18, "F")]
+        for (kind, name), first, last, last_column in cases:
+            with self.subTest(report=name):
+                sheet, chart = only_chart(convert(os.path.join(DATA_DIR, kind, name), self.dir))
+                self.assertEqual(chart.tagname, "scatterChart")
+                self.assertEqual(len(chart.series), 1)
+                series = chart.series[0]
+                self.assertEqual(series.xVal.numRef.f, f"Sheet1!$C${first}:$C${last}")
+                self.assertEqual(series.yVal.numRef.f, f"Sheet1!$B${first}:$B${last}")
+                # Markers only: the series line is switched off.
+                self.assertTrue(series.spPr.ln.noFill)
+                self.assertEqual(series.trendline.trendlineType, "linear")
+                self.assertTrue(series.trendline.dispEq)
+                self.assertTrue(series.trendline.dispRSqr)
+                self.assertEqual(title_text(chart.title), "Standard curve")
+                self.assertEqual(title_text(chart.x_axis.title), "OD")
+                self.assertEqual(title_text(chart.y_axis.title), "Concentration")
+                self.assertIsNone(chart.legend)
+                # Top-left at the standards' heading, right of every column the table uses.
+                anchor = chart.anchor._from
+                self.assertEqual(anchor.row + 1, first - 1)
+                table_last = openpyxl.utils.column_index_from_string(last_column)
+                self.assertGreater(anchor.col + 1, table_last)
+                for row in sheet.iter_rows(min_col=anchor.col + 1, max_col=anchor.col + 8):
+                    for cell in row:
+                        self.assertIsNone(cell.value, f"{cell.coordinate} under the chart")
+
+    def test_a_k_factor_report_keeps_an_empty_chart(self):
+        report = convert(os.path.join(DATA_DIR, "concentration", "kfactor_w1_n2.con"), self.dir)
+        _, chart = only_chart(report)
+        series = chart.series[0]
+        self.assertEqual((series.xVal.numRef.f, series.yVal.numRef.f),
+                         ("Sheet1!#REF!", "Sheet1!#REF!"))
+        # No numbers of the template's empty row remain to be drawn.
+        self.assertIsNone(series.xVal.numRef.numCache)
+        self.assertIsNone(series.yVal.numRef.numCache)
+
+
 class UserTemplate(unittest.TestCase):
     def test_renamed_sheet_with_a_picture(self):
         from openpyxl.drawing.image import Image
