@@ -78,13 +78,12 @@ TemplateFormats MakeTemplateFormats(lxw_workbook* workbook) {
   format_set_border_color(formats.pattern_index, kGridGrey);
   format_set_align(formats.pattern_index, LXW_ALIGN_CENTER);
 
-  formats.flag = workbook_add_format(workbook);
-  format_set_font_color(formats.flag, kFlagText);
-  format_set_bg_color(formats.flag, kFlagFill);
-
-  formats.flag_legend = workbook_add_format(workbook);
-  format_set_font_color(formats.flag_legend, kFlagText);
-  format_set_bg_color(formats.flag_legend, kFlagFill);
+  // Two formats of one look: a conditional format's is stored apart from the cells' ones.
+  for (lxw_format** flag : {&formats.flag, &formats.flag_legend}) {
+    *flag = workbook_add_format(workbook);
+    format_set_font_color(*flag, kFlagText);
+    format_set_bg_color(*flag, kFlagFill);
+  }
   format_set_align(formats.flag_legend, LXW_ALIGN_CENTER);
 
   return formats;

@@ -53,7 +53,9 @@ def chart_parts(path):
                 if name.startswith("xl/charts/chart")}
 
 
-class ScanCharts(unittest.TestCase):
+class ReportsInScratch(unittest.TestCase):
+    """Tests whose reports go to a scratch folder of their class."""
+
     @classmethod
     def setUpClass(cls):
         cls.dir = tempfile.mkdtemp(prefix="korvanta-charts-")
@@ -61,6 +63,9 @@ class ScanCharts(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         shutil.rmtree(cls.dir, ignore_errors=True)
+
+
+class ScanCharts(ReportsInScratch):
 
     def report(self, kind, name):
         return convert(os.path.join(DATA_DIR, kind, name), self.dir)
@@ -130,16 +135,8 @@ class ScanCharts(unittest.TestCase):
         self.assertEqual(title_text(chart.x_axis.title), "WL(nm)")
 
 
-class StandardCurveCharts(unittest.TestCase):
+class StandardCurveCharts(ReportsInScratch):
     """The template's standard curve: drawn by the spreadsheet from the standards' cells."""
-
-    @classmethod
-    def setUpClass(cls):
-        cls.dir = tempfile.mkdtemp(prefix="korvanta-curves-")
-
-    @classmethod
-    def tearDownClass(cls):
-        shutil.rmtree(cls.dir, ignore_errors=True)
 
     def test_one_scatter_chart_with_a_linear_trendline_beside_the_standards(self):
         # (report, standards' first and last row, the sample table's last column)
