@@ -15,7 +15,9 @@
 // series name the pattern row 14 (the engine grows a chart range over the copies inserted
 // at it), the marks' MIN and MAX read rows 13-15, across the insertion point. The spacer
 // row 15 holds the marks' legend, so a K-factor report, which has no standards and no marks,
-// loses the legend with the standards block.
+// loses the legend with the standards block. Its chart stays, empty: its series lose their
+// rows as a spreadsheet's do when rows are deleted, and a user's template may draw more on
+// it than the standards.
 
 #include "template_book.h"
 #include "template_makers.h"
@@ -40,8 +42,8 @@ void StandardCurveChart(TemplateBook& book) {
   chart_series_set_trendline_equation(series);
   chart_series_set_trendline_r_squared(series);
   chart_title_set_name(chart, "Standard curve");
-  // The titles of the standards' columns. The unit stays in B8: LibreOffice shows a title
-  // linked to a cell as the template saved it, so a linked title could not show it either.
+  // The titles of the standards' columns; the unit stays in B8. (A title linked to a cell
+  // shows in LibreOffice the text the template saved, not the report's.)
   chart_axis_set_name(chart->x_axis, "OD");
   chart_axis_set_name(chart->y_axis, "Concentration");
   chart_legend_set_position(chart, LXW_CHART_LEGEND_NONE);
