@@ -171,6 +171,23 @@ class StandardCurveCharts(ReportsInScratch):
                     for cell in row:
                         self.assertIsNone(cell.value, f"{cell.coordinate} under the chart")
 
+    def test_libreoffice_reads_the_curve_with_its_trendline(self):
+        report = convert(os.path.join(DATA_DIR, "protein", "curve_s7_w3_n4.pro"), self.dir)
+        resaved_dir = os.path.join(self.dir, "resaved")
+        os.makedirs(resaved_dir, exist_ok=True)
+        profile = "file://" + os.path.join(self.dir, "lo-profile")
+        subprocess.run(["soffice", f"-env:UserInstallation={profile}", "--headless",
+                        "--convert-to", "xlsx", "--outdir", resaved_dir, report],
+                       check=True, capture_output=True, timeout=300)
+        _, chart = only_chart(os.path.join(resaved_dir, os.path.basename(report)))
+        self.assertEqual(chart.tagname, "scatterChart")
+        series = chart.series[0]
+        self.assertEqual(series.xVal.numRef.f.replace("$", ""), "Sheet1!C16:C22")
+        self.assertEqual(series.yVal.numRef.f.replace("$", ""), "Sheet1!B16:B22")
+        self.assertEqual(series.trendline.trendlineType, "linear")
+        self.assertTrue(series.trendline.dispEq)
+        self.assertTrue(series.trendline.dispRSqr)
+
     def test_a_k_factor_report_keeps_an_empty_chart(self):
         report = convert(os.path.join(DATA_DIR, "concentration", "kfactor_w1_n2.con"), self.dir)
         _, chart = only_chart(report)
