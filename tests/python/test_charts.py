@@ -64,6 +64,16 @@ class ReportsInScratch(unittest.TestCase):
     def tearDownClass(cls):
         shutil.rmtree(cls.dir, ignore_errors=True)
 
+    def resaved_chart(self, report):
+        """The one chart of the report as LibreOffice saves it again."""
+        resaved_dir = os.path.join(self.dir, "resaved")
+        os.makedirs(resaved_dir, exist_ok=True)
+        profile = "file://" + os.path.join(self.dir, "lo-profile")
+        subprocess.run(["soffice", f"-env:UserInstallation={profile}", "--headless",
+                        "--convert-to", "xlsx", "--outdir", resaved_dir, report],
+                       check=True, capture_output=True, timeout=300)
+        return only_chart(os.path.join(resaved_dir, os.path.basename(report)))[1]
+
 
 class ScanCharts(ReportsInScratch):
 
@@ -119,15 +129,7 @@ class ScanCharts(ReportsInScratch):
         self.assertFalse(chart.series[0].yVal.numRef.numCache.pt)
 
     def test_libreoffice_reads_the_chart_and_keeps_its_ranges(self):
-        report = self.report("wlscan", "code1.wsc")
-        resaved_dir = os.path.join(self.dir, "resaved")
-        os.makedirs(resaved_dir, exist_ok=True)
-        profile = "file://" + os.path.join(self.dir, "lo-profile")
-        subprocess.run(["soffice", f"-env:UserInstallation={profile}", "--headless",
-                        "--convert-to", "xlsx", "--outdir", resaved_dir, report],
-                       check=True, capture_output=True, timeout=300)
-        resaved = os.path.join(resaved_dir, os.path.basename(report))
-        _, chart = only_chart(resaved)
+        chart = self.resaved_chart(self.report("wlscan", "code1.wsc"))
         self.assertEqual(chart.tagname, "scatterChart")
         series = chart.series[0]
         self.assertEqual(series.xVal.numRef.f.replace("$", ""), "Sheet1!A14:A16")
@@ -172,14 +174,8 @@ class StandardCurveCharts(ReportsInScratch):
                         self.assertIsNone(cell.value, f"{cell.coordinate} under the chart")
 
     def test_libreoffice_reads_the_curve_with_its_trendline(self):
-        report = convert(os.path.join(DATA_DIR, "protein", "curve_s7_w3_n4.pro"), self.dir)
-        resaved_dir = os.path.join(self.dir, "resaved")
-        os.makedirs(resaved_dir, exist_ok=True)
-        profile = "file://" + os.path.join(self.dir, "lo-profile")
-        subprocess.run(["soffice", f"-env:UserInstallation={profile}", "--headless",
-                        "--convert-to", "xlsx", "--outdir", resaved_dir, report],
-                       check=True, capture_output=True, timeout=300)
-        _, chart = only_chart(os.path.join(resaved_dir, os.path.basename(report)))
+        chart = self.resaved_chart(
+            convert(os.path.join(DATA_DIR, "protein", "curve_s7_w3_n4.pro"), self.dir))
         self.assertEqual(chart.tagname, "scatterChart")
         series = chart.series[0]
         self.assertEqual(series.xVal.numRef.f.replace("$", ""), "Sheet1!C16:C22")
