@@ -2,6 +2,7 @@
 // insert copied rows, insert columns, delete rows. Each is at most one shift.
 #include <algorithm>
 
+#include "workbook/sheet_shift.h"
 #include "workbook/workbook_impl.h"
 #include "workbook/xml_util.h"
 
@@ -107,6 +108,7 @@ void Worksheet::Impl::PlaceCopies(const CopiedBlock& block, RowSpan source, int 
   GrowTablesOverPaste(*package, part_name, source, pasted);
   table_headers = ReadTableHeaders(*package, part_name);
   GrowPivotSourcesOverPaste(*package, name, source, pasted);
+  GrowChartRangesOverCopies(*package, name, source, pasted);
 }
 
 void Worksheet::CopyRows(RowSpan source, RowSpan target) {
