@@ -5,7 +5,9 @@
 // Excel's rules followed here: rows inserted between a table's header and its last row
 // become table rows, pushing the totals row down; rows inserted at the header row move the
 // table. Pasting into the row directly below a table extends it ("include new rows and
-// columns in table", on by default), but not past a totals row. Columns inserted inside a
+// columns in table", on by default). Excel keeps a totals row that a paste overwrites; a
+// report's samples pasted from the pattern row over it are data, so the table grows over them
+// and its totals row is switched off instead. Columns inserted inside a
 // table become table columns named "Column1", "Column2"... (the lowest free number). A table
 // whose header row is deleted with its data no longer exists; deleting all data rows leaves
 // the header and one data row, as Excel's table always has one.
@@ -40,6 +42,16 @@ std::vector<pugi::xml_node> ChildrenNamed(pugi::xml_node parent, std::string_vie
     if (LocalName(child) == local_name) found.push_back(child);
   }
   return found;
+}
+
+// A totals row pasted over holds samples now: the table shows no totals row, as Excel writes
+// a table whose total row is switched off (its columns keep their totals functions, to come
+// back when it is switched on again).
+void HideTotalsRow(pugi::xml_node table) {
+  table.remove_attribute("totalsRowCount");
+  pugi::xml_attribute shown = table.attribute("totalsRowShown");
+  if (!shown) shown = table.append_attribute("totalsRowShown");
+  shown = "0";
 }
 
 // The table's range and its filter, which covers the range without the totals row.
@@ -183,8 +195,9 @@ void GrowTablesOverPaste(Package& package, std::string_view sheet_part, RowSpan 
     const int data_first = area->first_row + rows.headers;
     const int data_last = area->last_row - rows.totals;
     if (source.first < data_first || source.last > data_last) continue;
-    if (rows.totals == 0 && pasted.first == data_last + 1) {
+    if (pasted.first == data_last + 1 && pasted.last >= area->last_row) {
       area->last_row = pasted.last;
+      if (rows.totals > 0) HideTotalsRow(package.Xml(relationship.target).document_element());
     } else if (rows.headers == 0 && pasted.last + 1 == data_first) {
       area->first_row = pasted.first;
     } else {

@@ -53,13 +53,6 @@ EXPECTED_FAILURES = {
     "date_1904": "item 1 (formulas in copied rows)",
     "rich_text_and_number_formats": "item 1 (formulas in copied rows)",
     "shared_formulas": "item 1 (formulas in copied rows)",
-    "cross_sheet_conditional_format": "item 2 (2010 extensions)",
-    "cross_sheet_validation": "item 2 (2010 extensions)",
-    "data_bars_2010": "item 2 (2010 extensions)",
-    "sparklines_and_data_bars": "item 2 (2010 extensions)",
-    "sample_table": "item 3 (tables)",
-    "sample_table_with_totals": "item 3 (tables)",
-    "pivot_cache": "item 4 (pivot caches)",
     "merged_straddling_pattern_row": "item 5 (merges straddling the pattern row)",
 }
 

@@ -89,7 +89,7 @@ TEST(ExcelTables, GrowOverTheSamplesAndKeepTheirColumnsNamed) {
       {"copies inserted above a totals row", true,
        [](Worksheet& sheet) { InsertCopiedRows(sheet, 2, "4:4"); }, "A3:D7", "A3:D6", names},
       {"copies pasted over a totals row", true,
-       [](Worksheet& sheet) { CopyRows(sheet, "4:4", "5:5"); }, "A3:D5", "A3:D4", names},
+       [](Worksheet& sheet) { CopyRows(sheet, "4:4", "5:6"); }, "A3:D6", "A3:D6", names},
       {"a column inserted inside",
        false,
        [](Worksheet& sheet) { InsertColumns(sheet, 1, "C:C"); },
@@ -144,6 +144,17 @@ TEST(ExcelTables, InsertedCopiesCarryTheCalculatedColumnAndTheTotalsRowFollows) 
   }
   EXPECT_EQ(TextAt(book.ActiveSheet(), "A7"), "Total");
   EXPECT_EQ(FormulaAt(book.ActiveSheet(), "B7"), "SUBTOTAL(109,[Abs])");
+}
+
+TEST(ExcelTables, SamplesPastedOverTheTotalsRowSwitchItOff) {
+  Workbook book = Workbook::LoadFromMemory(SampleTable(true));
+  CopyRows(book.ActiveSheet(), "4:4", "5:6");
+  const pugi::xml_document table = PartXml(book.SaveToMemory(), kTable);
+  EXPECT_FALSE(table.document_element().attribute("totalsRowCount"));
+  EXPECT_STREQ(table.document_element().attribute("totalsRowShown").value(), "0");
+  // The columns keep their totals, for when the row is switched on again.
+  EXPECT_STREQ(table.select_node("//tableColumn[2]").node().attribute("totalsRowFunction").value(),
+               "sum");
 }
 
 TEST(ExcelTables, FormulasFollowARenamedColumn) {
