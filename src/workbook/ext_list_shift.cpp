@@ -11,7 +11,6 @@
 #include "workbook/cell_area.h"
 #include "workbook/pasted_rows.h"
 #include "workbook/sheet_shift.h"
-#include "workbook/workbook_impl.h"
 #include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
@@ -137,7 +136,7 @@ std::vector<BlockSparkline> SparklinesOfRows(pugi::xml_node worksheet, RowSpan r
 // Pasting replaces what the target cells held, their sparklines included; each copy gets
 // the copied sparklines in its own cells, reading data moved as the copied formulas' are.
 void PlaceSparklineCopies(pugi::xml_node worksheet, const std::vector<BlockSparkline>& sparklines,
-                          RowSpan pasted, int height, const RowCopyAdjustment& adjustment) {
+                          RowSpan pasted, int height, const CopyFormula& copy_formula) {
   for (pugi::xml_node sparkline : ExtensionElements(worksheet, "sparkline")) {
     const bool copied =
         std::any_of(sparklines.begin(), sparklines.end(),
@@ -156,7 +155,7 @@ void PlaceSparklineCopies(pugi::xml_node worksheet, const std::vector<BlockSpark
       if (row > pasted.last) break;
       pugi::xml_node added = list.insert_copy_after(source.sparkline, last);
       last = added;
-      FirstChild(added, "f").text().set(adjustment.formula(source.data, copy).c_str());
+      FirstChild(added, "f").text().set(copy_formula(source.data, copy).c_str());
       FirstChild(added, "sqref").text().set(CellAddress({source.place.col, row}).c_str());
     }
     // A source inside the pasted rows was replaced by its copies.

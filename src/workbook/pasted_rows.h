@@ -2,6 +2,7 @@
 // sparklines of the copied rows, and the tables and pivot sources that grow over the copies.
 #pragma once
 
+#include <functional>
 #include <pugixml.hpp>
 #include <string>
 #include <string_view>
@@ -13,7 +14,10 @@
 namespace korvanta::workbook {
 
 struct BookStructure;
-struct RowCopyAdjustment;
+
+// The formula of copy number `copy` (0 is the first) of a formula in the copied rows, as the
+// row-copy path adjusts the copied cells' formulas.
+using CopyFormula = std::function<std::string(std::string_view formula, int copy)>;
 
 // A sparkline placed in a block of copied rows: its group, its cell (rows counted from 0 at
 // the block's first row) and its data range as a formula ("Sheet1!A9:E9").
@@ -28,7 +32,7 @@ struct BlockSparkline {
 std::vector<BlockSparkline> SparklinesOfRows(pugi::xml_node worksheet, RowSpan rows);
 // Replaces the sparklines placed in the pasted rows with one per copied sparkline and copy.
 void PlaceSparklineCopies(pugi::xml_node worksheet, const std::vector<BlockSparkline>& sparklines,
-                          RowSpan pasted, int height, const RowCopyAdjustment& adjustment);
+                          RowSpan pasted, int height, const CopyFormula& copy_formula);
 // The x14 conditional formats and validations of the source rows grow over the copies, as
 // their plain twins do.
 void ExtendExtensionRulesOverPaste(pugi::xml_node worksheet, RowSpan source, int target_first,

@@ -104,7 +104,7 @@ void Worksheet::Impl::PlaceCopies(const CopiedBlock& block, RowSpan source, int 
   ExtendRulesOverPaste(Root(), source, target_first, copies);
   ExtendExtensionRulesOverPaste(Root(), source, target_first, copies);
   const RowSpan pasted{target_first, target_last};
-  PlaceSparklineCopies(Root(), block.sparklines, pasted, height, adjustment);
+  PlaceSparklineCopies(Root(), block.sparklines, pasted, height, adjustment.formula);
   GrowTablesOverPaste(*package, part_name, source, pasted);
   table_headers = ReadTableHeaders(*package, part_name);
   GrowPivotSourcesOverPaste(*package, name, source, pasted);
