@@ -32,7 +32,7 @@ int CZoltApp::InitInstance() {
   parser.process(*this);
 
   QtUserDialogs dialogs;
-  CZoltDlg dialog(dialogs, SettingsFromEnvironment(DefaultTemplateDirectory()));
+  CZoltDlg dialog(dialogs, SettingsFromEnvironment(std::nullopt));
   dialog.show();
   if (parser.isSet(screenshot)) {
     const QString file = parser.value(screenshot);
