@@ -17,6 +17,8 @@ CZoltApp::CZoltApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(kApplicationName);
   setApplicationVersion(QStringLiteral("3.0"));
   setWindowIcon(ApplicationIcon());
+  // Ties the window to its menu entry (its icon on Wayland, and the task bar's grouping).
+  setDesktopFileName(QStringLiteral("org.korvanta.Korvanta"));
 }
 
 int CZoltApp::InitInstance() {
