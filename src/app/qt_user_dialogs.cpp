@@ -34,6 +34,8 @@ void QtUserDialogs::ShowSummary(QWidget* parent, const QString& caption, const Q
                                 const QString& details) {
   QMessageBox box(details.isEmpty() ? QMessageBox::Information : QMessageBox::Warning, caption,
                   text, QMessageBox::Ok, parent);
+  // Wide enough that a failure's message and path stay on a line or two.
+  box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 32em; }"));
   // A long list stays in full behind "Show Details..." so that the box fits the screen.
   constexpr qsizetype kShownLines = 12;
   const QStringList lines = details.split(QLatin1Char('\n'));

@@ -94,9 +94,9 @@ QString ProposedReportPath(const std::string& export_path) {
       .filePath(export_file.completeBaseName() + QStringLiteral(".xlsx"));
 }
 
-// "3 converted, 1 failed." and one line per failure: "name: message".
+// "3 converted, 1 failed." with the folder, and one line per failure: "name: message".
 std::pair<QString, QString> BatchSummaryTexts(const std::vector<BatchOutcome>& outcomes,
-                                              std::size_t planned) {
+                                              std::size_t planned, const QString& folder) {
   std::size_t converted = 0;
   QStringList failures;
   for (const BatchOutcome& outcome : outcomes) {
@@ -111,6 +111,7 @@ std::pair<QString, QString> BatchSummaryTexts(const std::vector<BatchOutcome>& o
   if (outcomes.size() < planned) {
     text += QStringLiteral(" Stopped: %1 not converted.").arg(planned - outcomes.size());
   }
+  if (converted > 0) text += QStringLiteral("\nThe reports are in ") + folder + QLatin1Char('.');
   return {text, failures.join(QLatin1Char('\n'))};
 }
 
@@ -302,6 +303,7 @@ void CZoltDlg::ConvertFiles(const QStringList& paths) {
   }
 
   m_batchSize = items.size();
+  m_batchFolder = QDir::toNativeSeparators(*folder);
   m_batchOutcomes.clear();
   m_stopBatch = false;
   m_progress = new QProgressDialog(QStringLiteral("Converting %1 files...").arg(m_batchSize),
@@ -332,7 +334,7 @@ void CZoltDlg::ConvertFiles(const QStringList& paths) {
 void CZoltDlg::OnBatchThreadFinished() {
   m_worker->wait();
   m_worker.reset();
-  const auto [text, failures] = BatchSummaryTexts(m_batchOutcomes, m_batchSize);
+  const auto [text, failures] = BatchSummaryTexts(m_batchOutcomes, m_batchSize, m_batchFolder);
   m_statusLabel->SetText(failures.isEmpty() && m_batchOutcomes.size() == m_batchSize
                              ? QString::fromUtf8(kCompletedStatus.data(),
                                                  static_cast<qsizetype>(kCompletedStatus.size()))

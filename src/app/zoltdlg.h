@@ -112,6 +112,7 @@ class CZoltDlg : public QDialog, public Host {
   QPointer<QProgressDialog> m_progress;
   std::atomic<bool> m_stopBatch = false;
   std::size_t m_batchSize = 0;
+  QString m_batchFolder;
   std::vector<BatchOutcome> m_batchOutcomes;
   // Written by the worker; read once the worker has ended.
   ConversionStatus m_result = ConversionStatus::kFailed;

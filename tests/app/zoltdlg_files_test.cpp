@@ -13,11 +13,15 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <iterator>
 #include <memory>
+#include <utility>
 
+#include "app/qt_user_dialogs.h"
 #include "app/window_texts.h"
 #include "app/zoltdlg.h"
 #include "driver/template_files.h"
@@ -104,7 +108,8 @@ TEST_F(WindowFilesTest, SeveralFilesConvertIntoTheChosenFolderWithASummaryOfEach
   EXPECT_TRUE(fs::exists(out / "run.xlsx"));
   EXPECT_FALSE(fs::exists(out / "notes.xlsx"));
   ASSERT_EQ(dialogs_.summaries.size(), 1u);
-  EXPECT_EQ(dialogs_.summaries[0].text, "2 converted, 2 failed.");
+  EXPECT_EQ(dialogs_.summaries[0].text,
+            "2 converted, 2 failed.\nThe reports are in " + QDir::toNativeSeparators(Q(out)) + ".");
   const QStringList failures = dialogs_.summaries[0].details.split('\n');
   ASSERT_EQ(failures.size(), 2);
   EXPECT_THAT(failures[0].toStdString(), HasSubstr("missing.tsc: "));
@@ -132,7 +137,7 @@ TEST_F(WindowFilesTest, ExistingReportsAreAskedAboutOnceAndKeptOnNo) {
   EXPECT_EQ(korvanta::test::ReadFile(out / "a.xlsx"), "earlier");
   EXPECT_TRUE(fs::exists(out / "b.xlsx"));
   ASSERT_EQ(dialogs_.summaries.size(), 1u);
-  EXPECT_EQ(dialogs_.summaries[0].text, "1 converted, 1 failed.");
+  EXPECT_TRUE(dialogs_.summaries[0].text.startsWith("1 converted, 1 failed.\n"));
   EXPECT_THAT(dialogs_.summaries[0].details.toStdString(), HasSubstr("already exists; it is kept"));
 }
 
@@ -166,6 +171,49 @@ TEST_F(WindowFilesTest, TemplatesFolderCopiesTheTemplatesKeepsTheUsersAndOpensTh
   for (const TemplateFile& file : TemplateFiles()) EXPECT_TRUE(fs::exists(own / file.name));
   EXPECT_THAT(dialogs_.opened_urls, ElementsAre(QUrl::fromLocalFile(Q(own))));
   EXPECT_THAT(dialogs_.messages, IsEmpty());
+}
+
+// With KORVANTA_SUMMARY_SCREENSHOT=FILE.png (scripts/screenshot-summary runs it on a virtual
+// X server), the real summary box of a batch with failures is drawn over the window and the
+// screen saved into FILE.png.
+class RealSummaryDialogs : public FakeUserDialogs {
+ public:
+  explicit RealSummaryDialogs(QString file) : file_(std::move(file)) {}
+  void ShowSummary(QWidget* parent, const QString& caption, const QString& text,
+                   const QString& details) override {
+    FakeUserDialogs::ShowSummary(parent, caption, text, details);
+    QTimer::singleShot(1000, [this] {
+      saved_ = QGuiApplication::primaryScreen()->grabWindow(0).save(file_, "PNG");
+      if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    QtUserDialogs().ShowSummary(parent, caption, text, details);
+  }
+  bool saved() const { return saved_; }
+
+ private:
+  QString file_;
+  bool saved_ = false;
+};
+
+TEST(BatchSummaryScreenshot, ShowsTheCountsAndEachFailure) {
+  const QString file = qEnvironmentVariable("KORVANTA_SUMMARY_SCREENSHOT");
+  if (file.isEmpty()) GTEST_SKIP() << "KORVANTA_SUMMARY_SCREENSHOT names no file";
+  const korvanta::test::TempDir temp;
+  const fs::path examples = korvanta::test::TestDataDir() / ".." / ".." / "examples";
+  fs::create_directories(temp / "reports");
+  korvanta::test::WriteFile(temp / "broken.od", "4\n2\n7\n");
+  RealSummaryDialogs dialogs(file);
+  dialogs.folder_answers = {Q(temp / "reports")};
+  ConversionSettings settings;
+  settings.template_dir = korvanta::test::TemplateDir();
+  CZoltDlg window(dialogs, settings);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  window.OpenFiles({Q(examples / "photometry_dna_plate.pht"), Q(examples / "kinetics.tsc"),
+                    Q(examples / "wlscan.wsc"), Q(temp / "broken.od"), Q(temp / "gone.pro"),
+                    Q(examples / "protein_uv.pro")});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.IsConverting(); }, 60000));
+  EXPECT_TRUE(dialogs.saved());
 }
 
 }  // namespace
