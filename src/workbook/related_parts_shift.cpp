@@ -13,9 +13,6 @@
 namespace korvanta::workbook {
 namespace {
 
-constexpr std::string_view kChartContentType =
-    "application/vnd.openxmlformats-officedocument.drawingml.chart+xml";
-
 std::vector<pugi::xml_node> ElementsNamed(pugi::xml_node root, std::string_view local_name) {
   struct Walker : pugi::xml_tree_walker {
     std::string_view wanted;

@@ -7,8 +7,6 @@ namespace korvanta::workbook {
 namespace {
 
 constexpr std::string_view kSharedStringsPart = "xl/sharedStrings.xml";
-constexpr const char* kSharedStringsType =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml";
 
 bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -118,10 +116,10 @@ pugi::xml_node SharedStrings::Table() {
   if (part_name_.empty()) {
     part_name_ = std::string(kSharedStringsPart);
     package_->Write(part_name_,
-                    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
-                    "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>");
+                    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><sst xmlns=\"" +
+                        std::string(kSpreadsheetMlNs) + "\"/>");
     AddRelationship(*package_, workbook_part_, "sharedStrings", part_name_);
-    SetContentTypeOverride(*package_, part_name_, kSharedStringsType);
+    SetContentTypeOverride(*package_, part_name_, kSharedStringsContentType);
   }
   return package_->Xml(part_name_).document_element();
 }
