@@ -31,17 +31,11 @@ void EnsureNamespace(pugi::xml_node root, pugi::xml_node anchor, const char* pre
 
 // Shape ids are unique within a drawing: the new shape takes the next after the highest.
 unsigned NextShapeId(pugi::xml_node root) {
-  struct Walker : pugi::xml_tree_walker {
-    unsigned highest = 1;
-    bool for_each(pugi::xml_node& node) override {
-      if (node.type() == pugi::node_element && LocalName(node.name()) == "cNvPr") {
-        highest = std::max(highest, node.attribute("id").as_uint());
-      }
-      return true;
-    }
-  } walker;
-  root.traverse(walker);
-  return walker.highest + 1;
+  unsigned highest = 1;
+  for (pugi::xml_node properties : DescendantsNamed(root, "cNvPr")) {
+    highest = std::max(highest, properties.attribute("id").as_uint());
+  }
+  return highest + 1;
 }
 
 pugi::xml_node Element(pugi::xml_node parent, const char* name) {

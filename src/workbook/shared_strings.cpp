@@ -1,6 +1,7 @@
 #include "workbook/shared_strings.h"
 
 #include "workbook/opc.h"
+#include "workbook/utf8.h"
 #include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
@@ -60,19 +61,8 @@ std::string UnescapeStringItem(std::string_view text) {
       plain += text[i++];
       continue;
     }
-    const auto code =
-        static_cast<unsigned>(std::stoul(std::string(text.substr(i + 2, 4)), nullptr, 16));
-    // Code points below 0x800 cover every character the spreadsheet escapes this way.
-    if (code < 0x80) {
-      plain += static_cast<char>(code);
-    } else if (code < 0x800) {
-      plain += static_cast<char>(0xC0 | (code >> 6));
-      plain += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      plain += static_cast<char>(0xE0 | (code >> 12));
-      plain += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      plain += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    AppendUtf8(plain,
+               static_cast<char32_t>(std::stoul(std::string(text.substr(i + 2, 4)), nullptr, 16)));
     i += 7;
   }
   return XmlSafeText(plain);

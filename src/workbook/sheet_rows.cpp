@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <unordered_map>
 
 #include "workbook/cell_address.h"
 #include "workbook/formula_refs.h"
+#include "workbook/shared_formulas.h"
 #include "workbook/workbook.h"
 #include "workbook/xml_util.h"
 
@@ -72,25 +72,16 @@ void AppendAttributes(std::string& out, const XmlAttributes& attributes) {
   throw WorkbookError("the sheet's cells are damaged (" + what + ").");
 }
 
-// A shared formula's anchor cell, from which the other cells of the group derive theirs.
-struct SharedFormulaAnchor {
-  std::string text;
-  int row = 0;
-  int col = 0;
-};
-
 void ExpandSharedFormulas(std::vector<Row>& rows) {
-  std::unordered_map<std::string, SharedFormulaAnchor> anchors;
+  SharedFormulaGroups groups;
   bool any = false;
   for (const Row& row : rows) {
     for (const Cell& cell : row.cells) {
       const CellFormula* formula = cell.Formula();
       if (!formula || FindValue(formula->attributes, "t") != "shared") continue;
       any = true;
-      if (!formula->text.empty()) {
-        anchors.emplace(std::string(FindValue(formula->attributes, "si")),
-                        SharedFormulaAnchor{formula->text, row.number, cell.col});
-      }
+      groups.Add(FindValue(formula->attributes, "si"), formula->text,
+                 CellRef{cell.col, row.number});
     }
   }
   if (!any) return;
@@ -98,14 +89,13 @@ void ExpandSharedFormulas(std::vector<Row>& rows) {
     for (Cell& cell : row.cells) {
       CellFormula* formula = cell.Formula();
       if (!formula || FindValue(formula->attributes, "t") != "shared") continue;
-      const auto anchor = anchors.find(std::string(FindValue(formula->attributes, "si")));
-      if (anchor == anchors.end()) {
+      const std::string_view group = FindValue(formula->attributes, "si");
+      if (!groups.AnchorText(group)) {
         cell.detail->formula.reset();  // a group without its anchor has no formula to give
         continue;
       }
       if (formula->text.empty()) {
-        formula->text = AdjustFormulaForPaste(anchor->second.text, row.number - anchor->second.row,
-                                              cell.col - anchor->second.col);
+        formula->text = *groups.FormulaAt(group, CellRef{cell.col, row.number});
       }
       EraseValue(formula->attributes, "t");
       EraseValue(formula->attributes, "si");
