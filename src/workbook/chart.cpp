@@ -138,7 +138,8 @@ void Workbook::AddChart(const ChartRequest& request) {
   if (!drawing_part.empty()) {
     // A logo or other picture of the template stays; the chart joins it.
     anchor.chart_relationship_id = AddRelationship(package, drawing_part, "chart", chart_part);
-    package.Write(drawing_part, AddChartToDrawingXml(package.Read(drawing_part), anchor));
+    package.Write(drawing_part, AddChartToDrawingXml(package.Read(drawing_part), anchor,
+                                                     package.DisplayName(), drawing_part));
     return;
   }
   drawing_part = FreePartName(package, "xl/drawings/drawing");

@@ -95,14 +95,15 @@ std::string NewChartDrawingXml(const ChartAnchor& anchor) {
   return SerializeXml(doc);
 }
 
-std::string AddChartToDrawingXml(std::string_view drawing_xml, const ChartAnchor& anchor) {
+std::string AddChartToDrawingXml(std::string_view drawing_xml, const ChartAnchor& anchor,
+                                 std::string_view workbook_name, std::string_view part_name) {
   pugi::xml_document doc;
   const pugi::xml_parse_result parsed = doc.load_buffer(drawing_xml.data(), drawing_xml.size(),
                                                         pugi::parse_full | pugi::parse_ws_pcdata);
   pugi::xml_node root = doc.document_element();
   if (!parsed || LocalName(root.name()) != "wsDr" ||
       DeclaredNamespace(root, Prefix(root.name())) != kSpreadsheetDrawingNs) {
-    throw WorkbookError("The template's sheet drawing can not be read.");
+    throw DamagedPart(workbook_name, part_name, "is no sheet drawing a chart can join.");
   }
   // The new anchor's elements use the prefix "xdr"; a root spelled otherwise gets it declared
   // on the anchor.

@@ -137,9 +137,9 @@ void ParseXml(pugi::xml_document& doc, std::string_view text, std::string_view w
   const pugi::xml_parse_result result = doc.load_buffer(
       text.data(), text.size(), pugi::parse_full | pugi::parse_ws_pcdata, pugi::encoding_auto);
   if (!result || !doc.document_element()) {
-    throw WorkbookError("The workbook \"" + std::string(workbook_name) + "\" is damaged: part \"" +
-                        std::string(part_name) + "\" is not well-formed XML (" +
-                        result.description() + " at byte " + std::to_string(result.offset) + ").");
+    throw DamagedPart(workbook_name, part_name,
+                      std::string("is not well-formed XML (") + result.description() + " at byte " +
+                          std::to_string(result.offset) + ").");
   }
 }
 
