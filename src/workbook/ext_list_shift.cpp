@@ -16,26 +16,12 @@
 namespace korvanta::workbook {
 namespace {
 
-std::vector<pugi::xml_node> ElementsNamed(pugi::xml_node root, std::string_view local_name) {
-  struct Walker : pugi::xml_tree_walker {
-    std::string_view wanted;
-    std::vector<pugi::xml_node> found;
-    bool for_each(pugi::xml_node& node) override {
-      if (node.type() == pugi::node_element && LocalName(node) == wanted) found.push_back(node);
-      return true;
-    }
-  } walker;
-  walker.wanted = local_name;
-  root.traverse(walker);
-  return std::move(walker.found);
-}
-
 std::vector<pugi::xml_node> ExtensionElements(pugi::xml_node worksheet,
                                               std::string_view local_name) {
   std::vector<pugi::xml_node> found;
   for (pugi::xml_node list : worksheet.children()) {
     if (LocalName(list) != "extLst") continue;
-    for (pugi::xml_node element : ElementsNamed(list, local_name)) found.push_back(element);
+    for (pugi::xml_node element : DescendantsNamed(list, local_name)) found.push_back(element);
   }
   return found;
 }

@@ -13,9 +13,6 @@
 namespace korvanta::workbook {
 namespace {
 
-constexpr std::string_view kPivotCacheContentType =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.pivotCacheDefinition+xml";
-
 // The source element of a cache that reads a range of `sheet_name` in this workbook.
 pugi::xml_node SourceOnSheet(pugi::xml_node cache, std::string_view sheet_name) {
   const pugi::xml_node source = FirstChild(FirstChild(cache, "cacheSource"), "worksheetSource");
@@ -30,7 +27,8 @@ pugi::xml_node SourceOnSheet(pugi::xml_node cache, std::string_view sheet_name) 
 template <typename Edit>
 void EditSources(Package& package, std::string_view sheet_name, Edit edit) {
   for (const std::string& part : package.PartNames()) {
-    if (!part.ends_with(".xml") || ContentTypeOf(package, part) != kPivotCacheContentType) continue;
+    if (!part.ends_with(".xml") || ContentTypeOf(package, part) != kPivotCacheDefinitionContentType)
+      continue;
     const pugi::xml_node read =
         SourceOnSheet(package.ParsedXml(part).document_element(), sheet_name);
     if (!read) continue;

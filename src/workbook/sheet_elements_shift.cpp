@@ -10,18 +10,6 @@
 namespace korvanta::workbook {
 namespace {
 
-bool IsRows(const Shift& shift) { return shift.axis == Shift::Axis::kRows; }
-
-std::vector<pugi::xml_node> ChildrenNamed(pugi::xml_node parent, std::string_view local_name) {
-  std::vector<pugi::xml_node> found;
-  for (pugi::xml_node child : parent.children()) {
-    if (child.type() == pugi::node_element && LocalName(child) == local_name) {
-      found.push_back(child);
-    }
-  }
-  return found;
-}
-
 void AdjustFormulaText(pugi::xml_node element, std::string_view sheet_name, const Shift& shift) {
   const std::string adjusted =
       AdjustFormulaForShift(element.text().get(), sheet_name, sheet_name, shift);

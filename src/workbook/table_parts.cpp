@@ -19,11 +19,7 @@ namespace korvanta::workbook {
 namespace {
 
 std::vector<pugi::xml_node> ColumnsOf(pugi::xml_node table) {
-  std::vector<pugi::xml_node> columns;
-  for (pugi::xml_node column : FirstChild(table, "tableColumns").children()) {
-    if (LocalName(column) == "tableColumn") columns.push_back(column);
-  }
-  return columns;
+  return ChildrenNamed(FirstChild(table, "tableColumns"), "tableColumn");
 }
 
 bool IsTaken(std::string_view name, const std::vector<std::string>& taken) {
@@ -109,9 +105,9 @@ void RenameColumnOutsideSheet(Package& package, const BookStructure& book,
         !ContainsIgnoreCase(package.Read(other.part), header.name)) {
       continue;
     }
-    for (const pugi::xpath_node& formula :
-         package.Xml(other.part).document_element().select_nodes("//*[local-name()='f']")) {
-      rename(formula.node());
+    for (pugi::xml_node formula :
+         DescendantsNamed(package.Xml(other.part).document_element(), "f")) {
+      rename(formula);
     }
   }
   if (!ContainsIgnoreCase(package.Read(book.workbook_part), header.name)) return;

@@ -24,8 +24,6 @@
 namespace korvanta::workbook {
 namespace {
 
-bool IsRows(const Shift& shift) { return shift.axis == Shift::Axis::kRows; }
-
 struct TableRows {
   int headers = 1;
   int totals = 0;
@@ -34,14 +32,6 @@ struct TableRows {
 TableRows RowsOf(pugi::xml_node table) {
   return {std::max(0, table.attribute("headerRowCount").as_int(1)),
           std::max(0, table.attribute("totalsRowCount").as_int(0))};
-}
-
-std::vector<pugi::xml_node> ChildrenNamed(pugi::xml_node parent, std::string_view local_name) {
-  std::vector<pugi::xml_node> found;
-  for (pugi::xml_node child : parent.children()) {
-    if (LocalName(child) == local_name) found.push_back(child);
-  }
-  return found;
 }
 
 // A totals row pasted over holds samples now: the table shows no totals row, as Excel writes
