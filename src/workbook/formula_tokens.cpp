@@ -150,17 +150,8 @@ class Scanner {
 
   // Past the matching ']' of nested brackets; a "'" escapes the character after it.
   std::size_t BracketEnd(std::size_t i) const {
-    int depth = 0;
-    for (std::size_t j = i; j < s_.size(); ++j) {
-      if (s_[j] == '\'') {
-        ++j;
-      } else if (s_[j] == '[') {
-        ++depth;
-      } else if (s_[j] == ']' && --depth == 0) {
-        return j + 1;
-      }
-    }
-    return s_.size();
+    const std::size_t close = ClosingBracket(s_, i);
+    return close == std::string_view::npos ? s_.size() : close + 1;
   }
 
   std::size_t ErrorValueLength(std::size_t i) const {
@@ -204,6 +195,20 @@ class Scanner {
 
 std::vector<FormulaToken> TokenizeFormula(std::string_view formula) {
   return Scanner(formula).Run();
+}
+
+std::size_t ClosingBracket(std::string_view text, std::size_t open) {
+  int depth = 0;
+  for (std::size_t i = open; i < text.size(); ++i) {
+    if (text[i] == '\'') {
+      ++i;
+    } else if (text[i] == '[') {
+      ++depth;
+    } else if (text[i] == ']' && --depth == 0) {
+      return i;
+    }
+  }
+  return std::string_view::npos;
 }
 
 }  // namespace korvanta::workbook

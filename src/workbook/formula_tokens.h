@@ -32,4 +32,8 @@ struct FormulaToken {
 // references come out as plain text; so do cell-like names beyond the sheet (XFE1, A1048577).
 std::vector<FormulaToken> TokenizeFormula(std::string_view formula);
 
+// The position of the ']' matching the '[' at `open`, brackets nesting and "'" escaping the
+// character after it (as in table references); npos when it is never closed.
+std::size_t ClosingBracket(std::string_view text, std::size_t open);
+
 }  // namespace korvanta::workbook

@@ -7,6 +7,7 @@
 
 #include <cctype>
 
+#include "workbook/formula_tokens.h"
 #include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
@@ -33,21 +34,6 @@ std::string Escaped(std::string_view name) {
     out += c;
   }
   return out;
-}
-
-// The position of the ']' closing the '[' at `open`, or npos.
-std::size_t ClosingBracket(std::string_view text, std::size_t open) {
-  int depth = 0;
-  for (std::size_t i = open; i < text.size(); ++i) {
-    if (text[i] == '\'') {
-      ++i;
-    } else if (text[i] == '[') {
-      ++depth;
-    } else if (text[i] == ']' && --depth == 0) {
-      return i;
-    }
-  }
-  return std::string_view::npos;
 }
 
 struct Renaming {
