@@ -31,6 +31,10 @@ std::string FormatAreaRef(const AreaRef& area);
 
 // The area after a structural change; nothing when it is wholly deleted or pushed off the sheet.
 std::optional<AreaRef> ShiftArea(const AreaRef& area, const Shift& shift);
+// A reference of a copy inserted by InsertCopiedRows (see AdjustFormulaForRowCopy): rows
+// above the copied rows stay, rows inside them follow the copy, rows below them move by all
+// inserted rows. Nothing when it is pushed off the sheet.
+std::optional<AreaRef> InsertedCopyArea(const AreaRef& area, const RowCopy& copy);
 // The area moved by an offset, its relative parts only or (`move_absolute`) all of them;
 // nothing when any part leaves the sheet.
 std::optional<AreaRef> MoveArea(const AreaRef& area, int row_offset, int col_offset,
