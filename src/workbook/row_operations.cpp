@@ -154,10 +154,10 @@ void Worksheet::CopyRows(RowSpan source, RowSpan target) {
   impl_->PlaceCopies(impl_->BlockOf(source), source, target.first, copies, 0);
 }
 
-// The spreadsheet's Insert Copied Cells, once per copy, each time pasting the copied rows
-// where they stand and pushing them down: so the copies' references follow the rule of
-// AdjustFormulaForRowCopy for inserted copies (the design notes give the evidence), and the
-// block of all copies is one shift.
+// The spreadsheet's Insert Copied Cells done once per copy: each copy is pasted where the
+// copied rows stood and pushed down by the later ones, and the insertion moves its references
+// as it moves every other (AdjustFormulaForRowCopy; the evidence is in doc/engine-rules.md).
+// All the copies make one shift.
 void Worksheet::InsertCopiedRows(int count, RowSpan span) {
   if (count <= 0) return;
   const int inserted = CheckedProduct(count, span.Count(), "the inserted rows");
