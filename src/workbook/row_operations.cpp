@@ -25,8 +25,8 @@ std::string SpanText(RowSpan span) {
 // with the copies consistently; the template is refused instead of losing the merge silently.
 // A merge that starts above `rows` and `covered_too` and reaches over both holds the copies
 // the way it holds their source (none of them holds its first cell), and stays.
-void RefuseMergesCrossing(const std::vector<CellArea>& merges, RowSpan rows, RowSpan covered_too,
-                          const char* what) {
+void RefuseMergesCrossing(const std::vector<CellArea>& merges, std::string_view sheet_name,
+                          RowSpan rows, RowSpan covered_too, const char* what) {
   for (const CellArea& merge : merges) {
     if (!merge.TouchesRows(rows.first, rows.last) || merge.WithinRows(rows.first, rows.last)) {
       continue;
@@ -35,9 +35,9 @@ void RefuseMergesCrossing(const std::vector<CellArea>& merges, RowSpan rows, Row
                         merge.last_row >= std::max(rows.last, covered_too.last);
     if (covers) continue;
     const int edge = merge.first_row < rows.first ? rows.first : rows.last;
-    throw WorkbookError("The merged cells " + merge.ToString() + " reach across row " +
-                        std::to_string(edge) + ", the edge of the rows " + SpanText(rows) +
-                        " that the report " + what +
+    throw WorkbookError("The merged cells " + merge.ToString() + " on sheet " +
+                        std::string(sheet_name) + " reach across row " + std::to_string(edge) +
+                        ", the edge of the rows " + SpanText(rows) + " that the report " + what +
                         "; merge cells within those rows or unmerge them in the template.");
   }
 }
@@ -149,8 +149,8 @@ void Worksheet::CopyRows(RowSpan source, RowSpan target) {
   // A target of several source heights takes that many copies; a smaller one takes one.
   const int copies = std::max(1, target.Count() / source.Count());
   const RowSpan pasted{target.first, target.first + copies * source.Count() - 1};
-  RefuseMergesCrossing(impl_->merges, source, pasted, "copies");
-  RefuseMergesCrossing(impl_->merges, pasted, source, "pastes over");
+  RefuseMergesCrossing(impl_->merges, impl_->name, source, pasted, "copies");
+  RefuseMergesCrossing(impl_->merges, impl_->name, pasted, source, "pastes over");
   impl_->PlaceCopies(impl_->BlockOf(source), source, target.first, copies, 0);
 }
 
@@ -163,7 +163,7 @@ void Worksheet::InsertCopiedRows(int count, RowSpan span) {
   const int inserted = CheckedProduct(count, span.Count(), "the inserted rows");
   // A merge reaching from above over the copied rows grows over the copies, as over any rows
   // inserted inside it.
-  RefuseMergesCrossing(impl_->merges, span, span, "copies");
+  RefuseMergesCrossing(impl_->merges, impl_->name, span, span, "copies");
   const std::vector<Row> block = impl_->BlockOf(span);
   impl_->ApplyShift(Shift{Shift::Axis::kRows, span.first, inserted});
   impl_->PlaceCopies(block, span, span.first, count, inserted);

@@ -1,8 +1,9 @@
 """The workbook engine's output read by office software we did not write.
 
 The C++ test OfficeRoundTrip.* (test_workbook) writes workbooks into KORVANTA_ROUNDTRIP_DIR:
-row operations on tests/data/workbook/report_template.xlsx (saved by LibreOffice) and a report
-grown from a libxlsxwriter template. Here openpyxl reads them, LibreOffice converts them, and
+row operations on tests/data/workbook/report_template.xlsx (saved by LibreOffice), copies of
+the pattern row inserted into a libxlsxwriter wavelength table, and a report grown from a
+libxlsxwriter template. Here openpyxl reads them, LibreOffice converts them, and
 LibreOffice itself repeats the row operations on the same template through UNO, for a
 cell-by-cell comparison.
 
