@@ -2,6 +2,7 @@
 // insert copied rows, insert columns, delete rows. Each is at most one shift.
 #include <algorithm>
 
+#include "workbook/sheet_shift.h"
 #include "workbook/workbook_impl.h"
 #include "workbook/xml_util.h"
 
@@ -143,6 +144,7 @@ void Worksheet::Impl::PlaceCopies(const std::vector<Row>& block, RowSpan source,
     for (const CellArea& merge : source_merges) merges.push_back(merge.Offset(offset, 0));
   }
   ExtendRulesOverPaste(Root(), now, target_first, copies);
+  GrowChartRangesOverCopies(*package, name, now, {target_first, target_last});
 }
 
 void Worksheet::CopyRows(RowSpan source, RowSpan target) {
