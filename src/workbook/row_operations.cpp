@@ -22,25 +22,44 @@ std::string SpanText(RowSpan span) {
   return std::to_string(span.first) + ":" + std::to_string(span.last);
 }
 
-// A merged area that crosses the edge of rows an operation copies or pastes over can not go
-// with the copies consistently; the template is refused instead of losing the merge silently.
-// A merge that starts above `rows` and `covered_too` and reaches over both holds the copies
-// the way it holds their source (none of them holds its first cell), and stays.
-void RefuseMergesCrossing(const std::vector<CellArea>& merges, std::string_view sheet_name,
-                          RowSpan rows, RowSpan covered_too, const char* what) {
-  for (const CellArea& merge : merges) {
-    if (!merge.TouchesRows(rows.first, rows.last) || merge.WithinRows(rows.first, rows.last)) {
+[[noreturn]] void RefuseCutMerge(const CellArea& merge, std::string_view sheet_name, RowSpan rows,
+                                 const char* what) {
+  const int edge = merge.first_row < rows.first ? rows.first : rows.last;
+  throw WorkbookError("The merged cells " + merge.ToString() + " on sheet " +
+                      std::string(sheet_name) + " reach across row " + std::to_string(edge) +
+                      ", the edge of the rows " + SpanText(rows) + " that the report " + what +
+                      "; merge cells within those rows or unmerge them in the template.");
+}
+
+// Merged areas reaching out of the copied rows `source` or the rows `target` their copies
+// go to. Such a merge goes with the copies only when it starts above the source and reaches
+// over it: the copies then sit in it as their source does (none holds its first cell), and
+// it grows over copies that adjoin it. Any other would be cut: the template is refused
+// rather than lose the merge silently. InsertCopiedRows passes its span as both; the shift
+// that follows grows the merge over the inserted copies.
+void FitMergesToCopies(std::vector<CellArea>& merges, std::string_view sheet_name, RowSpan source,
+                       RowSpan target) {
+  std::vector<CellArea> fitted = merges;  // nothing changes when the template is refused
+  for (CellArea& merge : fitted) {
+    const bool in_source = merge.TouchesRows(source.first, source.last);
+    const bool in_target = merge.TouchesRows(target.first, target.last);
+    if ((!in_source || merge.WithinRows(source.first, source.last)) &&
+        (!in_target || merge.WithinRows(target.first, target.last))) {
       continue;
     }
-    const bool covers = merge.first_row < std::min(rows.first, covered_too.first) &&
-                        merge.last_row >= std::max(rows.last, covered_too.last);
-    if (covers) continue;
-    const int edge = merge.first_row < rows.first ? rows.first : rows.last;
-    throw WorkbookError("The merged cells " + merge.ToString() + " on sheet " +
-                        std::string(sheet_name) + " reach across row " + std::to_string(edge) +
-                        ", the edge of the rows " + SpanText(rows) + " that the report " + what +
-                        "; merge cells within those rows or unmerge them in the template.");
+    const bool holds_source = merge.first_row < source.first && merge.last_row >= source.last;
+    const bool reaches_target =
+        merge.first_row < target.first && target.first <= merge.last_row + 1;
+    if (holds_source && reaches_target) {
+      merge.last_row = std::max(merge.last_row, target.last);
+      continue;
+    }
+    if (in_source && !merge.WithinRows(source.first, source.last)) {
+      RefuseCutMerge(merge, sheet_name, source, "copies");
+    }
+    RefuseCutMerge(merge, sheet_name, target, "pastes over");
   }
+  merges = std::move(fitted);
 }
 
 Row CopiedRow(const Row& source, int number, std::string_view sheet_name, const RowCopy& copy) {
@@ -151,8 +170,7 @@ void Worksheet::CopyRows(RowSpan source, RowSpan target) {
   // A target of several source heights takes that many copies; a smaller one takes one.
   const int copies = std::max(1, target.Count() / source.Count());
   const RowSpan pasted{target.first, target.first + copies * source.Count() - 1};
-  RefuseMergesCrossing(impl_->merges, impl_->name, source, pasted, "copies");
-  RefuseMergesCrossing(impl_->merges, impl_->name, pasted, source, "pastes over");
+  FitMergesToCopies(impl_->merges, impl_->name, source, pasted);
   impl_->PlaceCopies(impl_->BlockOf(source), source, target.first, copies, 0);
 }
 
@@ -163,9 +181,7 @@ void Worksheet::CopyRows(RowSpan source, RowSpan target) {
 void Worksheet::InsertCopiedRows(int count, RowSpan span) {
   if (count <= 0) return;
   const int inserted = CheckedProduct(count, span.Count(), "the inserted rows");
-  // A merge reaching from above over the copied rows grows over the copies, as over any rows
-  // inserted inside it.
-  RefuseMergesCrossing(impl_->merges, impl_->name, span, span, "copies");
+  FitMergesToCopies(impl_->merges, impl_->name, span, span);
   const std::vector<Row> block = impl_->BlockOf(span);
   impl_->ApplyShift(Shift{Shift::Axis::kRows, span.first, inserted});
   impl_->PlaceCopies(block, span, span.first, count, inserted);
