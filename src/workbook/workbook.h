@@ -64,7 +64,8 @@ class Worksheet {
   // formats, validations, hyperlinks, filters, defined names, drawings, chart ranges). The
   // formulas of copies follow AdjustFormulaForRowCopy (formula_refs.h). A merged area that
   // crosses the edge of the copied or pasted-over rows is refused with a WorkbookError naming
-  // it, never cut; one reaching from above over them all stays, and grows over inserted copies.
+  // it, never cut; one reaching from above over the copied rows grows over inserted copies and
+  // over pasted rows that adjoin it.
   void CopyRows(RowSpan source, RowSpan target);   // paste over target, repeating the source
   void InsertCopiedRows(int count, RowSpan span);  // count copies of span inserted at span
   void InsertColumns(int count, ColSpan span);     // count empty columns inserted at span
