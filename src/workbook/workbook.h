@@ -59,8 +59,12 @@ class Worksheet {
   // Whole-row and whole-column operations, each one shift whatever the count, moving and
   // adjusting everything that refers to cells (formulas on every sheet, merges, conditional
   // formats, validations, hyperlinks, filters, defined names, drawings, chart ranges, tables,
-  // pivot sources, sparklines). Copies carry the rules and sparklines of their rows, and
-  // tables and pivot sources grow over copies pasted inside or directly below their data.
+  // pivot sources, sparklines). The formulas of copies follow AdjustFormulaForRowCopy
+  // (formula_refs.h), and so do the data ranges of the sparklines they carry. Tables and pivot
+  // sources grow over copies pasted inside or directly below their data. A merged area that
+  // crosses the edge of the copied or pasted-over rows is refused with a WorkbookError naming
+  // it, never cut; one reaching from above over the copied rows grows over inserted copies and
+  // over pasted rows that adjoin it.
   void CopyRows(RowSpan source, RowSpan target);   // paste over target, repeating the source
   void InsertCopiedRows(int count, RowSpan span);  // count copies of span inserted at span
   void InsertColumns(int count, ColSpan span);     // count empty columns inserted at span

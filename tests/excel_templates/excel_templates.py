@@ -48,13 +48,7 @@ RECIPES = {
 
 # Fixtures that fail on main only because of faults that other branches fix, with what they
 # wait for. Empty this list as those branches land; a listed fixture that passes fails the run.
-EXPECTED_FAILURES = {
-    "absolute_references_in_the_pattern_row": "item 1 (formulas in copied rows)",
-    "date_1904": "item 1 (formulas in copied rows)",
-    "rich_text_and_number_formats": "item 1 (formulas in copied rows)",
-    "shared_formulas": "item 1 (formulas in copied rows)",
-    "merged_straddling_pattern_row": "item 5 (merges straddling the pattern row)",
-}
+EXPECTED_FAILURES = {}
 
 CONTENT_TYPE_SCHEMAS = {
     "application/vnd.openxmlformats-officedocument.drawingml.chart+xml": "dml-chart.xsd",
