@@ -25,7 +25,7 @@ void WriteDnaRnaReport(Conversion& c) {
   ExportFile file = c.OpenExportFile();
   const std::int32_t method_type = file.ReadInteger("method_type");
   if (method_type == kDnaRnaLabellingMethod) {
-    c.m_templatePath = c.TemplatePath(kDnaRnaLabelling.handover_template);
+    c.m_templatePath = c.TemplatePath(kDnaRnaLabelling.template_file);
     if (c.CheckTemplate()) WriteDnaRnaLabellingReport(c);
     return;
   }

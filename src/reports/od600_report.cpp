@@ -45,7 +45,7 @@ void WriteOd600Report(Conversion& c) {
   ExportFile file = c.OpenExportFile();
   Od600File record = ReadOd600Head(file);
   if (record.unit == kOd600DensityUnit) {
-    c.m_templatePath = c.TemplatePath(kOd600OpticalDensity.handover_template);
+    c.m_templatePath = c.TemplatePath(kOd600OpticalDensity.template_file);
     if (c.CheckTemplate()) WriteOd600DensityReport(c);
     return;
   }

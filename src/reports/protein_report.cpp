@@ -12,7 +12,7 @@ namespace korvanta {
 void WriteProteinReport(Conversion& c) {
   ExportFile file = c.OpenExportFile();
   if (file.ReadInteger("method_type") == kProteinUvMethodType) {
-    c.m_templatePath = c.TemplatePath(kProteinUv.handover_template);
+    c.m_templatePath = c.TemplatePath(kProteinUv.template_file);
     if (c.CheckTemplate()) WriteProteinUvReport(c);
     return;
   }

@@ -38,7 +38,7 @@ void WriteProteinUvReport(Conversion& c) {
   file.ReadInteger("measurement_type");
   const std::int32_t method_code = TextToInteger(file.ReadLine("method_str"));
   if (method_code == kProteinLabellingMethodCode) {
-    c.m_templatePath = c.TemplatePath(kProteinLabelling.handover_template);
+    c.m_templatePath = c.TemplatePath(kProteinLabelling.template_file);
     if (c.CheckTemplate()) WriteProteinLabellingReport(c);
     return;
   }
