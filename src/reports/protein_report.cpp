@@ -1,5 +1,6 @@
 // Protein export files: the colorimetric methods with a standard curve or a K factor are
 // converted here; the UV method is handed to its own report.
+#include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/protein_uv_format.h"
 #include "reports/report_writers.h"
@@ -22,6 +23,7 @@ void WriteProteinReport(Conversion& c) {
   summary.data_type = "Protein";
   summary.variant = record.IsStandardCurve() ? "Protein standard curve" : "Protein K factor";
   CountStandardCurve(summary, record);
+  c.OfferAsm([&record](const AsmSource& source) { return StandardCurveAsm(record, source); });
 
   if (!c.AskOutputPath()) return;
   if (!c.OpenWorkbook()) return;
