@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "asm/asm_units.h"
+#include "reports/code_tables.h"
 #include "workbook/number_format.h"
 
 namespace korvanta {
@@ -57,11 +58,7 @@ std::vector<std::string> PresentIds(std::initializer_list<std::string> ids) {
   return present;
 }
 
-void RequireAbsorbance(const AsmSource& source, std::optional<std::int32_t> datamode,
-                       std::int32_t absorbance_code, std::optional<std::string_view> mode_text) {
-  if (!datamode || *datamode == absorbance_code) return;
-  const std::string mode =
-      mode_text ? std::string(*mode_text) : "data mode " + std::to_string(*datamode);
+void RefuseReadingsInMode(const AsmSource& source, const std::string& mode) {
   throw AsmRefusal(source.file_name + " holds " + source.experiment + " readings in " + mode +
                    ", not absorbance; the ASM spectrophotometry schema holds absorbance only.");
 }
@@ -154,13 +151,18 @@ void AsmDocument::AddSpectrum(std::string_view key, const AsmSample& sample,
   measurements_.push_back(std::move(measurement));
 }
 
-void AsmDocument::AddCalculated(const AsmDerivedValue& value, std::string_view unit) {
+std::optional<double> AsmDocument::DerivedNumber(const AsmDerivedValue& value) {
   const auto number = workbook::ParseTypedNumber(value.text);
   if (!number) {
     Note(value.sample + ": " + value.name + " \"" + std::string(value.text) +
          "\" is not a number and is left out.");
-    return;
   }
+  return number;
+}
+
+void AsmDocument::AddCalculated(const AsmDerivedValue& value, std::string_view unit) {
+  const auto number = DerivedNumber(value);
+  if (!number) return;
   AsmJson document = AsmJson::object();
   document["calculated data identifier"] = Identifier(value.key);
   document["calculated data name"] = value.name;
@@ -171,12 +173,8 @@ void AsmDocument::AddCalculated(const AsmDerivedValue& value, std::string_view u
 }
 
 void AsmDocument::AddConcentration(const AsmDerivedValue& value, std::string_view instrument_unit) {
-  const auto number = workbook::ParseTypedNumber(value.text);
-  if (!number) {
-    Note(value.sample + ": " + value.name + " \"" + std::string(value.text) +
-         "\" is not a number and is left out.");
-    return;
-  }
+  const auto number = DerivedNumber(value);
+  if (!number) return;
   AsmJson document = AsmJson::object();
   document["processed data identifier"] = Identifier(value.key);
   if (!value.sources.empty())
@@ -211,7 +209,8 @@ void AsmDocument::AddSettingValue(std::string_view name, AsmJson value) {
   settings_[std::string(name)] = std::move(value);
 }
 
-void AsmDocument::SetPathLength(std::optional<std::string_view> centimetres) {
+void AsmDocument::SetPathLength(std::optional<std::int32_t> code) {
+  const auto centimetres = code ? PathLengthText(*code) : std::nullopt;
   if (!centimetres) return;
   path_length_ = workbook::ParseTypedNumber(*centimetres);
   if (path_length_) AddSettingValue("cell path length", Quantity(*path_length_, kAsmCentimetre));

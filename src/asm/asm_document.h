@@ -69,10 +69,20 @@ double AsmNumber(float value);
 // The measurement identifiers among `ids` that are there (a reading left out gives none).
 std::vector<std::string> PresentIds(std::initializer_list<std::string> ids);
 
+// Refuses, naming `mode`, readings the instrument took in another mode than absorbance.
+[[noreturn]] void RefuseReadingsInMode(const AsmSource& source, const std::string& mode);
+
 // Refuses readings the instrument took in another data mode than absorbance (%T, E(S), a code
 // it does not define): the schema holds absorbance only. Nothing to check without a code.
+// `mode_text(code)` names a code; nothing for a code the format does not define.
+template <typename ModeText>
 void RequireAbsorbance(const AsmSource& source, std::optional<std::int32_t> datamode,
-                       std::int32_t absorbance_code, std::optional<std::string_view> mode_text);
+                       std::int32_t absorbance_code, ModeText mode_text) {
+  if (!datamode || *datamode == absorbance_code) return;
+  const auto text = mode_text(*datamode);
+  RefuseReadingsInMode(source,
+                       text ? std::string(*text) : "data mode " + std::to_string(*datamode));
+}
 
 class AsmDocument {
  public:
@@ -100,8 +110,9 @@ class AsmDocument {
   // number where the text reads as one, else the text; an empty text is left out.
   void AddSetting(std::string_view name, std::string_view text);
   void AddSettingValue(std::string_view name, AsmJson value);
-  // The cell path length in centimetres, set for every processed value as well.
-  void SetPathLength(std::optional<std::string_view> centimetres);
+  // The cell path length of the path-length code (nothing: the file ended before it), in
+  // centimetres, also set for every processed value.
+  void SetPathLength(std::optional<std::int32_t> code);
 
   // The finished document; refused when the file gave no reading at all (the schema needs one).
   AsmJson Finish() &&;
@@ -110,6 +121,8 @@ class AsmDocument {
   std::string Identifier(std::string_view key) const;
   void Note(std::string text);
   AsmJson DataSources(const std::vector<std::string>& sources) const;
+  // The value as a number; nothing, noted, when its text is not one.
+  std::optional<double> DerivedNumber(const AsmDerivedValue& value);
 
   AsmSource source_;
   AsmJson measurements_ = AsmJson::array();

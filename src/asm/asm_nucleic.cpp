@@ -5,9 +5,9 @@
 #include <string>
 
 #include "asm/asm_builders.h"
+#include "asm/asm_dye_settings.h"
 #include "reports/code_tables.h"
 #include "reports/dnarna_format.h"
-#include "reports/dye_table.h"
 #include "reports/export_file.h"
 
 namespace korvanta {
@@ -20,7 +20,7 @@ constexpr std::array<int, 4> kWavelengths = {230, 260, 280, 320};
 constexpr std::size_t kDyeWavelengthIndex = 4;
 
 void AddHeadSettings(AsmDocument& document, const DnaRnaHead& head, bool dye_labelled) {
-  if (head.pathlength) document.SetPathLength(PathLengthText(*head.pathlength));
+  document.SetPathLength(head.pathlength);
   document.AddSetting(
       "nucleic acid",
       NucleicAcidTypeName(TextToInteger(head.method_str), dye_labelled).value_or(""));
@@ -81,10 +81,7 @@ AsmJson DnaRnaLabellingAsm(const DnaRnaLabellingFile& record, const AsmSource& s
   AddHeadSettings(document, record.head, true);
   const std::string_view unit = NucleicAcidUnit(record.unit_style).value_or("");
   document.AddSetting("concentration unit", unit);
-  if (record.dyetype) document.AddSetting("dye", DyeName(*record.dyetype).value_or(""));
-  document.AddSetting("dye OD max", record.dyeodmax);
-  document.AddSetting("dye extinction coefficient", record.dyeextcoeff);
-  document.AddSetting("dye correction", record.dyecorrect);
+  AddDyeSettings(document, record.dyetype, record.dyeodmax, record.dyeextcoeff, record.dyecorrect);
   const auto& wavelengths = record.head.wavelengths;
   const std::optional<double> dye_wavelength =
       wavelengths.size() > kDyeWavelengthIndex

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "asm/asm_builders.h"
-#include "reports/code_tables.h"
 #include "reports/export_file.h"
 #include "reports/od600_format.h"
 
@@ -16,7 +15,7 @@ constexpr std::string_view kCellCountUnit = "cells/ml";
 
 AsmJson Od600Asm(const Od600File& record, bool cell_count, const AsmSource& source) {
   AsmDocument document(source);
-  if (record.pathlength) document.SetPathLength(PathLengthText(*record.pathlength));
+  document.SetPathLength(record.pathlength);
   document.AddSetting("dilution factor", record.dilution_factor);
   document.AddSetting("factor", record.factor);
   if (record.multiple) {

@@ -12,10 +12,9 @@ constexpr std::int32_t kAbsorbanceMode = 1;
 }  // namespace
 
 AsmJson PhotometryAsm(const PhotometryFile& record, const AsmSource& source) {
-  RequireAbsorbance(source, record.datamode, kAbsorbanceMode,
-                    record.datamode ? DataModeText(*record.datamode) : std::nullopt);
+  RequireAbsorbance(source, record.datamode, kAbsorbanceMode, DataModeText);
   AsmDocument document(source);
-  if (record.pathlength) document.SetPathLength(PathLengthText(*record.pathlength));
+  document.SetPathLength(record.pathlength);
   document.AddSetting("dilution factor", record.dilution_factor);
   for (std::size_t i = 0; i < record.samples.size(); ++i) {
     const PhotometrySample& sample = record.samples[i];

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "asm/asm_builders.h"
+#include "asm/asm_dye_settings.h"
 #include "reports/code_tables.h"
-#include "reports/dye_table.h"
 #include "reports/protein_code_tables.h"
 #include "reports/protein_labelling_format.h"
 #include "reports/protein_uv_format.h"
@@ -17,7 +17,7 @@ namespace {
 // The settings both forms share, from the path length to the protein.
 template <typename UvRecord>
 void AddUvSettings(AsmDocument& document, const UvRecord& record) {
-  if (record.pathlength) document.SetPathLength(PathLengthText(*record.pathlength));
+  document.SetPathLength(record.pathlength);
   document.AddSetting("dilution factor", record.dilution_factor);
   if (record.background) document.AddSetting("background", BackgroundText(*record.background));
   document.AddSetting("A280 factor", record.a280_factor);
@@ -62,11 +62,8 @@ AsmJson ProteinLabellingAsm(const ProteinLabellingRecord& record, const AsmSourc
   AddUvSettings(document, record);
   const std::string_view unit = ProteinUvUnitText(record.unit_style).value_or("");
   document.AddSetting("concentration unit", unit);
-  if (record.dyetype) document.AddSetting("dye", DyeName(*record.dyetype).value_or(""));
   document.AddSetting("protein extinction coefficient", record.proextcoefficient);
-  document.AddSetting("dye OD max", record.dyeodmax);
-  document.AddSetting("dye extinction coefficient", record.dyeextcoeff);
-  document.AddSetting("dye correction", record.dyecorrect);
+  AddDyeSettings(document, record.dyetype, record.dyeodmax, record.dyeextcoeff, record.dyecorrect);
   const auto dye_wavelength = record.DyeWavelength();
   for (std::size_t i = 0; i < record.samples.size(); ++i) {
     const ProteinLabellingSample& sample = record.samples[i];

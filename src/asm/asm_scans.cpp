@@ -33,10 +33,9 @@ AsmSample ScanSample(const std::string& sample_name, const AsmSource& source) {
 }  // namespace
 
 AsmJson WlScanAsm(const WlScanFile& record, const AsmSource& source) {
-  RequireAbsorbance(source, record.datamode, kAbsorbanceMode,
-                    record.datamode ? DataModeText(*record.datamode) : std::nullopt);
+  RequireAbsorbance(source, record.datamode, kAbsorbanceMode, DataModeText);
   AsmDocument document(source);
-  if (record.pathlength) document.SetPathLength(PathLengthText(*record.pathlength));
+  document.SetPathLength(record.pathlength);
   document.AddSetting("start wavelength", record.startwl);
   document.AddSetting("end wavelength", record.endwl);
   const std::optional<float> interval = WlScanInterval(record);
@@ -53,10 +52,9 @@ AsmJson WlScanAsm(const WlScanFile& record, const AsmSource& source) {
 }
 
 AsmJson TmAsm(const TmFile& record, const AsmSource& source) {
-  RequireAbsorbance(source, record.datamode, kAbsorbanceMode,
-                    record.datamode ? TmDataModeText(*record.datamode) : std::nullopt);
+  RequireAbsorbance(source, record.datamode, kAbsorbanceMode, TmDataModeText);
   AsmDocument document(source);
-  if (record.pathlength) document.SetPathLength(PathLengthText(*record.pathlength));
+  document.SetPathLength(record.pathlength);
   document.AddSetting("start temperature", record.starttemp);
   document.AddSetting("end temperature", record.endtemp);
   if (record.heatmode)

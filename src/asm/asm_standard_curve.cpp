@@ -4,7 +4,6 @@
 
 #include "asm/asm_builders.h"
 #include "asm/asm_units.h"
-#include "reports/code_tables.h"
 #include "reports/protein_code_tables.h"
 #include "reports/standard_curve_format.h"
 
@@ -13,7 +12,7 @@ namespace korvanta {
 namespace {
 
 void AddSettings(AsmDocument& document, const StandardCurveRecord& record, std::string_view unit) {
-  if (record.pathlength) document.SetPathLength(PathLengthText(*record.pathlength));
+  document.SetPathLength(record.pathlength);
   document.AddSetting("method", StandardCurveMethodText(record.method_code).value_or(""));
   document.AddSetting("dilution factor", record.dilution_factor);
   document.AddSetting("concentration unit", unit);

@@ -44,7 +44,7 @@ TEST(AsmDocument, TextReadingsAreLeftOutOfNumbersAndNoted) {
 
 TEST(AsmDocument, ConcentrationsWithoutAnAsmUnitKeepTheirTextInCustomInformation) {
   AsmDocument document(kSource);
-  document.SetPathLength("0.5");
+  document.SetPathLength(3);  // 0.5 cm
   const auto id = document.AddAbsorbance("S1_A260", {{"S1", "", false}, 260, "0.5", {}});
   document.AddConcentration({"S1_C", "concentration", "S1", "25", {*id}}, "ng/ul");
   document.AddConcentration({"S1_M", "concentration", "S1", "3.5", {*id}}, "pmol/ul");
@@ -67,12 +67,15 @@ TEST(AsmDocument, RefusesAFileWithoutReadingsAndReadingsOtherThanAbsorbance) {
   EXPECT_THAT([&] { std::move(empty).Finish(); },
               testing::ThrowsMessage<AsmRefusal>(testing::StartsWith("plate.nuc holds no")));
 
-  EXPECT_NO_THROW(RequireAbsorbance(kSource, std::nullopt, 1, std::nullopt));
-  EXPECT_NO_THROW(RequireAbsorbance(kSource, 1, 1, "ABS"));
-  EXPECT_THAT([] { RequireAbsorbance(kSource, 0, 1, "%T"); },
+  const auto mode_text = [](std::int32_t code) {
+    return code == 0 ? std::optional<std::string>("%T") : std::nullopt;
+  };
+  EXPECT_NO_THROW(RequireAbsorbance(kSource, std::nullopt, 1, mode_text));
+  EXPECT_NO_THROW(RequireAbsorbance(kSource, 1, 1, mode_text));
+  EXPECT_THAT([&] { RequireAbsorbance(kSource, 0, 1, mode_text); },
               testing::ThrowsMessage<AsmRefusal>(
                   testing::HasSubstr("plate.nuc holds DNA/RNA readings in %T, not absorbance")));
-  EXPECT_THAT([] { RequireAbsorbance(kSource, 7, 1, std::nullopt); },
+  EXPECT_THAT([&] { RequireAbsorbance(kSource, 7, 1, mode_text); },
               testing::ThrowsMessage<AsmRefusal>(testing::HasSubstr("in data mode 7")));
 }
 
