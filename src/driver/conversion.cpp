@@ -112,10 +112,15 @@ void Conversion::OfferAsm(const AsmBuilder& build) {
   try {
     const AsmSource source{m_exportFileName, m_exportPath,
                            MeasurementTime(m_exportPath, settings_.fixed_time), summary_.variant};
-    text = build(source).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::strict);
+    // A path that is not UTF-8 (file names are bytes on Linux) must not cost the report.
+    text = build(source).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
     text += '\n';
   } catch (const AsmRefusal& refusal) {
     Fail(refusal.what());
+    return;
+  } catch (const std::filesystem::filesystem_error& error) {
+    Fail("Can not read the modification time of " + m_exportPath + ": " + error.code().message() +
+         ".");
     return;
   }
   std::error_code ignored;

@@ -202,6 +202,15 @@ class ConvertWithAsmTest(TempDirTest):
         self.assertEqual(sorted(p.name for p in self.dir.iterdir()),
                          ["od600_density.json", "od600_density.od"])
 
+    def test_a_file_name_that_is_not_utf8_costs_neither_the_document_nor_the_report(self):
+        name = os.fsdecode(b"caf\xe9.od")
+        self.copy_in(DATA_DIR / "od600_density.od", name)
+        done = self.convert("-q", "--format", "xlsx,asm", name, cwd=self.dir)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        document = (self.dir / os.fsdecode(b"caf\xe9.json")).read_bytes().decode("utf-8")
+        self.assertIn('"file name": "caf\ufffd.od"', document)
+        self.assertTrue((self.dir / os.fsdecode(b"caf\xe9.xlsx")).exists())
+
     def test_asm_alone_needs_no_templates(self):
         export_file = self.copy_in(DATA_DIR / "protein_labelling.pro")
         empty = self.dir / "no-templates"
