@@ -74,7 +74,7 @@ std::vector<std::string> PresentIds(std::initializer_list<std::string> ids);
 
 // Refuses readings the instrument took in another data mode than absorbance (%T, E(S), a code
 // it does not define): the schema holds absorbance only. Nothing to check without a code.
-// `mode_text(code)` names a code; nothing for a code the format does not define.
+// `mode_text(code)` names a code, or gives nothing for one the format does not define.
 template <typename ModeText>
 void RequireAbsorbance(const AsmSource& source, std::optional<std::int32_t> datamode,
                        std::int32_t absorbance_code, ModeText mode_text) {
@@ -100,7 +100,8 @@ class AsmDocument {
                    const std::vector<double>& wavelengths,
                    const std::vector<std::string>& readings);
 
-  // A ratio or other number without unit, as calculated data pointing at its sources.
+  // A ratio or other worked-out number, as calculated data pointing at its sources; unitless
+  // unless `unit` says otherwise.
   void AddCalculated(const AsmDerivedValue& value, std::string_view unit = kAsmUnitless);
   // A concentration (or count) as processed data: in the schema's field where `instrument_unit`
   // has an ASM spelling of mass concentration, else in custom information with the unit's text.
