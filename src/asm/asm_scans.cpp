@@ -1,6 +1,7 @@
 // The ASM documents of the scan formats: a WL Scan is the schema's absorption spectrum; a TM
 // melting curve is one measurement per point at the temperature of that point; a Kinetics
 // time series has no place in the schema and is refused.
+#include <cmath>
 #include <string>
 
 #include "asm/asm_builders.h"
@@ -18,9 +19,11 @@ namespace {
 
 constexpr std::int32_t kAbsorbanceMode = 1;  // "ABS" in the WL Scan format, "OD" in TM
 
-// A scan's position as its report shows it (index × step + start, 4 decimals at most).
-double ScanPosition(std::size_t index, float step, float start) {
+// A scan's position as its report shows it (index × step + start, 4 decimals at most);
+// nothing where absurd settings take it beyond the float range.
+std::optional<double> ScanPosition(std::size_t index, float step, float start) {
   const float position = StepPosition(static_cast<int>(index), step, start);
+  if (!std::isfinite(position)) return std::nullopt;
   return workbook::ParseTypedNumber(workbook::FormatDecimal(position, 4)).value_or(position);
 }
 
@@ -42,8 +45,10 @@ AsmJson WlScanAsm(const WlScanFile& record, const AsmSource& source) {
   if (interval) document.AddSettingValue("interval", AsmNumber(*interval));
   if (!record.values.empty()) {
     std::vector<double> wavelengths;
+    // Steps of at most 5 nm from a start the float range holds stay within it.
+    const float start = TextToFloat(record.startwl);
     for (std::size_t i = 0; i < record.values.size(); ++i) {
-      wavelengths.push_back(ScanPosition(i, interval.value_or(0.0f), TextToFloat(record.startwl)));
+      wavelengths.push_back(*ScanPosition(i, interval.value_or(0.0f), start));
     }
     document.AddSpectrum("SPECTRUM", ScanSample(record.sample_name, source), wavelengths,
                          record.values);
