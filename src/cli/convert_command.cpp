@@ -94,7 +94,7 @@ int RunConvert(const ConvertOptions& options, std::ostream& out, Console& consol
     fs::create_directories(*options.output_dir, ignored);
   }
   ConversionSettings settings = SettingsFromEnvironment(
-      options.template_dir ? fs::path(*options.template_dir) : DefaultTemplateDirectory());
+      options.template_dir ? std::optional<fs::path>(*options.template_dir) : std::nullopt);
   settings.formats = options.formats;
 
   const std::vector<PlannedInput> plan = Plan(inputs, options);

@@ -12,6 +12,7 @@
 #include "driver/conversion_time.h"
 #include "driver/data_types.h"
 #include "driver/path_rules.h"
+#include "driver/template_folders.h"
 #include "workbook/atomic_file.h"
 
 namespace korvanta {
@@ -141,7 +142,7 @@ void Conversion::OfferAsm(const AsmBuilder& build) {
 }
 
 std::string Conversion::TemplatePath(std::string_view file_name) const {
-  return (settings_.template_dir / file_name).string();
+  return ResolveTemplate(settings_, file_name).string();
 }
 
 ExportFile Conversion::OpenExportFile() {
