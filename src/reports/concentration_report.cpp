@@ -3,6 +3,7 @@
 // Concentration file; only Protein files are handed to the UV report.
 #include "asm/asm_builders.h"
 #include "driver/conversion.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/standard_curve_body.h"
 #include "reports/standard_curve_format.h"
@@ -17,7 +18,7 @@ void WriteConcentrationReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "Concentration";
-  summary.variant = "Concentration";
+  summary.variant = std::string(kConcentration.name);
   CountStandardCurve(summary, record);
   c.OfferAsm([&record](const AsmSource& source) { return StandardCurveAsm(record, source); });
 

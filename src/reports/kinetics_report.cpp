@@ -10,6 +10,7 @@
 #include "reports/export_file.h"
 #include "reports/kinetics_format.h"
 #include "reports/report_head.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/scan_block.h"
 #include "workbook/cell_address.h"
@@ -54,7 +55,7 @@ void WriteKineticsReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "Kinetics";
-  summary.variant = "Kinetics";
+  summary.variant = std::string(kKinetics.name);
   summary.points = count;
   c.OfferAsm([&record](const AsmSource& source) { return KineticsAsm(record, source); });
 

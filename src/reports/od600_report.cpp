@@ -6,6 +6,7 @@
 #include "reports/export_file.h"
 #include "reports/od600_format.h"
 #include "reports/report_head.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 #include "workbook/cell_address.h"
@@ -45,7 +46,7 @@ void WriteOd600Report(Conversion& c) {
   ExportFile file = c.OpenExportFile();
   Od600File record = ReadOd600Head(file);
   if (record.unit == kOd600DensityUnit) {
-    c.m_templatePath = c.TemplatePath("OD600_OD.xlsx");
+    c.m_templatePath = c.TemplatePath(kOd600OpticalDensity.handover_template);
     if (c.CheckTemplate()) WriteOd600DensityReport(c);
     return;
   }
@@ -54,7 +55,7 @@ void WriteOd600Report(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "OD600";
-  summary.variant = "OD600 cell count";
+  summary.variant = std::string(kOd600CellCount.name);
   summary.samples = static_cast<int>(record.samples.size());
   summary.wavelengths = static_cast<int>(record.wavelengths.size());
   c.OfferAsm([&record](const AsmSource& source) { return Od600Asm(record, true, source); });

@@ -3,6 +3,7 @@
 #include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/protein_uv_format.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/standard_curve_body.h"
 #include "reports/standard_curve_format.h"
@@ -12,7 +13,7 @@ namespace korvanta {
 void WriteProteinReport(Conversion& c) {
   ExportFile file = c.OpenExportFile();
   if (file.ReadInteger("method_type") == kProteinUvMethodType) {
-    c.m_templatePath = c.TemplatePath("brad6.xlsx");
+    c.m_templatePath = c.TemplatePath(kProteinUv.handover_template);
     if (c.CheckTemplate()) WriteProteinUvReport(c);
     return;
   }
@@ -21,7 +22,8 @@ void WriteProteinReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "Protein";
-  summary.variant = record.IsStandardCurve() ? "Protein standard curve" : "Protein K factor";
+  summary.variant =
+      std::string((record.IsStandardCurve() ? kProteinStandardCurve : kProteinKFactor).name);
   CountStandardCurve(summary, record);
   c.OfferAsm([&record](const AsmSource& source) { return StandardCurveAsm(record, source); });
 

@@ -8,6 +8,7 @@
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
 #include "reports/report_head.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/scan_block.h"
 #include "reports/tm_format.h"
@@ -46,7 +47,7 @@ void WriteTmReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "TM";
-  summary.variant = "TM";
+  summary.variant = std::string(kTm.name);
   summary.points = count;
   c.OfferAsm([&record](const AsmSource& source) { return TmAsm(record, source); });
 

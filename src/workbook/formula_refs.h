@@ -18,6 +18,8 @@ struct Shift {
   int count = 0;
 };
 
+inline bool IsRows(const Shift& shift) { return shift.axis == Shift::Axis::kRows; }
+
 // Adjusts every reference in `formula` (without '=') that points into `edited_sheet`.
 // Unqualified references belong to `formula_sheet`, the sheet holding the formula.
 // Inserting grows a range that straddles the insertion and moves one at or below it;

@@ -13,14 +13,9 @@
 #include <variant>
 
 #include "workbook/cell_address.h"
+#include "workbook/workbook_errors.h"
 
 namespace korvanta::workbook {
-
-// Every failure to read, edit or save a workbook. The message is meant for the user.
-class WorkbookError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // What a cell holds, as read back (tests, chart caches).
 struct EmptyCell {
