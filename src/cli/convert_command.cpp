@@ -46,9 +46,13 @@ std::vector<PlannedInput> Plan(const std::vector<Input>& inputs, const ConvertOp
     PlannedInput planned{input.path, {}, input.error};
     if (planned.refusal.empty()) {
       planned.output = OutputPathFor(input.path, options);
+      // The ASM document's name follows from the report's, so one claim covers both.
       const std::string report = WithXlsxExtension(planned.output);
       if (const auto earlier = claims.Claim(report, input.path)) {
-        planned.refusal = report + " is the report of " + *earlier + " in this run";
+        planned.refusal = options.formats.report
+                              ? report + " is the report of "
+                              : AsmDocumentPath(planned.output) + " is the ASM document of ";
+        planned.refusal += *earlier + " in this run";
       }
     }
     plan.push_back(std::move(planned));
@@ -83,8 +87,9 @@ int RunConvert(const ConvertOptions& options, std::ostream& out, Console& consol
     std::error_code ignored;  // a folder that cannot be made fails each save, with the reason
     fs::create_directories(*options.output_dir, ignored);
   }
-  const ConversionSettings settings = SettingsFromEnvironment(
+  ConversionSettings settings = SettingsFromEnvironment(
       options.template_dir ? std::optional<fs::path>(*options.template_dir) : std::nullopt);
+  settings.formats = options.formats;
 
   const std::vector<PlannedInput> plan = Plan(inputs, options);
   std::vector<JobResult> results(plan.size());
