@@ -35,6 +35,16 @@ std::uint8_t Byte(std::string_view text, std::size_t i) {
   return static_cast<std::uint8_t>(text[i]);
 }
 
+bool IsContinuationByte(std::uint8_t byte) { return (byte & 0xC0) == 0x80; }
+
+// A C0 or C1 control character or DEL starts at `i` of valid UTF-8 text.
+bool IsControlAt(std::string_view text, std::size_t i) {
+  const std::uint8_t byte = Byte(text, i);
+  if (byte < 0x20 || byte == 0x7F) return true;
+  // U+0080 to U+009F are C2 80 to C2 9F.
+  return byte == 0xC2 && i + 1 < text.size() && Byte(text, i + 1) <= 0x9F;
+}
+
 // Length of the UTF-8 sequence starting at `i`, or 0 when it is not a valid one (overlong
 // forms, surrogates and code points past U+10FFFF are invalid).
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
@@ -104,6 +114,10 @@ std::string NormaliseLineEnds(std::string_view text) {
 
 }  // namespace
 
+bool IsWhiteSpace(char ch) {
+  return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
+}
+
 std::string DecodeExportText(std::string_view bytes) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
@@ -133,9 +147,22 @@ std::string DropUnholdableCharacters(std::string_view text) {
 std::size_t CountCharacters(std::string_view text) {
   std::size_t count = 0;
   for (const char ch : text) {
-    if ((static_cast<std::uint8_t>(ch) & 0xC0) != 0x80) ++count;
+    if (!IsContinuationByte(static_cast<std::uint8_t>(ch))) ++count;
   }
   return count;
+}
+
+std::string QuotedExcerpt(std::string_view text) {
+  constexpr std::size_t kShownCharacters = 40;
+  std::size_t end = 0;
+  for (std::size_t shown = 0;
+       shown < kShownCharacters && end < text.size() && !IsControlAt(text, end); ++shown) {
+    ++end;
+    while (end < text.size() && IsContinuationByte(Byte(text, end))) ++end;
+  }
+  std::string quoted = "\"" + std::string(text.substr(0, end));
+  if (end < text.size()) quoted += "...";
+  return quoted + "\"";
 }
 
 }  // namespace korvanta
