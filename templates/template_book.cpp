@@ -37,6 +37,12 @@ TemplateBook::TemplateBook(const std::filesystem::path& file, const char* title)
   sheet_.emplace(worksheet, formats_);
 }
 
+lxw_chart* TemplateBook::AddChart(uint8_t type) {
+  lxw_chart* chart = workbook_add_chart(workbook_.get(), type);
+  if (chart == nullptr) throw std::runtime_error("cannot add a chart to " + file_.string());
+  return chart;
+}
+
 void TemplateBook::Save() {
   // workbook_close frees the workbook whatever the outcome.
   CheckLxw(workbook_close(workbook_.release()), "cannot write " + file_.string());

@@ -21,6 +21,9 @@ class TemplateBook {
 
   TemplateSheet& Sheet() { return *sheet_; }
 
+  // A new chart of `type` (LXW_CHART_...), owned by the workbook; place it with PlaceChart.
+  lxw_chart* AddChart(uint8_t type);
+
   // Writes the file; throws std::runtime_error naming the file when that fails.
   void Save();
 

@@ -13,6 +13,9 @@ constexpr lxw_color_t kLabelBand = 0xDDEBF7;
 constexpr lxw_color_t kHeaderBlue = 0x305496;
 constexpr lxw_color_t kGridGrey = 0x8C8C8C;
 constexpr lxw_color_t kWhite = 0xFFFFFF;
+// The spreadsheet's own "light red fill with dark red text".
+constexpr lxw_color_t kFlagText = 0x9C0006;
+constexpr lxw_color_t kFlagFill = 0xFFC7CE;
 
 // Page margins in inches: narrow, so that wide tables keep a readable scale.
 constexpr double kSideMargin = 0.4;
@@ -74,6 +77,14 @@ TemplateFormats MakeTemplateFormats(lxw_workbook* workbook) {
   format_set_border(formats.pattern_index, LXW_BORDER_THIN);
   format_set_border_color(formats.pattern_index, kGridGrey);
   format_set_align(formats.pattern_index, LXW_ALIGN_CENTER);
+
+  // Two formats of one look: a conditional format's is stored apart from the cells' ones.
+  for (lxw_format** flag : {&formats.flag, &formats.flag_legend}) {
+    *flag = workbook_add_format(workbook);
+    format_set_font_color(*flag, kFlagText);
+    format_set_bg_color(*flag, kFlagFill);
+  }
+  format_set_align(formats.flag_legend, LXW_ALIGN_CENTER);
 
   return formats;
 }
@@ -153,6 +164,34 @@ void TemplateSheet::ColumnWidth(char first_column, char last_column, double widt
   CheckLxw(worksheet_set_column(sheet_, ColumnIndex(first_column), ColumnIndex(last_column), width,
                                 nullptr),
            std::string("width of columns ") + first_column + ":" + last_column);
+}
+
+void TemplateSheet::FlagCells(const char* range, const char* formula) {
+  lxw_conditional_format rule{};
+  rule.type = LXW_CONDITIONAL_TYPE_FORMULA;
+  rule.value_string = const_cast<char*>(formula);
+  rule.format = formats_.flag;
+  // libxlsxwriter reads a range as "first:last", also for a single cell.
+  std::string area = range;
+  if (area.find(':') == std::string::npos) area += ":" + area;
+  CheckLxw(worksheet_conditional_format_range(sheet_, RANGE(area.c_str()), &rule),
+           std::string("conditional format of ") + range);
+}
+
+void TemplateSheet::Legend(int row, char column, const char* mark, const char* meaning) {
+  CheckLxw(worksheet_write_string(sheet_, RowIndex(row), ColumnIndex(column), mark,
+                                  formats_.flag_legend),
+           "legend " + CellName(column, row));
+  const char beside = static_cast<char>(column + 1);
+  CheckLxw(worksheet_write_string(sheet_, RowIndex(row), ColumnIndex(beside), meaning, nullptr),
+           "legend " + CellName(beside, row));
+}
+
+void TemplateSheet::PlaceChart(char column, int row, lxw_chart* chart) {
+  lxw_chart_options options{};
+  options.object_position = LXW_OBJECT_MOVE_DONT_SIZE;
+  CheckLxw(worksheet_insert_chart_opt(sheet_, RowIndex(row), ColumnIndex(column), chart, &options),
+           "chart at " + CellName(column, row));
 }
 
 void TemplateSheet::PrintSetup(Orientation orientation, int title_row) {

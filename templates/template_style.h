@@ -18,6 +18,8 @@ struct TemplateFormats {
   lxw_format* table_header;   // column headings of a table
   lxw_format* pattern;        // empty table cell: thin border, General
   lxw_format* pattern_index;  // the running number of a table row, centred
+  lxw_format* flag;           // a conditional format's mark: dark red on light red
+  lxw_format* flag_legend;    // the same look on the legend cell that explains it
 };
 
 TemplateFormats MakeTemplateFormats(lxw_workbook* workbook);
@@ -61,6 +63,17 @@ class TemplateSheet {
   void PatternRow(int row, char last_column);
 
   void ColumnWidth(char first_column, char last_column, double width);
+
+  // Marks the cells of `range` with the flag look where `formula` holds; the formula's
+  // relative references are those of the range's top-left cell. Plain rules, which every
+  // reader and the engine's row copies carry.
+  void FlagCells(const char* range, const char* formula);
+
+  // A legend line: `mark` in the flag look in `column`, `meaning` beside it.
+  void Legend(int row, char column, const char* mark, const char* meaning);
+
+  // A chart with its top-left corner in the cell; it moves with that cell and keeps its size.
+  void PlaceChart(char column, int row, lxw_chart* chart);
 
   // A4, one page wide; `title_row` repeats on every printed page when it is not 0.
   void PrintSetup(Orientation orientation, int title_row);

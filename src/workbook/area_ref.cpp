@@ -149,6 +149,20 @@ std::optional<AreaRef> ShiftArea(const AreaRef& area, const Shift& shift) {
   return moved;
 }
 
+AreaRef GrowAreaOverCopies(const AreaRef& area, RowSpan source, RowSpan copies) {
+  if (area.kind != AreaRef::Kind::kCell && area.kind != AreaRef::Kind::kCells) return area;
+  const int first = area.first_row.index;
+  const int last = area.last_row.index;
+  const bool covers_source = last >= source.first && first <= source.last;
+  const bool adjoins = copies.first <= last + 1 && copies.last >= first - 1;
+  if (!covers_source || !adjoins) return area;
+  AreaRef grown = area;
+  grown.first_row.index = std::min(first, copies.first);
+  grown.last_row.index = std::max(last, copies.last);
+  if (grown != area) grown.kind = AreaRef::Kind::kCells;
+  return grown;
+}
+
 std::optional<AreaRef> MoveArea(const AreaRef& area, int row_offset, int col_offset,
                                 bool move_absolute) {
   AreaRef moved = area;

@@ -31,6 +31,9 @@ std::string FormatAreaRef(const AreaRef& area);
 
 // The area after a structural change; nothing when it is wholly deleted or pushed off the sheet.
 std::optional<AreaRef> ShiftArea(const AreaRef& area, const Shift& shift);
+// The area grown over the rows `copies` when it covers some of the rows `source` and the
+// copies adjoin or overlap it; otherwise unchanged. Whole rows and columns stay as they are.
+AreaRef GrowAreaOverCopies(const AreaRef& area, RowSpan source, RowSpan copies);
 // The area moved by an offset, its relative parts only or (`move_absolute`) all of them;
 // nothing when any part leaves the sheet.
 std::optional<AreaRef> MoveArea(const AreaRef& area, int row_offset, int col_offset,

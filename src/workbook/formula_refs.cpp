@@ -29,6 +29,15 @@ std::string RewriteReferences(std::string_view formula, Rewrite rewrite) {
   return result;
 }
 
+// Whether a reference names `edited_sheet`; unqualified ones do when the formula's own sheet
+// is the edited one.
+bool PointsInto(const FormulaReference& reference, bool local_sheet_edited,
+                std::string_view edited_sheet) {
+  if (reference.scope == FormulaReference::Scope::kUnqualified) return local_sheet_edited;
+  return reference.scope == FormulaReference::Scope::kSheet &&
+         SameSheetName(reference.sheet, edited_sheet);
+}
+
 std::optional<std::string> FormatIfChanged(std::string_view text, const AreaRef& area,
                                            const std::optional<AreaRef>& moved) {
   if (!moved) return std::nullopt;
@@ -43,12 +52,18 @@ std::string AdjustFormulaForShift(std::string_view formula, std::string_view for
   const bool local_sheet_edited = SameSheetName(formula_sheet, edited_sheet);
   return RewriteReferences(formula, [&](const FormulaToken& token) {
     const FormulaReference& reference = *token.reference;
-    const bool edited = reference.scope == FormulaReference::Scope::kUnqualified
-                            ? local_sheet_edited
-                            : reference.scope == FormulaReference::Scope::kSheet &&
-                                  SameSheetName(reference.sheet, edited_sheet);
-    if (!edited) return std::string(token.text);
+    if (!PointsInto(reference, local_sheet_edited, edited_sheet)) return std::string(token.text);
     return RewrittenReference(token, ShiftArea(reference.area, shift));
+  });
+}
+
+std::string GrowFormulaOverCopies(std::string_view formula, std::string_view formula_sheet,
+                                  std::string_view edited_sheet, RowSpan source, RowSpan copies) {
+  const bool local_sheet_edited = SameSheetName(formula_sheet, edited_sheet);
+  return RewriteReferences(formula, [&](const FormulaToken& token) {
+    const FormulaReference& reference = *token.reference;
+    if (!PointsInto(reference, local_sheet_edited, edited_sheet)) return std::string(token.text);
+    return RewrittenReference(token, GrowAreaOverCopies(reference.area, source, copies));
   });
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "workbook/cell_address.h"
+
 namespace korvanta::workbook {
 
 // A structural change to one sheet: `count` rows (or columns) inserted before `at`
@@ -27,6 +29,11 @@ std::string AdjustFormulaForShift(std::string_view formula, std::string_view for
 // Moves the relative parts of every reference by the paste offset, as pasting a copied
 // formula does; a reference pushed off the sheet becomes #REF!.
 std::string AdjustFormulaForPaste(std::string_view formula, int row_offset, int col_offset);
+
+// Grows every reference into `edited_sheet` that covers rows of `source` over the rows
+// `copies` placed next to it (GrowAreaOverCopies), as chart series follow their copied rows.
+std::string GrowFormulaOverCopies(std::string_view formula, std::string_view formula_sheet,
+                                  std::string_view edited_sheet, RowSpan source, RowSpan copies);
 
 // One area ("B3", "A1:C4", "5:7", "D:D") under a shift; nothing when wholly deleted.
 std::optional<std::string> AdjustAreaForShift(std::string_view area, const Shift& shift);

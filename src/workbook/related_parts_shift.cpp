@@ -1,5 +1,6 @@
 // Parts outside the sheet that name its cells: the sheet's drawing, notes and tables, every
-// chart, the formulas of the other sheets and the workbook's defined names.
+// chart, the formulas of the other sheets and the workbook's defined names; and the chart
+// ranges that copied rows join.
 #include <algorithm>
 #include <string>
 #include <unordered_map>
@@ -128,13 +129,33 @@ void ShiftSheetParts(Package& package, std::string_view sheet_part, const Shift&
   }
 }
 
-void ShiftCharts(Package& package, std::string_view sheet_name, const Shift& shift) {
+// The reference formulas (<c:f>) of every chart that may name the sheet.
+std::vector<pugi::xml_node> ChartFormulas(Package& package, std::string_view sheet_name) {
+  std::vector<pugi::xml_node> formulas;
   for (const std::string& part : package.PartNames()) {
     if (!part.ends_with(".xml") || ContentTypeOf(package, part) != kChartContentType) continue;
     if (!MayReferToSheet(package, part, sheet_name)) continue;
     for (pugi::xml_node formula : ElementsNamed(package.Xml(part).document_element(), "f")) {
-      AdjustFormulaElement(formula, "", sheet_name, shift);
+      formulas.push_back(formula);
     }
+  }
+  return formulas;
+}
+
+// A chart range rewritten. The numbers cached beside it describe the old range, so they go:
+// readers then take the values from the cells (a cell-linked title keeps its text, which
+// some readers show instead of the cell's).
+void SetChartFormula(pugi::xml_node formula, const std::string& text) {
+  if (text == formula.text().get()) return;
+  formula.text().set(text.c_str());
+  if (pugi::xml_node cache = FirstChild(formula.parent(), "numCache")) {
+    formula.parent().remove_child(cache);
+  }
+}
+
+void ShiftCharts(Package& package, std::string_view sheet_name, const Shift& shift) {
+  for (pugi::xml_node formula : ChartFormulas(package, sheet_name)) {
+    SetChartFormula(formula, AdjustFormulaForShift(formula.text().get(), "", sheet_name, shift));
   }
 }
 
@@ -231,6 +252,14 @@ void ForgetResultsReadingSheet(Package& package, const BookStructure& book,
       if (pugi::xml_node value = FirstChild(cell, "v")) cell.remove_child(value);
       cell.remove_attribute("t");
     }
+  }
+}
+
+void GrowChartRangesOverCopies(Package& package, std::string_view sheet_name, RowSpan source,
+                               RowSpan copies) {
+  for (pugi::xml_node formula : ChartFormulas(package, sheet_name)) {
+    SetChartFormula(formula,
+                    GrowFormulaOverCopies(formula.text().get(), "", sheet_name, source, copies));
   }
 }
 

@@ -2,6 +2,7 @@
 // insert copied rows, insert columns, delete rows. Each is at most one shift.
 #include <algorithm>
 
+#include "workbook/sheet_shift.h"
 #include "workbook/workbook_impl.h"
 #include "workbook/xml_util.h"
 
@@ -112,6 +113,8 @@ void Worksheet::Impl::PlaceCopies(const std::vector<Row>& block, RowSpan source,
     for (const CellArea& merge : source_merges) merges.push_back(merge.Offset(offset, 0));
   }
   ExtendRulesOverPaste(Root(), source, target_first, copies);
+  GrowChartRangesOverCopies(*package, name, {source.first, source.last},
+                            {target_first, target_last});
 }
 
 void Worksheet::CopyRows(RowSpan source, RowSpan target) {

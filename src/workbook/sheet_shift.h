@@ -38,6 +38,14 @@ void ShiftVmlAnchors(pugi::xml_node vml, const Shift& shift);
 void ForgetResultsReadingSheet(Package& package, const BookStructure& book,
                                std::string_view sheet_part, std::string_view sheet_name);
 
+// Copied rows join the chart series of the rows they copy: a chart range on the sheet that
+// covers rows of `source` grows over the rows `copies` where they adjoin it, so that a
+// series naming a table's pattern row covers the table the copies make. (The spreadsheet's
+// own paste and insert leave chart ranges alone; a template's chart could not follow its
+// growing table otherwise.)
+void GrowChartRangesOverCopies(Package& package, std::string_view sheet_name, RowSpan source,
+                               RowSpan copies);
+
 // Every other part that refers to the sheet's cells: its drawing, notes, tables, the charts,
 // formulas on the other sheets and the defined names of the workbook.
 void ShiftRelatedParts(Package& package, const BookStructure& book, std::string_view sheet_part,

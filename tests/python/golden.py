@@ -12,6 +12,12 @@ active sheet with openpyxl and compares. NAME.cells.json:
                 "B7": 0.125,        a number: a numeric cell with exactly this value
                 "B6": null},        null: an empty cell
       "merged": ["A1:C1"],          optional: exactly these merged ranges
+      "charts": [{"x": "Sheet1!$C$14:$C$17", "y": "Sheet1!$B$14:$B$17", "trendline": "linear"}],
+                                    optional: exactly these charts, each with one series: its
+                                    x and y references and its trendline type (null: none)
+      "marks": {"E20:E22": ["AND(ISNUMBER(E20),...)"]},
+                                    optional: exactly these conditional formats, each range
+                                    with the formulas of its rules in order
       "max_row": 15,                optional: the last used row
       "exit": 0,                    optional (default 0): the exit status
       "stderr": ["substring"],      optional: texts expected on stderr
@@ -129,6 +135,16 @@ def cell_mismatch(expected, actual):
     return f"expected {describe(expected)}, got {describe(actual)}"
 
 
+def chart_summary(chart):
+    """A chart's one series as the golden files state it."""
+    if len(chart.series) != 1:
+        return {"series": len(chart.series)}
+    series = chart.series[0]
+    reference = lambda values: values.numRef.f if values is not None and values.numRef else None
+    return {"x": reference(series.xVal), "y": reference(series.yVal),
+            "trendline": series.trendline.trendlineType if series.trendline else None}
+
+
 def problems(case, result):
     """Every way the run differs from the case's expectations (empty when it passes)."""
     expected = case.expected
@@ -158,6 +174,15 @@ def problems(case, result):
         actual = sorted(str(r) for r in sheet.merged_cells.ranges)
         if actual != sorted(expected["merged"]):
             found.append(f"merged ranges {actual}, expected {sorted(expected['merged'])}")
+    if "charts" in expected:
+        actual = [chart_summary(chart) for chart in sheet._charts]
+        if actual != expected["charts"]:
+            found.append(f"charts {actual}, expected {expected['charts']}")
+    if "marks" in expected:
+        actual = {str(area.sqref): [rule.formula[0] if rule.formula else None for rule in area.rules]
+                  for area in sheet.conditional_formatting}
+        if actual != expected["marks"]:
+            found.append(f"conditional formats {actual}, expected {expected['marks']}")
     if "max_row" in expected and last_row != expected["max_row"]:
         found.append(f"last row {last_row}, expected {expected['max_row']}")
     return found

@@ -53,7 +53,9 @@ def chart_parts(path):
                 if name.startswith("xl/charts/chart")}
 
 
-class ScanCharts(unittest.TestCase):
+class ReportsInScratch(unittest.TestCase):
+    """Tests whose reports go to a scratch folder of their class."""
+
     @classmethod
     def setUpClass(cls):
         cls.dir = tempfile.mkdtemp(prefix="korvanta-charts-")
@@ -61,6 +63,19 @@ class ScanCharts(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         shutil.rmtree(cls.dir, ignore_errors=True)
+
+    def resaved_chart(self, report):
+        """The one chart of the report as LibreOffice saves it again."""
+        resaved_dir = os.path.join(self.dir, "resaved")
+        os.makedirs(resaved_dir, exist_ok=True)
+        profile = "file://" + os.path.join(self.dir, "lo-profile")
+        subprocess.run(["soffice", f"-env:UserInstallation={profile}", "--headless",
+                        "--convert-to", "xlsx", "--outdir", resaved_dir, report],
+                       check=True, capture_output=True, timeout=300)
+        return only_chart(os.path.join(resaved_dir, os.path.basename(report)))[1]
+
+
+class ScanCharts(ReportsInScratch):
 
     def report(self, kind, name):
         return convert(os.path.join(DATA_DIR, kind, name), self.dir)
@@ -114,20 +129,70 @@ class ScanCharts(unittest.TestCase):
         self.assertFalse(chart.series[0].yVal.numRef.numCache.pt)
 
     def test_libreoffice_reads_the_chart_and_keeps_its_ranges(self):
-        report = self.report("wlscan", "code1.wsc")
-        resaved_dir = os.path.join(self.dir, "resaved")
-        os.makedirs(resaved_dir, exist_ok=True)
-        profile = "file://" + os.path.join(self.dir, "lo-profile")
-        subprocess.run(["soffice", f"-env:UserInstallation={profile}", "--headless",
-                        "--convert-to", "xlsx", "--outdir", resaved_dir, report],
-                       check=True, capture_output=True, timeout=300)
-        resaved = os.path.join(resaved_dir, os.path.basename(report))
-        _, chart = only_chart(resaved)
+        chart = self.resaved_chart(self.report("wlscan", "code1.wsc"))
         self.assertEqual(chart.tagname, "scatterChart")
         series = chart.series[0]
         self.assertEqual(series.xVal.numRef.f.replace("$", ""), "Sheet1!A14:A16")
         self.assertEqual(series.yVal.numRef.f.replace("$", ""), "Sheet1!B14:B16")
         self.assertEqual(title_text(chart.x_axis.title), "WL(nm)")
+
+
+class StandardCurveCharts(ReportsInScratch):
+    """The template's standard curve: drawn by the spreadsheet from the standards' cells."""
+
+    def test_one_scatter_chart_with_a_linear_trendline_beside_the_standards(self):
+        # (report, standards' first and last row, the sample table's last column)
+        cases = [(("protein", "one_standard.pro"), 14, 14, "E"),
+                 (("protein", "curve_s2_w1_n1.pro"), 14, 15, "E"),
+                 (("protein", "curve_s7_w3_n4.pro"), 16, 22, "G"),
+                 (("protein", "curve_s40_w2_n12.pro"), 15, 54, "F"),
+                 (("concentration", "curve_s4_w2_n3.con"), 15, 18, "F")]
+        for (kind, name), first, last, last_column in cases:
+            with self.subTest(report=name):
+                sheet, chart = only_chart(convert(os.path.join(DATA_DIR, kind, name), self.dir))
+                self.assertEqual(chart.tagname, "scatterChart")
+                self.assertEqual(len(chart.series), 1)
+                series = chart.series[0]
+                self.assertEqual(series.xVal.numRef.f, f"Sheet1!$C${first}:$C${last}")
+                self.assertEqual(series.yVal.numRef.f, f"Sheet1!$B${first}:$B${last}")
+                # Markers only: the series line is switched off.
+                self.assertTrue(series.spPr.ln.noFill)
+                self.assertEqual(series.trendline.trendlineType, "linear")
+                self.assertTrue(series.trendline.dispEq)
+                self.assertTrue(series.trendline.dispRSqr)
+                self.assertEqual(title_text(chart.title), "Standard curve")
+                self.assertEqual(title_text(chart.x_axis.title), "OD")
+                self.assertEqual(title_text(chart.y_axis.title), "Concentration")
+                self.assertIsNone(chart.legend)
+                # Top-left at the standards' heading, right of every column the table uses.
+                anchor = chart.anchor._from
+                self.assertEqual(anchor.row + 1, first - 1)
+                table_last = openpyxl.utils.column_index_from_string(last_column)
+                self.assertGreater(anchor.col + 1, table_last)
+                for row in sheet.iter_rows(min_col=anchor.col + 1, max_col=anchor.col + 8):
+                    for cell in row:
+                        self.assertIsNone(cell.value, f"{cell.coordinate} under the chart")
+
+    def test_libreoffice_reads_the_curve_with_its_trendline(self):
+        chart = self.resaved_chart(
+            convert(os.path.join(DATA_DIR, "protein", "curve_s7_w3_n4.pro"), self.dir))
+        self.assertEqual(chart.tagname, "scatterChart")
+        series = chart.series[0]
+        self.assertEqual(series.xVal.numRef.f.replace("$", ""), "Sheet1!C16:C22")
+        self.assertEqual(series.yVal.numRef.f.replace("$", ""), "Sheet1!B16:B22")
+        self.assertEqual(series.trendline.trendlineType, "linear")
+        self.assertTrue(series.trendline.dispEq)
+        self.assertTrue(series.trendline.dispRSqr)
+
+    def test_a_k_factor_report_keeps_an_empty_chart(self):
+        report = convert(os.path.join(DATA_DIR, "concentration", "kfactor_w1_n2.con"), self.dir)
+        _, chart = only_chart(report)
+        series = chart.series[0]
+        self.assertEqual((series.xVal.numRef.f, series.yVal.numRef.f),
+                         ("Sheet1!#REF!", "Sheet1!#REF!"))
+        # No numbers of the template's empty row remain to be drawn.
+        self.assertIsNone(series.xVal.numRef.numCache)
+        self.assertIsNone(series.yVal.numRef.numCache)
 
 
 class UserTemplate(unittest.TestCase):

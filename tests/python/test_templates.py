@@ -30,7 +30,8 @@ def column_range(first, last):
 # B cell is left to the user, the header cells the writer rewrites with a fixed text, the
 # table heading row with its columns, the bordered pattern rows the writer copies (row ->
 # last column), lists in the header's look (their heading rows, and the rows the writer
-# fills label and value alike), and extra value cells outside B.
+# fills label and value alike), extra value cells outside B, and the legend cell of the
+# conditional formats with the pattern-row cells they mark.
 TEMPLATES = {
     "brad.xlsx": {
         "header_rows": [1, 2, 3, 5, 6, 7, 8, 9, 10, 16],
@@ -41,6 +42,8 @@ TEMPLATES = {
         "list_rows": {11: "B", 14: "C"},
         "extra_values": ["C16", "A15"],
         "moved_columns_from": "D",
+        "legend": "B15",
+        "marked_cells": ["E19"],
     },
     "concentration.xlsx": {
         "header_rows": [1, 2, 3, 5, 6, 7, 8, 9, 10, 16],
@@ -51,6 +54,8 @@ TEMPLATES = {
         "list_rows": {11: "B", 14: "C"},
         "extra_values": ["C16", "A15"],
         "moved_columns_from": "D",
+        "legend": "B15",
+        "marked_cells": ["E19"],
     },
     "brad6.xlsx": {
         "header_rows": [1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12],
@@ -67,11 +72,15 @@ TEMPLATES = {
         "header_rows": [1, 2, 3, 5, 6, 7, 8, 9, 10],
         "heading": (12, "I"),
         "pattern_rows": {13: "I"},
+        "legend": "A11",
+        "marked_cells": ["G13", "H13"],
     },
     "dnarna_dye.xlsx": {
         "header_rows": [1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14],
         "heading": (16, "L"),
         "pattern_rows": {17: "L"},
+        "legend": "A15",
+        "marked_cells": ["H17", "I17"],
     },
     "kinetics.xlsx": {
         "user_rows": [2],
@@ -278,6 +287,26 @@ class TemplateTest(unittest.TestCase):
                 for row in range(2, sheet.max_row + 1):
                     for column in range(4, 20):
                         self.assertIsNone(sheet.cell(row, column).value)
+
+    def test_marks_sit_on_the_pattern_rows_and_the_legend_shows_their_look(self):
+        for name, layout, book in self.each("legend"):
+            with self.subTest(template=name):
+                sheet = book.active
+                marked = sorted(str(area.sqref) for area in sheet.conditional_formatting)
+                self.assertEqual(marked, sorted(layout["marked_cells"]))
+                for area in sheet.conditional_formatting:
+                    for rule in area.rules:
+                        self.assertEqual(rule.type, "expression")
+                        # Texts such as "----" are never marked.
+                        self.assertTrue(rule.formula[0].startswith("AND(ISNUMBER("), rule.formula)
+                        # A solid fill of a conditional format is stated as its background.
+                        fill = rule.dxf.fill.bgColor.rgb
+                        legend = sheet[layout["legend"]]
+                        self.assertEqual(legend.fill.fgColor.rgb[-6:], fill[-6:])
+                        self.assertEqual(legend.font.color.rgb[-6:],
+                                         rule.dxf.font.color.rgb[-6:])
+                self.assertEqual(sheet[layout["legend"]].value, "Marked")
+                self.assertTrue(sheet[layout["legend"]].offset(0, 1).value)
 
     def test_printed_pages_repeat_the_table_heading(self):
         for name, layout, book in self.each():

@@ -242,6 +242,31 @@ TEST(Areas, ShiftSingleAreas) {
   for (const auto& c : cases) EXPECT_EQ(AdjustAreaForShift(c.area, c.shift), c.expected) << c.area;
 }
 
+TEST(GrowOverCopies, RangesCoveringTheCopiedRowsGrowOverAdjoiningCopies) {
+  // Row 16 copied into rows 14-15 (inserted above it) or rows 17-20 (pasted below it).
+  const struct {
+    const char* formula;
+    RowSpan copies;
+    const char* expected;
+  } cases[] = {
+      {"Sheet1!$C$16:$C$16", {14, 15}, "Sheet1!$C$14:$C$16"},
+      {"Sheet1!$C$16", {14, 15}, "Sheet1!$C$14:$C$16"},
+      {"Sheet1!C10:D16", {17, 20}, "Sheet1!C10:D20"},
+      {"Sheet1!$C$16:$C$18", {14, 15}, "Sheet1!$C$14:$C$18"},
+      {"(Sheet1!$C$16,Sheet1!$E$16)", {14, 15}, "(Sheet1!$C$14:$C$16,Sheet1!$E$14:$E$16)"},
+      // Not covering the copied row, copies not adjoining, other sheets, whole columns.
+      {"Sheet1!$C$10:$C$15", {17, 20}, "Sheet1!$C$10:$C$15"},
+      {"Sheet1!$C$16", {18, 20}, "Sheet1!$C$16"},
+      {"Other!$C$16", {14, 15}, "Other!$C$16"},
+      {"Sheet1!C:C", {14, 15}, "Sheet1!C:C"},
+      {"'Sheet1'!$C$16", {14, 15}, "'Sheet1'!$C$14:$C$16"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(GrowFormulaOverCopies(c.formula, "", "Sheet1", {16, 16}, c.copies), c.expected)
+        << c.formula;
+  }
+}
+
 TEST(Areas, ShiftListsDropWhollyDeletedAreas) {
   EXPECT_EQ(AdjustAreaListForShift("A1:B2 D5 F10:G12", DeleteRows(5, 5)), "A1:B2 F5:G7");
   EXPECT_EQ(AdjustAreaListForShift("A5 B6:C7", DeleteRows(5, 3)), "");

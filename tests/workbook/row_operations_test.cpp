@@ -195,7 +195,8 @@ TEST(InsertCopiedRows, InsertsCopiesAtTheSpanAndMovesEverythingBelow) {
   EXPECT_EQ(saved.OtherFormula("A2"), "SUM(Sheet1!A16:A18)");
   EXPECT_EQ(saved.OtherFormula("A3"), "Sheet1!$B$22");
   EXPECT_EQ(saved.DefinedName(), "Sheet1!$A$16:$F$16");
-  EXPECT_EQ(saved.ChartReference(), "Sheet1!$A$16:$A$18");
+  // The copies join the chart range of the row they copy, as they join its rules.
+  EXPECT_EQ(saved.ChartReference(), "Sheet1!$A$14:$A$18");
   EXPECT_EQ(saved.PictureRow(), "15");
   EXPECT_EQ(saved.Attribute("//dimension", "ref"), "A1:F22");
 }
@@ -292,6 +293,69 @@ TEST(DeleteRows, ShrinksMergedAreasThatReachIntoTheDeletedRows) {
   const Saved saved(book);
   // A3:B6 loses rows 5 and 6; D6:D7 keeps one row and is no merge any more.
   EXPECT_EQ(saved.Merges(), (std::vector<std::string>{"A3:B4", "A8:C8"}));
+}
+
+// A list above a table, as the standard-curve reports have them: heading row 13, pattern row
+// 14 and a spacer row 15; a scatter chart over the pattern row alone (x in C, y in B) and a
+// line chart over the table's pattern row 19.
+std::string ChartedListTemplate() {
+  return testing::XlsxWriterWorkbook([&](lxw_workbook* book) {
+    lxw_worksheet* sheet = workbook_add_worksheet(book, "Sheet1");
+    worksheet_write_string(sheet, 12, 1, "Concentration", nullptr);
+    worksheet_write_string(sheet, 12, 2, "OD", nullptr);
+    worksheet_write_number(sheet, 13, 1, 0, nullptr);
+    worksheet_write_number(sheet, 13, 2, 0, nullptr);
+    worksheet_write_string(sheet, 17, 1, "Sample", nullptr);
+    worksheet_write_number(sheet, 18, 1, 0, nullptr);
+    lxw_chart* list_chart = workbook_add_chart(book, LXW_CHART_SCATTER);
+    chart_add_series(list_chart, "=Sheet1!$C$14:$C$14", "=Sheet1!$B$14:$B$14");
+    worksheet_insert_chart(sheet, 12, 6, list_chart);
+    lxw_chart* table_chart = workbook_add_chart(book, LXW_CHART_LINE);
+    chart_add_series(table_chart, nullptr, "=Sheet1!$B$19:$B$19");
+    worksheet_insert_chart(sheet, 30, 6, table_chart);
+  });
+}
+
+std::vector<std::string> ChartRanges(const Workbook& book, const char* part) {
+  const pugi::xml_document chart = PartXml(book.SaveToMemory(), part);
+  std::vector<std::string> ranges;
+  for (const auto& formula : chart.select_nodes("//c:ser//c:f")) {
+    ranges.emplace_back(formula.node().text().get());
+  }
+  return ranges;
+}
+
+TEST(ChartRanges, ASeriesOverAPatternRowCoversEveryRowTheWritersMake) {
+  for (const int count : {1, 2, 7, 40}) {
+    Workbook book = Workbook::LoadFromMemory(ChartedListTemplate());
+    Worksheet& sheet = book.ActiveSheet();
+    // Table rows pasted, list rows inserted, then rows inserted above both, as the
+    // standard-curve writers do; inserted columns right of the data leave the ranges alone.
+    if (count > 1) CopyRows(sheet, "19:19", "20:" + std::to_string(18 + count));
+    InsertCopiedRows(sheet, count - 1, "14:14");
+    InsertCopiedRows(sheet, 2, "11:11");
+    InsertColumns(sheet, 2, "D:D");
+    const std::string list_last = std::to_string(15 + count);
+    EXPECT_EQ(
+        ChartRanges(book, "xl/charts/chart1.xml"),
+        (std::vector<std::string>{"Sheet1!$C$16:$C$" + list_last, "Sheet1!$B$16:$B$" + list_last}))
+        << count;
+    const std::string table_first = std::to_string(20 + count);
+    const std::string table_last = std::to_string(19 + 2 * count);
+    EXPECT_EQ(ChartRanges(book, "xl/charts/chart2.xml"),
+              (std::vector<std::string>{"Sheet1!$B$" + table_first + ":$B$" + table_last}))
+        << count;
+  }
+}
+
+TEST(ChartRanges, DeletedRowsLeaveAnEmptySeriesWithoutStaleNumbers) {
+  Workbook book = Workbook::LoadFromMemory(ChartedListTemplate());
+  InsertCopiedRows(book.ActiveSheet(), 3, "14:14");
+  // The numbers cached for the one template row would describe the grown range wrongly.
+  EXPECT_FALSE(PartXml(book.SaveToMemory(), "xl/charts/chart1.xml").select_node("//c:numCache"));
+  DeleteRows(book.ActiveSheet(), 6, "13:13");
+  EXPECT_EQ(ChartRanges(book, "xl/charts/chart1.xml"),
+            (std::vector<std::string>{"Sheet1!#REF!", "Sheet1!#REF!"}));
 }
 
 TEST(RowOperations, MalformedSpansAndOversizedCountsAreRefused) {
