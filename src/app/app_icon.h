@@ -1,4 +1,4 @@
-// The application icon: a spectrum passing through a cuvette, 32 x 32 pixels, 16 colours.
+// The application icon: a spectrum through a cuvette becoming a table, as the menu entry shows it.
 #pragma once
 
 #include <QIcon>

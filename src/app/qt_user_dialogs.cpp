@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStringList>
 
 namespace korvanta::gui {
 
@@ -13,12 +14,39 @@ std::optional<QString> QtUserDialogs::ChooseOpenFile(QWidget* parent, const QStr
   return path;
 }
 
-std::optional<QString> QtUserDialogs::ChooseSaveFile(QWidget* parent, const QString& filter) {
+std::optional<QString> QtUserDialogs::ChooseSaveFile(QWidget* parent, const QString& filter,
+                                                     const QString& proposed) {
   // No default suffix: the driver appends ".xlsx" and asks again if that name exists.
   const QString path =
-      QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), QString(), filter);
+      QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), proposed, filter);
   if (path.isEmpty()) return std::nullopt;
   return path;
+}
+
+std::optional<QString> QtUserDialogs::ChooseFolder(QWidget* parent, const QString& caption,
+                                                   const QString& start) {
+  const QString folder = QFileDialog::getExistingDirectory(parent, caption, start);
+  if (folder.isEmpty()) return std::nullopt;
+  return folder;
+}
+
+void QtUserDialogs::ShowSummary(QWidget* parent, const QString& caption, const QString& text,
+                                const QString& details) {
+  QMessageBox box(details.isEmpty() ? QMessageBox::Information : QMessageBox::Warning, caption,
+                  text, QMessageBox::Ok, parent);
+  // Wide enough that a failure's message and path stay on a line or two.
+  box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 32em; }"));
+  // A long list stays in full behind "Show Details..." so that the box fits the screen.
+  constexpr qsizetype kShownLines = 12;
+  const QStringList lines = details.split(QLatin1Char('\n'));
+  if (lines.size() > kShownLines) {
+    box.setInformativeText(lines.first(kShownLines).join(QLatin1Char('\n')) +
+                           QStringLiteral("\nand %1 more.").arg(lines.size() - kShownLines));
+    box.setDetailedText(details);
+  } else {
+    box.setInformativeText(details);
+  }
+  box.exec();
 }
 
 void QtUserDialogs::ShowMessage(QWidget* parent, const QString& caption, const QString& text) {

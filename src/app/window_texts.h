@@ -13,6 +13,8 @@ inline const QString kFileLabelText = QStringLiteral("File name:");
 inline const QString kGroupLabelText = QStringLiteral("Set data type");
 inline const QString kAboutMenuText = QStringLiteral("About Korvanta(&A)...");
 inline const QString kAboutCaption = QStringLiteral("About Korvanta");
+inline const QString kTemplatesMenuText = QStringLiteral("Templates folder(&T)...");
+inline const QString kOutputFolderCaption = QStringLiteral("Folder for the reports");
 inline const QString kRightsText = QStringLiteral("Copyright (C) The Korvanta developers");
 
 // The progress texts the driver puts on the status line; any other status it sets describes

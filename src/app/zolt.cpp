@@ -17,6 +17,8 @@ CZoltApp::CZoltApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(kApplicationName);
   setApplicationVersion(QStringLiteral("3.0"));
   setWindowIcon(ApplicationIcon());
+  // Ties the window to its menu entry (its icon on Wayland, and the task bar's grouping).
+  setDesktopFileName(QStringLiteral("org.korvanta.Korvanta"));
 }
 
 int CZoltApp::InitInstance() {
@@ -29,11 +31,20 @@ int CZoltApp::InitInstance() {
                                       QStringLiteral("Draw the window into FILE (PNG) and quit."),
                                       QStringLiteral("FILE"));
   parser.addOption(screenshot);
+  parser.addPositionalArgument(
+      QStringLiteral("FILE"),
+      QStringLiteral("Export files: one is put in the path box, ready for Convert; several are "
+                     "converted into a folder you choose."),
+      QStringLiteral("[FILE...]"));
   parser.process(*this);
 
   QtUserDialogs dialogs;
-  CZoltDlg dialog(dialogs, SettingsFromEnvironment(DefaultTemplateDirectory()));
+  CZoltDlg dialog(dialogs, SettingsFromEnvironment(std::nullopt));
   dialog.show();
+  if (const QStringList files = parser.positionalArguments(); !files.isEmpty()) {
+    // Once the window is up: several files start with the folder dialog over it.
+    QTimer::singleShot(0, &dialog, [&dialog, files] { dialog.OpenFiles(files); });
+  }
   if (parser.isSet(screenshot)) {
     const QString file = parser.value(screenshot);
     QTimer::singleShot(0, &dialog,

@@ -11,8 +11,9 @@ class CZoltApp : public QApplication {
  public:
   CZoltApp(int& argc, char** argv);
 
-  // Runs the main window until it closes and gives the exit status. With --screenshot FILE
-  // the window is drawn into the PNG file FILE instead, and the program ends.
+  // Runs the main window until it closes and gives the exit status. Export files on the
+  // command line are opened in it (see CZoltDlg::OpenFiles). With --screenshot FILE the
+  // window is drawn into the PNG file FILE instead, and the program ends.
   int InitInstance();
 };
 

@@ -12,7 +12,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QStringList>
 #include <QThread>
 #include <QUrl>
 #include <exception>
@@ -24,6 +26,7 @@
 #include "app/ui_thread.h"
 #include "app/window_texts.h"
 #include "driver/data_types.h"
+#include "driver/template_folders.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -73,13 +76,43 @@ QString NativePath(const std::string& path) {
   return QDir::toNativeSeparators(QString::fromStdString(path));
 }
 
-// The first local file among dropped items.
-std::optional<QString> DroppedFile(const QMimeData* data) {
-  if (data == nullptr || !data->hasUrls()) return std::nullopt;
+// The local files among dropped items.
+QStringList DroppedFiles(const QMimeData* data) {
+  QStringList files;
+  if (data == nullptr || !data->hasUrls()) return files;
   for (const QUrl& url : data->urls()) {
-    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile()) return url.toLocalFile();
+    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile()) files << url.toLocalFile();
   }
-  return std::nullopt;
+  return files;
+}
+
+// Where the save dialog opens: the export file's folder, with its name and ".xlsx".
+QString ProposedReportPath(const std::string& export_path) {
+  if (export_path.empty()) return {};
+  const QFileInfo export_file(QString::fromStdString(export_path));
+  return QDir(export_file.absolutePath())
+      .filePath(export_file.completeBaseName() + QStringLiteral(".xlsx"));
+}
+
+// "3 converted, 1 failed." with the folder, and one line per failure: "name: message".
+std::pair<QString, QString> BatchSummaryTexts(const std::vector<BatchOutcome>& outcomes,
+                                              std::size_t planned, const QString& folder) {
+  std::size_t converted = 0;
+  QStringList failures;
+  for (const BatchOutcome& outcome : outcomes) {
+    if (outcome.converted) {
+      ++converted;
+      continue;
+    }
+    failures << QFileInfo(QString::fromStdString(outcome.input)).fileName() + QStringLiteral(": ") +
+                    QString::fromStdString(outcome.message);
+  }
+  QString text = QStringLiteral("%1 converted, %2 failed.").arg(converted).arg(failures.size());
+  if (outcomes.size() < planned) {
+    text += QStringLiteral(" Stopped: %1 not converted.").arg(planned - outcomes.size());
+  }
+  if (converted > 0) text += QStringLiteral("\nThe reports are in ") + folder + QLatin1Char('.');
+  return {text, failures.join(QLatin1Char('\n'))};
 }
 
 #ifdef Q_OS_WIN
@@ -93,7 +126,8 @@ CZoltDlg::CZoltDlg(UserDialogs& dialogs, ConversionSettings settings, QWidget* p
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_dialogs(dialogs),
-      m_conversion(*this, std::move(settings)),
+      m_settings(std::move(settings)),
+      m_conversion(*this, m_settings),
       m_icon(ApplicationIcon()) {
   setWindowTitle(kWindowCaption);
   setWindowIcon(m_icon);
@@ -102,6 +136,7 @@ CZoltDlg::CZoltDlg(UserDialogs& dialogs, ConversionSettings settings, QWidget* p
   setAcceptDrops(true);
   CreateControls();
   AddAboutEntries();
+  AddTemplatesEntry();
 
   m_fileLabel->SetText(kFileLabelText);
   m_groupLabel->SetText(kGroupLabelText);
@@ -110,6 +145,7 @@ CZoltDlg::CZoltDlg(UserDialogs& dialogs, ConversionSettings settings, QWidget* p
 CZoltDlg::~CZoltDlg() {
   if (!m_worker) return;
   m_closing = true;
+  m_stopBatch = true;
   disconnect(m_worker.get(), nullptr, this, nullptr);
   // The worker may be waiting for this thread to answer a Host call, so keep answering until
   // it ends. Only those calls are delivered, straight from the queue: an event loop would not
@@ -179,6 +215,12 @@ void CZoltDlg::AddAboutEntries() {
 #endif
 }
 
+void CZoltDlg::AddTemplatesEntry() {
+  auto* templates = new QAction(kTemplatesMenuText, this);
+  connect(templates, &QAction::triggered, this, &CZoltDlg::OnTemplatesFolder);
+  addAction(templates);
+}
+
 #ifdef Q_OS_WIN
 bool CZoltDlg::nativeEvent(const QByteArray& event_type, void* message, qintptr* result) {
   const auto* msg = static_cast<const MSG*>(message);
@@ -232,6 +274,101 @@ ConversionStatus CZoltDlg::RunConversion(const std::string& export_path) {
   return ConversionStatus::kFailed;
 }
 
+void CZoltDlg::OpenFiles(const QStringList& paths) {
+  if (IsConverting() || paths.isEmpty()) return;
+  if (paths.size() > 1) {
+    ConvertFiles(paths);
+    return;
+  }
+  m_exportPathEdit->setText(QDir::toNativeSeparators(QFileInfo(paths.front()).absoluteFilePath()));
+  GetDlgItem(kConvertId)->setFocus();
+}
+
+void CZoltDlg::ConvertFiles(const QStringList& paths) {
+  if (IsConverting() || paths.isEmpty()) return;
+  const auto folder =
+      m_dialogs.ChooseFolder(this, kOutputFolderCaption, QFileInfo(paths.front()).absolutePath());
+  if (!folder) return;
+  std::vector<std::string> inputs;
+  for (const QString& path : paths)
+    inputs.push_back(QFileInfo(path).absoluteFilePath().toStdString());
+  std::vector<BatchItem> items = PlanBatch(inputs, folder->toStdString());
+  bool replace = false;
+  if (const std::size_t existing = ExistingReports(items); existing > 0) {
+    replace = m_dialogs.AskYesNo(
+        this, kApplicationName,
+        QStringLiteral("%1 of the reports already exist in %2.\nDo you want to replace them?")
+            .arg(existing)
+            .arg(QDir::toNativeSeparators(*folder)));
+  }
+
+  m_batchSize = items.size();
+  m_batchFolder = QDir::toNativeSeparators(*folder);
+  m_batchOutcomes.clear();
+  m_stopBatch = false;
+  m_progress = new QProgressDialog(QStringLiteral("Converting %1 files...").arg(m_batchSize),
+                                   QStringLiteral("Stop"), 0, static_cast<int>(m_batchSize), this);
+  m_progress->setWindowTitle(kApplicationName);
+  m_progress->setWindowModality(Qt::WindowModal);
+  m_progress->setMinimumDuration(0);
+  m_progress->setAutoClose(false);
+  m_progress->setAutoReset(false);
+  m_progress->setValue(0);
+  connect(m_progress, &QProgressDialog::canceled, this, [this] { m_stopBatch = true; });
+
+  SetBusy(true);
+  m_worker.reset(QThread::create([this, items = std::move(items), replace] {
+    m_batchOutcomes = RunBatch(items, m_settings, replace, m_stopBatch, [this](std::size_t done) {
+      QMetaObject::invokeMethod(
+          this,
+          [this, done] {
+            if (m_progress) m_progress->setValue(static_cast<int>(done));
+          },
+          Qt::QueuedConnection);
+    });
+  }));
+  connect(m_worker.get(), &QThread::finished, this, &CZoltDlg::OnBatchThreadFinished);
+  m_worker->start();
+}
+
+void CZoltDlg::OnBatchThreadFinished() {
+  m_worker->wait();
+  m_worker.reset();
+  const auto [text, failures] = BatchSummaryTexts(m_batchOutcomes, m_batchSize, m_batchFolder);
+  m_statusLabel->SetText(failures.isEmpty() && m_batchOutcomes.size() == m_batchSize
+                             ? QString::fromUtf8(kCompletedStatus.data(),
+                                                 static_cast<qsizetype>(kCompletedStatus.size()))
+                             : kFailureStatus);
+  if (m_progress) m_progress->setValue(static_cast<int>(m_batchOutcomes.size()));
+  m_dialogs.ShowSummary(this, kApplicationName, text, failures);
+  if (m_progress) m_progress->deleteLater();
+  SetBusy(false);
+  if (m_closeRequested) QDialog::reject();
+}
+
+void CZoltDlg::OnTemplatesFolder() {
+  if (m_settings.user_template_dir.empty()) {
+    m_dialogs.ShowMessage(this, kApplicationName,
+                          QStringLiteral("There is no folder for your own templates: the "
+                                         "environment names no home folder."));
+    return;
+  }
+  try {
+    CopyTemplates(m_settings.template_dir, m_settings.user_template_dir);
+  } catch (const TemplateFolderError& error) {
+    m_dialogs.ShowMessage(this, kApplicationName, QString::fromStdString(error.what()));
+    return;
+  }
+  const QString folder = QString::fromStdString(m_settings.user_template_dir.string());
+  if (!m_dialogs.OpenUrl(QUrl::fromLocalFile(folder))) {
+    m_dialogs.ShowMessage(this, kApplicationName,
+                          QStringLiteral("Your templates are in ") +
+                              QDir::toNativeSeparators(folder) +
+                              QStringLiteral(", but no file manager could be started to show "
+                                             "them."));
+  }
+}
+
 void CZoltDlg::OnConversionThreadFinished() {
   m_worker->wait();
   m_worker.reset();
@@ -273,21 +410,28 @@ void CZoltDlg::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void CZoltDlg::dragEnterEvent(QDragEnterEvent* event) {
-  if (!IsConverting() && DroppedFile(event->mimeData())) event->acceptProposedAction();
+  if (!IsConverting() && !DroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void CZoltDlg::dropEvent(QDropEvent* event) {
   if (IsConverting()) return;
-  if (const auto path = DroppedFile(event->mimeData())) {
-    m_exportPathEdit->setText(QDir::toNativeSeparators(*path));
-    event->acceptProposedAction();
+  const QStringList files = DroppedFiles(event->mimeData());
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  if (files.size() == 1) {
+    m_exportPathEdit->setText(QDir::toNativeSeparators(files.front()));
+  } else {
+    // The drag's source waits for the drop to return; the batch starts after it.
+    QMetaObject::invokeMethod(
+        this, [this, files] { ConvertFiles(files); }, Qt::QueuedConnection);
   }
 }
 
 std::optional<OutputChoice> CZoltDlg::ChooseOutputPath() {
-  return CallOnThreadOf(*this, [this]() -> std::optional<OutputChoice> {
+  const QString proposed = ProposedReportPath(m_conversion.m_exportPath);
+  return CallOnThreadOf(*this, [this, &proposed]() -> std::optional<OutputChoice> {
     if (m_closing) return std::nullopt;
-    const auto path = m_dialogs.ChooseSaveFile(this, SaveDialogFilter());
+    const auto path = m_dialogs.ChooseSaveFile(this, SaveDialogFilter(), proposed);
     if (!path) return std::nullopt;
     // The save dialog has asked before accepting an existing file of this name.
     return OutputChoice{path->toStdString(), true};

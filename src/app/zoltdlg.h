@@ -1,25 +1,30 @@
 // The main window: eight data-type buttons, the export-path box, "Convert", "Exit" and the
 // status line on a dark-blue dialog. It is the Host of its conversions. A conversion runs on
 // a worker thread so that the window keeps repainting; every Host call is carried over to the
-// window's thread, and the buttons are disabled until the conversion ends.
+// window's thread, and the buttons are disabled until the conversion ends. Several files
+// given at once are converted into one folder with a progress bar and a summary at the end.
 #pragma once
 
 #include <QDialog>
 #include <QIcon>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/batch_conversion.h"
 #include "app/transparentlabel.h"
 #include "app/user_dialogs.h"
 #include "driver/conversion.h"
 #include "driver/host.h"
 
 class QLineEdit;
+class QProgressDialog;
 class QPushButton;
 class QThread;
 
@@ -46,6 +51,13 @@ class CZoltDlg : public QDialog, public Host {
   void OnDataTypeButton(int button_id);
   // "Convert": converts the file the path box names.
   void OnConvert();
+  // Files given to the window (its command line, a drop): one goes into the path box, ready
+  // for "Convert"; several are converted into a folder the user chooses once.
+  void OpenFiles(const QStringList& paths);
+  void ConvertFiles(const QStringList& paths);
+  // "Templates folder...": the installed templates copied into the user's own folder (none
+  // replaced), and the folder opened in the file manager.
+  void OnTemplatesFolder();
   void OnAbout();
   bool IsConverting() const { return m_worker != nullptr; }
 
@@ -75,11 +87,15 @@ class CZoltDlg : public QDialog, public Host {
  private:
   void CreateControls();
   void AddAboutEntries();
+  void AddTemplatesEntry();
   void SetBusy(bool busy);
   ConversionStatus RunConversion(const std::string& export_path);
   void OnConversionThreadFinished();
+  void OnBatchThreadFinished();
+  void ShowBatchSummary();
 
   UserDialogs& m_dialogs;
+  const ConversionSettings m_settings;
   Conversion m_conversion;
 
   std::vector<std::pair<int, QWidget*>> m_controls;
@@ -91,6 +107,13 @@ class CZoltDlg : public QDialog, public Host {
   QIcon m_icon;
 
   std::unique_ptr<QThread> m_worker;
+  // The running batch: its progress bar, the user's "Stop", and (written by the worker, read
+  // once it has ended) the outcomes.
+  QPointer<QProgressDialog> m_progress;
+  std::atomic<bool> m_stopBatch = false;
+  std::size_t m_batchSize = 0;
+  QString m_batchFolder;
+  std::vector<BatchOutcome> m_batchOutcomes;
   // Written by the worker; read once the worker has ended.
   ConversionStatus m_result = ConversionStatus::kFailed;
   // The driver described a failure on the status line during the running conversion.

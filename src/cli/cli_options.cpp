@@ -99,6 +99,11 @@ constexpr OptionRule kInspectRules[] = {
     {'h', "help", false},
 };
 
+constexpr OptionRule kTemplatesRules[] = {
+    {'\0', "copy", false},
+    {'h', "help", false},
+};
+
 ConvertOptions ParseConvert(std::span<const std::string> args, bool& help) {
   ConvertOptions options;
   const auto on_option = [&](const OptionRule& rule, const std::string& value) {
@@ -155,6 +160,18 @@ InspectOptions ParseInspect(std::span<const std::string> args, bool& help) {
   return options;
 }
 
+TemplatesOptions ParseTemplates(std::span<const std::string> args, bool& help) {
+  TemplatesOptions options;
+  const auto on_option = [&](const OptionRule& rule, const std::string&) {
+    if (rule.long_name == "copy") options.copy = true;
+    if (rule.long_name == "help") help = true;
+  };
+  ScanArguments(args, kTemplatesRules, on_option, [](const std::string& input) {
+    throw UsageError("templates takes no input, not " + input);
+  });
+  return options;
+}
+
 }  // namespace
 
 Arguments ParseArguments(std::span<const std::string> args) {
@@ -173,6 +190,10 @@ Arguments ParseArguments(std::span<const std::string> args) {
     bool help = false;
     parsed.inspect = ParseInspect(args.subspan(1), help);
     parsed.command = help ? Command::kHelp : Command::kInspect;
+  } else if (command == "templates") {
+    bool help = false;
+    parsed.templates = ParseTemplates(args.subspan(1), help);
+    parsed.command = help ? Command::kHelp : Command::kTemplates;
   } else {
     throw UsageError("unknown command " + command);
   }

@@ -38,12 +38,17 @@ struct InspectOptions {
   bool json = false;
 };
 
-enum class Command { kConvert, kInspect, kHelp, kVersion };
+struct TemplatesOptions {
+  bool copy = false;  // --copy: the installed templates copied into the user's folder
+};
+
+enum class Command { kConvert, kInspect, kTemplates, kHelp, kVersion };
 
 struct Arguments {
   Command command = Command::kHelp;
   ConvertOptions convert;
   InspectOptions inspect;
+  TemplatesOptions templates;
 };
 
 // `args` without the program name. Throws UsageError.

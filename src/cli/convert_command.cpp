@@ -92,7 +92,7 @@ int RunConvert(const ConvertOptions& options, std::ostream& out, Console& consol
     fs::create_directories(*options.output_dir, ignored);
   }
   const ConversionSettings settings = SettingsFromEnvironment(
-      options.template_dir ? fs::path(*options.template_dir) : DefaultTemplateDirectory());
+      options.template_dir ? std::optional<fs::path>(*options.template_dir) : std::nullopt);
 
   const std::vector<PlannedInput> plan = Plan(inputs, options);
   std::vector<JobResult> results(plan.size());

@@ -10,6 +10,7 @@
 #include "cli/console.h"
 #include "cli/convert_command.h"
 #include "cli/inspect_command.h"
+#include "cli/templates_command.h"
 #include "cli/usage_text.h"
 
 namespace {
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
         return 0;
       case Command::kInspect:
         return RunInspect(parsed.inspect, std::cout, std::cerr);
+      case Command::kTemplates:
+        return RunTemplates(parsed.templates, std::cout, std::cerr);
       case Command::kConvert: {
         Console console = Console::ForStandardError(std::cerr);
         return RunConvert(parsed.convert, std::cout, console);

@@ -9,6 +9,7 @@
 #include "driver/conversion_time.h"
 #include "driver/data_types.h"
 #include "driver/path_rules.h"
+#include "driver/template_folders.h"
 #include "reports/export_file_check.h"
 
 namespace korvanta {
@@ -98,7 +99,7 @@ bool Conversion::CheckTemplate() {
 }
 
 std::string Conversion::TemplatePath(std::string_view file_name) const {
-  return (settings_.template_dir / file_name).string();
+  return ResolveTemplate(settings_, file_name).string();
 }
 
 ExportFile Conversion::OpenExportFile() {

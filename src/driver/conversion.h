@@ -31,18 +31,20 @@ struct ReportSummary {
 };
 
 struct ConversionSettings {
+  // The template folder: the one the user named, or the installed templates.
   std::filesystem::path template_dir;
   // Conversion time written into reports; the current time when empty.
   std::optional<std::time_t> fixed_time;
+  // The user's own templates, each taken before the one in template_dir; empty: none.
+  std::filesystem::path user_template_dir;
 };
 
 // The folder of the running executable, with its trailing separator.
 std::string GetExeDirectory();
-// The template folder to use when none is given: template/ beside the executable, else the
-// installed data folder.
-std::filesystem::path DefaultTemplateDirectory();
-// ConversionSettings from the environment (SOURCE_DATE_EPOCH fixes the conversion time).
-ConversionSettings SettingsFromEnvironment(std::filesystem::path template_dir);
+// ConversionSettings from the environment: SOURCE_DATE_EPOCH fixes the conversion time; the
+// templates come from `template_dir` alone when given, else from the user's own folder file
+// by file over the installed ones.
+ConversionSettings SettingsFromEnvironment(std::optional<std::filesystem::path> template_dir);
 
 class Conversion {
  public:

@@ -6,8 +6,10 @@
 namespace korvanta {
 
 bool Conversion::OpenWorkbook() {
-  if (workbook::IsWorkbookOpen(m_outputPath)) {
-    Fail("The same .xlsx file is already opened, please close it first.");
+  if (const auto lock = workbook::OfficeLockFile(m_outputPath)) {
+    // Named so that a user whose office application crashed knows which file to delete.
+    Fail("The same .xlsx file is already opened, please close it first. (Lock file: " +
+         lock->string() + ")");
     return false;
   }
   // The template is edited in memory: an existing report survives a conversion that fails.

@@ -1,4 +1,4 @@
-// Where the running executable lives, and the template folder found from there.
+// Where the running executable lives.
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -48,14 +48,6 @@ std::string GetExeDirectory() {
   auto folder = executable.parent_path();
   folder /= "";  // the trailing separator
   return folder.string();
-}
-
-std::filesystem::path DefaultTemplateDirectory() {
-  const std::filesystem::path beside_executable =
-      std::filesystem::path(GetExeDirectory()) / "template";
-  std::error_code ignored;
-  if (std::filesystem::is_directory(beside_executable, ignored)) return beside_executable;
-  return std::filesystem::path(KORVANTA_DATADIR) / "korvanta" / "template";
 }
 
 }  // namespace korvanta

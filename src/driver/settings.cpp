@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "driver/conversion.h"
+#include "driver/template_folders.h"
 
 namespace korvanta {
 namespace {
@@ -23,10 +24,15 @@ std::optional<std::time_t> SourceDateEpoch() {
 
 }  // namespace
 
-ConversionSettings SettingsFromEnvironment(std::filesystem::path template_dir) {
+ConversionSettings SettingsFromEnvironment(std::optional<std::filesystem::path> template_dir) {
   ConversionSettings settings;
-  settings.template_dir = std::move(template_dir);
   settings.fixed_time = SourceDateEpoch();
+  if (template_dir) {
+    settings.template_dir = std::move(*template_dir);
+  } else {
+    settings.template_dir = InstalledTemplateDirectory();
+    settings.user_template_dir = UserTemplateDirectory().value_or(std::filesystem::path());
+  }
   return settings;
 }
 

@@ -4,14 +4,17 @@
 
 namespace korvanta::workbook {
 
-bool IsWorkbookOpen(const std::filesystem::path& path) {
+std::optional<std::filesystem::path> OfficeLockFile(const std::filesystem::path& path) {
   const std::string name = path.filename().string();
-  if (name.empty()) return false;
+  if (name.empty()) return std::nullopt;
   const std::filesystem::path folder = path.parent_path();
-  std::error_code error;
   // Excel's owner file and LibreOffice's lock file, both beside the workbook.
-  return std::filesystem::exists(folder / ("~$" + name), error) ||
-         std::filesystem::exists(folder / (".~lock." + name + "#"), error);
+  for (const std::string& lock_name : {"~$" + name, ".~lock." + name + "#"}) {
+    std::error_code error;
+    const std::filesystem::path lock = folder / lock_name;
+    if (std::filesystem::exists(lock, error)) return lock;
+  }
+  return std::nullopt;
 }
 
 }  // namespace korvanta::workbook

@@ -3,12 +3,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 namespace korvanta::workbook {
 
-// True when an office application holds the workbook open: its lock file beside it
-// ("~$NAME" for Excel, ".~lock.NAME#" for LibreOffice), or on Windows an exclusive open
-// that fails.
-bool IsWorkbookOpen(const std::filesystem::path& path);
+// The lock file that shows an office application holds the workbook open ("~$NAME" for
+// Excel, ".~lock.NAME#" for LibreOffice, beside it), or nothing when there is none.
+std::optional<std::filesystem::path> OfficeLockFile(const std::filesystem::path& path);
 
 }  // namespace korvanta::workbook

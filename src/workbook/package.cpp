@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "workbook/compound_file.h"
 #include "workbook/workbook.h"
 #include "workbook/xml_util.h"
 
@@ -127,6 +128,12 @@ std::string PartNameWithoutSlash(std::string_view name) {
 
 Package Package::FromZip(std::string_view zip_bytes, std::string display_name,
                          const PackageLimits& limits) {
+  if (const auto compound = RecogniseCompoundWorkbook(zip_bytes)) {
+    Refuse(display_name, *compound == CompoundWorkbook::kPasswordProtected
+                             ? "it is protected with a password; save it without a password."
+                             : "it is an Excel 97-2003 workbook; save it as an Excel Workbook "
+                               "(.xlsx).");
+  }
   zip_error_t error;
   zip_error_init(&error);
   zip_source_t* source = zip_source_buffer_create(zip_bytes.data(), zip_bytes.size(), 0, &error);
@@ -135,8 +142,10 @@ Package Package::FromZip(std::string_view zip_bytes, std::string display_name,
     zip_error_fini(&error);
     Refuse(display_name, reason + ".");
   }
-  std::unique_ptr<zip_t, ArchiveCloser> archive(
-      zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
+  // The central directory is what counts: local headers that other zip writers fill in their
+  // own way (sizes beside the "sizes follow the data" flag) are not compared with it. Every
+  // entry is still read to exactly its declared size and checked against its checksum.
+  std::unique_ptr<zip_t, ArchiveCloser> archive(zip_open_from_source(source, ZIP_RDONLY, &error));
   if (!archive) {
     zip_source_free(source);
     zip_error_fini(&error);
@@ -183,7 +192,12 @@ Package Package::FromZip(std::string_view zip_bytes, std::string display_name,
       Refuse(package.display_name_, "the part \"" + std::string(name) + "\" appears twice.");
     }
     package.index_.emplace(key, package.parts_.size());
-    package.parts_.push_back(Part{std::string(name), std::move(*bytes), nullptr, false, false,
+    package.parts_.push_back(Part{std::string(name),
+                                  std::move(*bytes),
+                                  nullptr,
+                                  false,
+                                  {},
+                                  false,
                                   ReadDeflated(archive.get(), i, stat, limits)});
   }
   return package;
@@ -209,10 +223,18 @@ std::vector<std::string> Package::PartNames() const {
   return names;
 }
 
+std::optional<std::string> Package::ChangedContent(const Part& part) {
+  if (!part.edited) return std::nullopt;
+  std::string serialised = SerializeXml(*part.xml);
+  if (serialised == part.as_parsed) return std::nullopt;
+  return serialised;
+}
+
 std::string Package::Read(std::string_view name) const {
   const Part* part = Find(name);
   if (!part) return {};
-  return part->edited ? SerializeXml(*part->xml) : part->bytes;
+  std::optional<std::string> changed = ChangedContent(*part);
+  return changed ? std::move(*changed) : part->bytes;
 }
 
 void Package::Write(std::string_view name, std::string content) {
@@ -220,12 +242,13 @@ void Package::Write(std::string_view name, std::string content) {
     part->bytes = std::move(content);
     part->xml.reset();
     part->edited = false;
+    part->as_parsed.clear();
     part->deflated.reset();
     return;
   }
   const std::string clean = PartNameWithoutSlash(name);
   index_.emplace(Lower(clean), parts_.size());
-  parts_.push_back(Part{clean, std::move(content), nullptr, false, false, std::nullopt});
+  parts_.push_back(Part{clean, std::move(content), nullptr, false, {}, false, std::nullopt});
 }
 
 void Package::Remove(std::string_view name) {
@@ -235,6 +258,7 @@ void Package::Remove(std::string_view name) {
   part.removed = true;
   part.bytes.clear();
   part.xml.reset();
+  part.as_parsed.clear();
   part.deflated.reset();
   index_.erase(found);
 }
@@ -257,11 +281,11 @@ const pugi::xml_document& Package::ParsedXml(std::string_view name) { return *Pa
 
 pugi::xml_document& Package::Xml(std::string_view name) {
   Part& part = Parsed(name);
+  // Edits often leave a part as it was (nothing in it refers to the moved cells); comparing
+  // with this serialisation at save keeps such a part's bytes, line ends and spellings.
   if (!part.edited) {
     part.edited = true;
-    part.bytes.clear();
-    part.bytes.shrink_to_fit();
-    part.deflated.reset();
+    part.as_parsed = SerializeXml(*part.xml);
   }
   return *part.xml;
 }
@@ -308,13 +332,14 @@ std::string Package::ToZip(std::optional<std::time_t> entry_time,
     const auto found = std::find_if(generated.begin(), generated.end(), [&](const auto& entry) {
       return EqualsIgnoreCase(entry.first, part->name);
     });
-    const bool unchanged = found == generated.end() && !part->edited && part->deflated;
+    std::optional<std::string> changed;
     if (found != generated.end()) {
       content = &found->second;
-    } else if (part->edited) {
-      serialised.push_back(SerializeXml(*part->xml));
+    } else if ((changed = ChangedContent(*part))) {
+      serialised.push_back(std::move(*changed));
       content = &serialised.back();
     }
+    const bool unchanged = found == generated.end() && !changed && part->deflated;
     zip_source_t* data = unchanged
                              ? DeflatedEntrySource(archive, *part->deflated)
                              : zip_source_buffer(archive, content->data(), content->size(), 0);

@@ -41,7 +41,8 @@ class Package {
   void Remove(std::string_view name);
   // The part parsed for reading only: what is saved stays its bytes as read.
   const pugi::xml_document& ParsedXml(std::string_view name);
-  // The part parsed for editing; it is saved from this document from now on.
+  // The part parsed for editing. It is saved from this document once its serialisation
+  // differs from the document as parsed; until then its bytes as read are kept.
   pugi::xml_document& Xml(std::string_view name);
   bool IsEdited(std::string_view name) const;
 
@@ -54,10 +55,13 @@ class Package {
     std::string name;
     std::string bytes;
     std::unique_ptr<pugi::xml_document> xml;
-    bool edited = false;  // saved from `xml`, not from `bytes`
+    bool edited = false;    // opened with Xml(): `xml` counts where it changed
+    std::string as_parsed;  // `xml` serialised when it was opened for editing
     bool removed = false;
     std::optional<DeflatedEntry> deflated;  // as read, while `bytes` are unchanged
   };
+  // The edited part's new content; nothing when the edits left it as it was.
+  static std::optional<std::string> ChangedContent(const Part& part);
   Part& Parsed(std::string_view name);
   Part* Find(std::string_view name);
   const Part* Find(std::string_view name) const;

@@ -123,8 +123,10 @@ void ShiftSheetParts(Package& package, std::string_view sheet_part, const Shift&
       if (!vml.load_buffer(bytes.data(), bytes.size(), pugi::parse_full | pugi::parse_ws_pcdata)) {
         continue;
       }
+      const std::string before = SerializeXml(vml);
       ShiftVmlAnchors(vml.document_element(), shift);
-      package.Write(target, SerializeXml(vml));
+      std::string after = SerializeXml(vml);
+      if (after != before) package.Write(target, std::move(after));
     }
   }
 }

@@ -20,18 +20,28 @@ class FakeUserDialogs : public UserDialogs {
     QString caption;
     QString text;
   };
+  struct Summary {
+    QString text;
+    QString details;
+  };
 
   // Script: the next answers; a dialog without one is cancelled.
   std::deque<QString> open_answers;
   std::deque<QString> save_answers;
   std::deque<bool> yes_no_answers;
+  std::deque<QString> folder_answers;
   bool open_url_result = true;
   // Runs while the save dialog is up, to look at (or act on) the window meanwhile.
   std::function<void()> while_saving;
+  // Runs while the summary of several files is up.
+  std::function<void()> while_summary;
 
   // Record.
   std::vector<QString> open_filters;
   std::vector<QString> save_filters;
+  std::vector<QString> save_proposals;
+  std::vector<QString> folder_starts;
+  std::vector<Summary> summaries;
   std::vector<Message> messages;
   std::vector<QString> questions;
   std::vector<QUrl> opened_urls;
@@ -42,11 +52,25 @@ class FakeUserDialogs : public UserDialogs {
     open_filters.push_back(filter);
     return Next(open_answers);
   }
-  std::optional<QString> ChooseSaveFile(QWidget* /*parent*/, const QString& filter) override {
+  std::optional<QString> ChooseSaveFile(QWidget* /*parent*/, const QString& filter,
+                                        const QString& proposed) override {
     NoteThread();
     save_filters.push_back(filter);
+    save_proposals.push_back(proposed);
     if (while_saving) while_saving();
     return Next(save_answers);
+  }
+  std::optional<QString> ChooseFolder(QWidget* /*parent*/, const QString& /*caption*/,
+                                      const QString& start) override {
+    NoteThread();
+    folder_starts.push_back(start);
+    return Next(folder_answers);
+  }
+  void ShowSummary(QWidget* /*parent*/, const QString& /*caption*/, const QString& text,
+                   const QString& details) override {
+    NoteThread();
+    summaries.push_back({text, details});
+    if (while_summary) while_summary();
   }
   void ShowMessage(QWidget* /*parent*/, const QString& caption, const QString& text) override {
     NoteThread();

@@ -79,6 +79,15 @@ TEST(InspectOptions, OneInputAndJson) {
   EXPECT_THROW(Parse({"inspect", "-j", "2", "a.pro"}), UsageError);
 }
 
+TEST(TemplatesOptions, CopyAloneAndNoInputs) {
+  EXPECT_EQ(Parse({"templates"}).command, Command::kTemplates);
+  EXPECT_FALSE(Parse({"templates"}).templates.copy);
+  EXPECT_TRUE(Parse({"templates", "--copy"}).templates.copy);
+  EXPECT_EQ(Parse({"templates", "--help"}).command, Command::kHelp);
+  EXPECT_THROW(Parse({"templates", "photomet.xlsx"}), UsageError);
+  EXPECT_THROW(Parse({"templates", "-t", "T"}), UsageError);
+}
+
 TEST(Help, AnyCommandAsksForHelp) {
   EXPECT_EQ(Parse({"--help"}).command, Command::kHelp);
   EXPECT_EQ(Parse({"help"}).command, Command::kHelp);

@@ -128,7 +128,7 @@ TEST_F(ConversionTest, TheOutputNameGetsItsXlsxExtension) {
 
 TEST_F(ConversionTest, CancellingTheSaveDialogWritesNothing) {
   host.output_path.reset();
-  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime});
+  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime, {}});
   conversion->SetExportPath(PhotometryFile());
   conversion->m_outputPath = "kept";
   EXPECT_EQ(conversion->OnConvert(), ConversionStatus::kCancelled);
@@ -170,7 +170,9 @@ TEST_F(ConversionTest, AnOutputOpenInAnOfficeApplicationIsRefused) {
   test::WriteFile(dir / "~$open.xlsx", "lock");
   EXPECT_EQ(Convert(PhotometryFile(), output.string()), ConversionStatus::kFailed);
   EXPECT_THAT(host.messages,
-              ElementsAre("The same .xlsx file is already opened, please close it first."));
+              ElementsAre("The same .xlsx file is already opened, please close it first. "
+                          "(Lock file: " +
+                          (dir / "~$open.xlsx").string() + ")"));
   EXPECT_EQ(test::ReadFile(output), "earlier report");
   EXPECT_THAT(host.statuses, ElementsAre("Conversion failed."));
 }
@@ -211,13 +213,13 @@ TEST_F(ConversionTest, AFileThatEndsEarlyWarnsOnceAndStillGivesAReport) {
 }
 
 TEST_F(ConversionTest, RunningAWriterForAnUnknownExtensionFails) {
-  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime});
+  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime, {}});
   EXPECT_EQ(conversion->RunReportWriter("xyz"), ConversionStatus::kFailed);
   EXPECT_THAT(host.messages, ElementsAre("Invalid file extension."));
 }
 
 TEST_F(ConversionTest, CellOperationsWithoutAnOpenWorkbookThrow) {
-  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime});
+  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime, {}});
   EXPECT_THROW(conversion->WriteTextCell('A', 1, "x"), workbook::WorkbookError);
   EXPECT_THROW(conversion->FinishWorkbook(), workbook::WorkbookError);
 }

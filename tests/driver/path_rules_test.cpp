@@ -101,13 +101,5 @@ TEST(ExecutableFolder, EndsInASeparatorAndHoldsThisProgram) {
   EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder) / "test_driver"));
 }
 
-TEST(ExecutableFolder, WithoutTemplatesBesideItTheInstalledFolderIsUsed) {
-  // The test programs have no template folder beside them.
-  const auto folder = DefaultTemplateDirectory();
-  EXPECT_EQ(folder.filename(), "template");
-  EXPECT_EQ(folder.parent_path().filename(), "korvanta");
-  EXPECT_TRUE(folder.is_absolute());
-}
-
 }  // namespace
 }  // namespace korvanta

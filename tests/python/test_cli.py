@@ -89,6 +89,7 @@ class ConvertTest(unittest.TestCase):
         self.assertEqual(done.returncode, 1)
         self.assertIn(f"{self.input}: The same .xlsx file is already opened, please close it "
                       "first.", done.stderr)
+        self.assertIn(f"(Lock file: {self.dir / '~$open.xlsx'})", done.stderr)
         self.assertEqual(report.read_bytes(), b"earlier")
 
     def test_failures_are_reported_per_input_and_the_others_converted(self):

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -17,6 +18,7 @@ namespace {
 
 using testing::HandMadeParts;
 using testing::HandMadeWorkbook;
+using testing::NumberAt;
 using testing::Reopened;
 using testing::StoredZipEntry;
 using testing::TextAt;
@@ -65,6 +67,32 @@ TEST(MalformedTemplates, AreRefusedWithAMessageNamingTheFile) {
   auto entries = ZipEntries(SimpleBook());
   std::erase_if(entries, [](const auto& entry) { return entry.first == "xl/workbook.xml"; });
   EXPECT_NE(LoadError(ZipOf(entries)).find("holds no workbook"), std::string::npos);
+}
+
+// The start of a compound file: its signature, then a directory naming `stream` in UTF-16LE.
+std::string CompoundFileNaming(std::string_view stream) {
+  std::string bytes("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+  bytes.resize(1024, '\0');
+  for (const char c : stream) bytes += {c, '\0'};
+  bytes.resize(1536, '\0');
+  return bytes;
+}
+
+TEST(MalformedTemplates, CompoundFilesAreRefusedWithWhatToDo) {
+  const struct {
+    std::string stream;
+    std::string message;
+  } cases[] = {
+      {"EncryptedPackage",
+       "The workbook \"bad.xlsx\" can not be opened: it is protected with a password; save it "
+       "without a password."},
+      {"Workbook",
+       "The workbook \"bad.xlsx\" can not be opened: it is an Excel 97-2003 workbook; save it as "
+       "an Excel Workbook (.xlsx)."},
+  };
+  for (const auto& [stream, message] : cases) {
+    EXPECT_EQ(LoadError(CompoundFileNaming(stream)), message) << stream;
+  }
 }
 
 TEST(MalformedTemplates, BrokenXmlNamesThePart) {
@@ -116,6 +144,28 @@ TEST(HostileZips, DeclaredSizesThatLieAreRefused) {
   EXPECT_THROW(Package::FromZip(WithDeclaredSize(zip, 20), "lying"), WorkbookError);
 }
 
+// The local headers as bsdtar writes them: the "sizes follow the data" flag set, yet the
+// inflated size given, the checksum and the compressed size left zero.
+std::string WithSizesAfterTheData(std::string zip) {
+  for (std::size_t at = zip.find("PK\x03\x04", 0, 4); at != std::string::npos;
+       at = zip.find("PK\x03\x04", at + 4, 4)) {
+    zip[at + 6] = static_cast<char>(zip[at + 6] | 0x08);
+    std::fill_n(zip.begin() + static_cast<std::ptrdiff_t>(at + 14), 8, '\0');
+  }
+  for (std::size_t at = zip.find("PK\x01\x02", 0, 4); at != std::string::npos;
+       at = zip.find("PK\x01\x02", at + 4, 4)) {
+    zip[at + 8] = static_cast<char>(zip[at + 8] | 0x08);
+  }
+  return zip;
+}
+
+TEST(ForeignZips, EntriesWithSizesAfterTheDataAreReadByTheCentralDirectory) {
+  const std::string original = SimpleBook();
+  Workbook book = Workbook::LoadFromMemory(WithSizesAfterTheData(original));
+  EXPECT_EQ(TextAt(book.ActiveSheet(), "A1"), "kept");
+  EXPECT_EQ(ZipEntry(book.SaveToMemory(), "xl/styles.xml"), ZipEntry(original, "xl/styles.xml"));
+}
+
 TEST(ActiveSheet, IsTheSheetTheWorkbookViewMarks) {
   const std::string bytes = testing::XlsxWriterWorkbook([](lxw_workbook* book) {
     workbook_add_worksheet(book, "First");
@@ -146,6 +196,41 @@ TEST(Saving, PartsThatAreNotEditedAreWrittenBackByteForByte) {
     }
   }
   EXPECT_GE(compared, 6);  // styles, theme, document properties, strings, relationships
+}
+
+TEST(Saving, PartsTheEditsLeaveAsTheyWereKeepTheirBytes) {
+  // Spellings a serialiser would change: CR LF, an empty element written open and closed, a
+  // character reference. The other sheet names Sheet1 and the drawing sits above the edit, so
+  // both are looked at and found untouched.
+  const std::string other_sheet =
+      "<sheetData>\r\n<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Sheet1&#x27;s "
+      "total</t></is></c><c r=\"B1\"><f>Sheet1!A1</f></c></row>\r\n</sheetData>"
+      "<headerFooter></headerFooter>";
+  const std::string drawing =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<xdr:wsDr "
+      "xmlns:xdr=\"http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing\">\r\n"
+      "<xdr:twoCellAnchor><xdr:from><xdr:col>0</xdr:col><xdr:colOff>0</xdr:colOff><xdr:row>0"
+      "</xdr:row><xdr:rowOff>0</xdr:rowOff></xdr:from><xdr:to><xdr:col>2</xdr:col><xdr:colOff>0"
+      "</xdr:colOff><xdr:row>2</xdr:row><xdr:rowOff>0</xdr:rowOff></xdr:to><xdr:clientData>"
+      "</xdr:clientData></xdr:twoCellAnchor>\r\n</xdr:wsDr>";
+  HandMadeParts parts;
+  parts.sheet1 = "<sheetData><row r=\"5\"><c r=\"A5\"><v>1</v></c></row></sheetData>";
+  parts.sheet2 = other_sheet;
+  parts.sheet1_relationships =
+      "<Relationship Id=\"rId9\" Target=\"../drawings/drawing1.xml\" "
+      "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/drawing\"/>";
+  parts.extra_parts = {{"xl/drawings/drawing1.xml", drawing}};
+  const std::string original = HandMadeWorkbook(parts);
+
+  Workbook book = Workbook::LoadFromMemory(original);
+  InsertCopiedRows(book.ActiveSheet(), 3, "5:5");
+  InsertColumns(book.ActiveSheet(), 2, "D:D");
+  const std::string saved = book.SaveToMemory();
+  for (const char* name : {"xl/worksheets/sheet2.xml", "xl/drawings/drawing1.xml"}) {
+    EXPECT_EQ(ZipEntry(saved, name), ZipEntry(original, name)) << name;
+    EXPECT_EQ(StoredZipEntry(saved, name), StoredZipEntry(original, name)) << name;
+  }
+  EXPECT_EQ(NumberAt(Reopened(book).ActiveSheet(), "A8"), 1);
 }
 
 TEST(Saving, UneditedPartsAreCopiedWithoutCompressingThemAgain) {

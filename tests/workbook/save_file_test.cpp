@@ -123,15 +123,15 @@ TEST(OpenWorkbooks, AreRecognisedByTheLockFilesOfOfficeApplications) {
   const test::TempDir dir;
   const fs::path report = dir / "report.xlsx";
   test::WriteFile(report, "x");
-  EXPECT_FALSE(IsWorkbookOpen(report));
+  EXPECT_EQ(OfficeLockFile(report), std::nullopt);
   test::WriteFile(dir / "~$other.xlsx", "");
-  EXPECT_FALSE(IsWorkbookOpen(report));
+  EXPECT_EQ(OfficeLockFile(report), std::nullopt);
   test::WriteFile(dir / "~$report.xlsx", "");
-  EXPECT_TRUE(IsWorkbookOpen(report));
+  EXPECT_EQ(OfficeLockFile(report), dir / "~$report.xlsx");
   fs::remove(dir / "~$report.xlsx");
   test::WriteFile(dir / ".~lock.report.xlsx#", "");
-  EXPECT_TRUE(IsWorkbookOpen(report));
-  EXPECT_FALSE(IsWorkbookOpen(dir / "missing.xlsx"));
+  EXPECT_EQ(OfficeLockFile(report), dir / ".~lock.report.xlsx#");
+  EXPECT_EQ(OfficeLockFile(dir / "missing.xlsx"), std::nullopt);
 }
 
 }  // namespace
