@@ -3,6 +3,7 @@
 #include "reports/code_tables.h"
 #include "reports/dnarna_format.h"
 #include "reports/dye_table.h"
+#include "reports/report_variants.h"
 
 namespace korvanta::cli {
 namespace {
@@ -34,11 +35,11 @@ void DescribeSamples(InspectionContext& context, const std::vector<Sample>& samp
 
 void InspectDnaRnaLabelling(InspectionContext& context) {
   FileInspection& inspection = context.inspection();
-  inspection.template_name = "dnarna_dye.xlsx";
+  inspection.template_name = std::string(kDnaRnaLabelling.handover_template);
   ExportFile file = context.Open();
   const DnaRnaLabellingFile record = ReadDnaRnaLabellingFile(file, kDnaRnaLabellingMaxSamples);
   inspection.summary.data_type = "DNA/RNA";
-  inspection.summary.variant = "DNA/RNA labelling";
+  inspection.summary.variant = std::string(kDnaRnaLabelling.name);
   inspection.summary.samples = static_cast<int>(record.samples.size());
   inspection.summary.wavelengths = static_cast<int>(record.head.wavelengths.size());
 
@@ -64,7 +65,7 @@ void InspectDnaRna(InspectionContext& context) {
   }
   const DnaRnaFile record = ReadDnaRnaFile(file, method_type, kDnaRnaMaxSamples);
   inspection.summary.data_type = "DNA/RNA";
-  inspection.summary.variant = "DNA/RNA";
+  inspection.summary.variant = std::string(kDnaRna.name);
   inspection.summary.samples = static_cast<int>(record.samples.size());
   inspection.summary.wavelengths = static_cast<int>(record.head.wavelengths.size());
 

@@ -1,6 +1,7 @@
 // OD600 files: the cell-count report (unit "1") and the optical-density report (unit "0").
 #include "cli/inspect_readers.h"
 #include "reports/od600_format.h"
+#include "reports/report_variants.h"
 #include "workbook/number_format.h"
 
 namespace korvanta::cli {
@@ -18,19 +19,19 @@ void DescribeHead(InspectionContext& context, const Od600File& record) {
   context.TextSetting("factor", record.factor);
 }
 
-void Count(FileInspection& inspection, const Od600File& record, std::string variant) {
+void Count(FileInspection& inspection, const Od600File& record, const ReportVariant& variant) {
   inspection.summary.data_type = "OD600";
-  inspection.summary.variant = std::move(variant);
+  inspection.summary.variant = std::string(variant.name);
   inspection.summary.samples = static_cast<int>(record.samples.size());
   inspection.summary.wavelengths = static_cast<int>(record.wavelengths.size());
 }
 
 void InspectOd600Density(InspectionContext& context) {
   FileInspection& inspection = context.inspection();
-  inspection.template_name = "OD600_OD.xlsx";
+  inspection.template_name = std::string(kOd600OpticalDensity.handover_template);
   ExportFile file = context.Open();
   const Od600File record = ReadOd600File(file, kOd600MaxSamples);
-  Count(inspection, record, "OD600 optical density");
+  Count(inspection, record, kOd600OpticalDensity);
 
   DescribeHead(context, record);
   context.Setting("unit", "OD");
@@ -54,7 +55,7 @@ void InspectOd600(InspectionContext& context) {
   }
   CheckOd600Unit(record);
   ReadOd600Samples(file, kOd600MaxSamples, record);
-  Count(inspection, record, "OD600 cell count");
+  Count(inspection, record, kOd600CellCount);
 
   DescribeHead(context, record);
   context.Setting("unit", "cells/ml");

@@ -2,6 +2,7 @@
 #include "cli/inspect_readers.h"
 #include "reports/code_tables.h"
 #include "reports/photometry_format.h"
+#include "reports/report_variants.h"
 
 namespace korvanta::cli {
 
@@ -10,7 +11,7 @@ void InspectPhotometry(InspectionContext& context) {
   ExportFile file = context.Open();
   const PhotometryFile record = ReadPhotometryFile(file);
   inspection.summary.data_type = "Photometry";
-  inspection.summary.variant = "Photometry";
+  inspection.summary.variant = std::string(kPhotometry.name);
   inspection.summary.samples = record.sample_number;
   inspection.summary.wavelengths = record.wl_number;
 

@@ -5,6 +5,7 @@
 #include "reports/protein_code_tables.h"
 #include "reports/protein_labelling_format.h"
 #include "reports/protein_uv_format.h"
+#include "reports/report_variants.h"
 #include "reports/standard_curve_body.h"
 #include "reports/standard_curve_format.h"
 
@@ -60,11 +61,11 @@ void DescribeUvHeader(InspectionContext& context, const std::optional<std::int32
 
 void InspectProteinLabelling(InspectionContext& context) {
   FileInspection& inspection = context.inspection();
-  inspection.template_name = "brad6_2.xlsx";
+  inspection.template_name = std::string(kProteinLabelling.handover_template);
   ExportFile file = context.Open();
   const ProteinLabellingRecord record = ReadProteinLabelling(file);
   inspection.summary.data_type = "Protein";
-  inspection.summary.variant = "Protein labelling";
+  inspection.summary.variant = std::string(kProteinLabelling.name);
   inspection.summary.samples = static_cast<int>(record.samples.size());
   inspection.summary.wavelengths = static_cast<int>(record.wavelengths.size());
 
@@ -96,7 +97,7 @@ void InspectProteinLabelling(InspectionContext& context) {
 
 void InspectProteinUv(InspectionContext& context) {
   FileInspection& inspection = context.inspection();
-  inspection.template_name = "brad6.xlsx";
+  inspection.template_name = std::string(kProteinUv.handover_template);
   ExportFile file = context.Open();
   file.ReadInteger("method_type");
   file.ReadInteger("measurement_type");
@@ -107,7 +108,7 @@ void InspectProteinUv(InspectionContext& context) {
   }
   const ProteinUvRecord record = ReadProteinUvBody(file, method_code);
   inspection.summary.data_type = "Protein";
-  inspection.summary.variant = "Protein UV";
+  inspection.summary.variant = std::string(kProteinUv.name);
   inspection.summary.samples = static_cast<int>(record.samples.size());
   inspection.summary.wavelengths = static_cast<int>(record.wavelengths.size());
 
@@ -155,7 +156,7 @@ void InspectConcentration(InspectionContext& context) {
   file.ReadInteger("measurement_type");
   const StandardCurveRecord record = ReadStandardCurveBody(file);
   inspection.summary.data_type = "Concentration";
-  inspection.summary.variant = "Concentration";
+  inspection.summary.variant = std::string(kConcentration.name);
   CountStandardCurve(inspection.summary, record);
   DescribeStandardCurve(context, record);
 }

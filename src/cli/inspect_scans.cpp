@@ -5,6 +5,7 @@
 #include "cli/inspect_readers.h"
 #include "reports/code_tables.h"
 #include "reports/kinetics_format.h"
+#include "reports/report_variants.h"
 #include "reports/scan_block.h"
 #include "reports/tm_format.h"
 #include "reports/wlscan_format.h"
@@ -34,7 +35,7 @@ void InspectKinetics(InspectionContext& context) {
   const KineticsFile record = ReadKineticsFile(file, kKineticsMaxPoints);
   const std::optional<std::int32_t> interval = KineticsInterval(record);
   inspection.summary.data_type = "Kinetics";
-  inspection.summary.variant = "Kinetics";
+  inspection.summary.variant = std::string(kKinetics.name);
   inspection.summary.points = static_cast<int>(record.values.size());
 
   if (context.WasRead("sample_name")) inspection.sample_name = record.sample_name;
@@ -60,7 +61,7 @@ void InspectTm(InspectionContext& context) {
   ExportFile file = context.Open();
   const TmFile record = ReadTmFile(file, kTmMaxPoints);
   inspection.summary.data_type = "TM";
-  inspection.summary.variant = "TM";
+  inspection.summary.variant = std::string(kTm.name);
   inspection.summary.points = static_cast<int>(record.values.size());
 
   if (context.WasRead("sample_name")) inspection.sample_name = record.sample_name;
@@ -86,7 +87,7 @@ void InspectWlScan(InspectionContext& context) {
   const WlScanFile record = ReadWlScanFile(file, kWlScanMaxPoints);
   const std::optional<float> interval = WlScanInterval(record);
   inspection.summary.data_type = "WL Scan";
-  inspection.summary.variant = "WL Scan";
+  inspection.summary.variant = std::string(kWlScan.name);
   inspection.summary.points = static_cast<int>(record.values.size());
 
   if (context.WasRead("sample_name")) inspection.sample_name = record.sample_name;

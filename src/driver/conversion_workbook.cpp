@@ -1,7 +1,7 @@
 // The workbook side of a conversion: the template opened in memory, the writers' cell and
 // block operations on its active sheet, and the report saved and shown.
 #include "driver/conversion.h"
-#include "workbook/lifecycle.h"
+#include "workbook/office_lock_files.h"
 
 namespace korvanta {
 

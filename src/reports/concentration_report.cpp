@@ -2,6 +2,7 @@
 // standard-curve files and filled the same way. A method_type other than 4 is still a
 // Concentration file; only Protein files are handed to the UV report.
 #include "driver/conversion.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/standard_curve_body.h"
 #include "reports/standard_curve_format.h"
@@ -16,7 +17,7 @@ void WriteConcentrationReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "Concentration";
-  summary.variant = "Concentration";
+  summary.variant = std::string(kConcentration.name);
   CountStandardCurve(summary, record);
 
   if (!c.AskOutputPath()) return;

@@ -5,6 +5,7 @@
 #include "reports/dnarna_head.h"
 #include "reports/dye_table.h"
 #include "reports/export_file.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 
@@ -34,7 +35,7 @@ void WriteDnaRnaLabellingReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "DNA/RNA";
-  summary.variant = "DNA/RNA labelling";
+  summary.variant = std::string(kDnaRnaLabelling.name);
   summary.samples = static_cast<int>(record.samples.size());
   summary.wavelengths = static_cast<int>(record.head.wavelengths.size());
 

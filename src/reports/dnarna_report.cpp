@@ -4,6 +4,7 @@
 #include "reports/dnarna_format.h"
 #include "reports/dnarna_head.h"
 #include "reports/export_file.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 
@@ -24,7 +25,7 @@ void WriteDnaRnaReport(Conversion& c) {
   ExportFile file = c.OpenExportFile();
   const std::int32_t method_type = file.ReadInteger("method_type");
   if (method_type == kDnaRnaLabellingMethod) {
-    c.m_templatePath = c.TemplatePath("dnarna_dye.xlsx");
+    c.m_templatePath = c.TemplatePath(kDnaRnaLabelling.handover_template);
     if (c.CheckTemplate()) WriteDnaRnaLabellingReport(c);
     return;
   }
@@ -32,7 +33,7 @@ void WriteDnaRnaReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "DNA/RNA";
-  summary.variant = "DNA/RNA";
+  summary.variant = std::string(kDnaRna.name);
   summary.samples = static_cast<int>(record.samples.size());
   summary.wavelengths = static_cast<int>(record.head.wavelengths.size());
 

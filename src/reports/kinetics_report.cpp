@@ -9,6 +9,7 @@
 #include "reports/export_file.h"
 #include "reports/kinetics_format.h"
 #include "reports/report_head.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/scan_block.h"
 #include "workbook/cell_address.h"
@@ -53,7 +54,7 @@ void WriteKineticsReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "Kinetics";
-  summary.variant = "Kinetics";
+  summary.variant = std::string(kKinetics.name);
   summary.points = count;
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;

@@ -7,6 +7,7 @@
 #include "reports/export_file.h"
 #include "reports/od600_format.h"
 #include "reports/report_head.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 #include "workbook/cell_address.h"
@@ -48,7 +49,7 @@ void WriteOd600DensityReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "OD600";
-  summary.variant = "OD600 optical density";
+  summary.variant = std::string(kOd600OpticalDensity.name);
   summary.samples = static_cast<int>(record.samples.size());
   summary.wavelengths = static_cast<int>(record.wavelengths.size());
 

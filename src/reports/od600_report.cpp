@@ -5,6 +5,7 @@
 #include "reports/export_file.h"
 #include "reports/od600_format.h"
 #include "reports/report_head.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 #include "workbook/cell_address.h"
@@ -44,7 +45,7 @@ void WriteOd600Report(Conversion& c) {
   ExportFile file = c.OpenExportFile();
   Od600File record = ReadOd600Head(file);
   if (record.unit == kOd600DensityUnit) {
-    c.m_templatePath = c.TemplatePath("OD600_OD.xlsx");
+    c.m_templatePath = c.TemplatePath(kOd600OpticalDensity.handover_template);
     if (c.CheckTemplate()) WriteOd600DensityReport(c);
     return;
   }
@@ -53,7 +54,7 @@ void WriteOd600Report(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "OD600";
-  summary.variant = "OD600 cell count";
+  summary.variant = std::string(kOd600CellCount.name);
   summary.samples = static_cast<int>(record.samples.size());
   summary.wavelengths = static_cast<int>(record.wavelengths.size());
 

@@ -6,6 +6,7 @@
 #include "reports/code_tables.h"
 #include "reports/photometry_format.h"
 #include "reports/report_head.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 #include "workbook/number_format.h"
@@ -68,7 +69,7 @@ void WritePhotometryReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "Photometry";
-  summary.variant = "Photometry";
+  summary.variant = std::string(kPhotometry.name);
   summary.samples = record.sample_number;
   summary.wavelengths = record.wl_number;
 

@@ -4,6 +4,7 @@
 #include "reports/protein_code_tables.h"
 #include "reports/protein_labelling_format.h"
 #include "reports/report_head.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 
@@ -58,7 +59,7 @@ void WriteProteinLabellingReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "Protein";
-  summary.variant = "Protein labelling";
+  summary.variant = std::string(kProteinLabelling.name);
   summary.samples = static_cast<int>(record.samples.size());
   summary.wavelengths = static_cast<int>(record.wavelengths.size());
 

@@ -2,6 +2,7 @@
 // converted here; the UV method is handed to its own report.
 #include "driver/conversion.h"
 #include "reports/protein_uv_format.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/standard_curve_body.h"
 #include "reports/standard_curve_format.h"
@@ -11,7 +12,7 @@ namespace korvanta {
 void WriteProteinReport(Conversion& c) {
   ExportFile file = c.OpenExportFile();
   if (file.ReadInteger("method_type") == kProteinUvMethodType) {
-    c.m_templatePath = c.TemplatePath("brad6.xlsx");
+    c.m_templatePath = c.TemplatePath(kProteinUv.handover_template);
     if (c.CheckTemplate()) WriteProteinUvReport(c);
     return;
   }
@@ -20,7 +21,8 @@ void WriteProteinReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "Protein";
-  summary.variant = record.IsStandardCurve() ? "Protein standard curve" : "Protein K factor";
+  summary.variant =
+      std::string((record.IsStandardCurve() ? kProteinStandardCurve : kProteinKFactor).name);
   CountStandardCurve(summary, record);
 
   if (!c.AskOutputPath()) return;

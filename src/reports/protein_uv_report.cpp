@@ -4,6 +4,7 @@
 #include "reports/protein_code_tables.h"
 #include "reports/protein_uv_format.h"
 #include "reports/report_head.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/sample_rows.h"
 
@@ -37,7 +38,7 @@ void WriteProteinUvReport(Conversion& c) {
   file.ReadInteger("measurement_type");
   const std::int32_t method_code = TextToInteger(file.ReadLine("method_str"));
   if (method_code == kProteinLabellingMethodCode) {
-    c.m_templatePath = c.TemplatePath("brad6_2.xlsx");
+    c.m_templatePath = c.TemplatePath(kProteinLabelling.handover_template);
     if (c.CheckTemplate()) WriteProteinLabellingReport(c);
     return;
   }
@@ -45,7 +46,7 @@ void WriteProteinUvReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "Protein";
-  summary.variant = "Protein UV";
+  summary.variant = std::string(kProteinUv.name);
   summary.samples = static_cast<int>(record.samples.size());
   summary.wavelengths = static_cast<int>(record.wavelengths.size());
 

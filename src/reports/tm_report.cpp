@@ -7,6 +7,7 @@
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
 #include "reports/report_head.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/scan_block.h"
 #include "reports/tm_format.h"
@@ -45,7 +46,7 @@ void WriteTmReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "TM";
-  summary.variant = "TM";
+  summary.variant = std::string(kTm.name);
   summary.points = count;
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;

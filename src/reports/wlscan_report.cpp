@@ -7,6 +7,7 @@
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
 #include "reports/report_head.h"
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 #include "reports/scan_block.h"
 #include "reports/wlscan_format.h"
@@ -42,7 +43,7 @@ void WriteWlScanReport(Conversion& c) {
 
   ReportSummary& summary = c.Summary();
   summary.data_type = "WL Scan";
-  summary.variant = "WL Scan";
+  summary.variant = std::string(kWlScan.name);
   summary.points = count;
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;

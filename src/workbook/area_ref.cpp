@@ -149,6 +149,17 @@ std::optional<AreaRef> ShiftArea(const AreaRef& area, const Shift& shift) {
   return moved;
 }
 
+std::optional<AreaRef> InsertedCopyArea(const AreaRef& area, const RowCopy& copy) {
+  if (!Touches(area.kind, Shift::Axis::kRows)) return area;
+  AreaRef moved = area;
+  for (RefBound* bound : {&moved.first_row, &moved.last_row}) {
+    if (bound->index < copy.source_first) continue;
+    bound->index += bound->index <= copy.source_last ? copy.offset : copy.inserted;
+    if (bound->index > kMaxRows) return std::nullopt;
+  }
+  return moved;
+}
+
 AreaRef GrowAreaOverCopies(const AreaRef& area, RowSpan source, RowSpan copies) {
   if (area.kind != AreaRef::Kind::kCell && area.kind != AreaRef::Kind::kCells) return area;
   const int first = area.first_row.index;

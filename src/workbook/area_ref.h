@@ -31,6 +31,10 @@ std::string FormatAreaRef(const AreaRef& area);
 
 // The area after a structural change; nothing when it is wholly deleted or pushed off the sheet.
 std::optional<AreaRef> ShiftArea(const AreaRef& area, const Shift& shift);
+// A reference of a copy inserted by InsertCopiedRows (see AdjustFormulaForRowCopy): rows
+// above the copied rows stay, rows inside them follow the copy, rows below them move by all
+// inserted rows. Nothing when it is pushed off the sheet.
+std::optional<AreaRef> InsertedCopyArea(const AreaRef& area, const RowCopy& copy);
 // The area grown over the rows `copies` when it covers some of the rows `source` and the
 // copies adjoin or overlap it; otherwise unchanged. Whole rows and columns stay as they are.
 AreaRef GrowAreaOverCopies(const AreaRef& area, RowSpan source, RowSpan copies);

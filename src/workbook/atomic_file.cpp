@@ -15,7 +15,7 @@ namespace korvanta::workbook {
 namespace {
 
 [[noreturn]] void Fail(const std::filesystem::path& path, const std::string& reason) {
-  throw WorkbookError("Can not save \"" + path.string() + "\": " + reason);
+  throw UnsavableWorkbook(path, reason);
 }
 
 // strerror may share one buffer between threads; the error category does not.

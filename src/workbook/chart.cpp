@@ -19,13 +19,6 @@
 namespace korvanta::workbook {
 namespace {
 
-constexpr std::string_view kChartContentType =
-    "application/vnd.openxmlformats-officedocument.drawingml.chart+xml";
-constexpr std::string_view kDrawingContentType =
-    "application/vnd.openxmlformats-officedocument.drawing+xml";
-constexpr std::string_view kOfficeRelationshipsNs =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-
 // "xl/charts/chart2.xml" when the template already has a chart1.
 std::string FreePartName(const Package& package, std::string_view stem) {
   for (int number = 1;; ++number) {
@@ -99,7 +92,7 @@ std::string RelationshipIdAttribute(pugi::xml_node sheet_root, pugi::xml_node el
       return std::string(name.substr(6)) + ":id";
     }
   }
-  element.append_attribute("xmlns:r") = std::string(kOfficeRelationshipsNs).c_str();
+  element.append_attribute("xmlns:r") = kOfficeRelationshipsNs.data();
   return "r:id";
 }
 
@@ -145,7 +138,8 @@ void Workbook::AddChart(const ChartRequest& request) {
   if (!drawing_part.empty()) {
     // A logo or other picture of the template stays; the chart joins it.
     anchor.chart_relationship_id = AddRelationship(package, drawing_part, "chart", chart_part);
-    package.Write(drawing_part, AddChartToDrawingXml(package.Read(drawing_part), anchor));
+    package.Write(drawing_part, AddChartToDrawingXml(package.Read(drawing_part), anchor,
+                                                     package.DisplayName(), drawing_part));
     return;
   }
   drawing_part = FreePartName(package, "xl/drawings/drawing");

@@ -7,15 +7,11 @@
 
 #include "workbook/cell_address.h"
 #include "workbook/number_format.h"
+#include "workbook/opc.h"
 #include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
 namespace {
-
-constexpr const char* kChartNs = "http://schemas.openxmlformats.org/drawingml/2006/chart";
-constexpr const char* kDrawingMlNs = "http://schemas.openxmlformats.org/drawingml/2006/main";
-constexpr const char* kRelationshipsNs =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 
 // Axis ids only need to be unique within one chart.
 constexpr const char* kXAxisId = "500000001";
@@ -213,9 +209,9 @@ std::string ChartSpaceXml(const ScatterChart& chart) {
   AppendStandaloneDeclaration(doc);
 
   pugi::xml_node space = doc.append_child("c:chartSpace");
-  space.append_attribute("xmlns:c") = kChartNs;
-  space.append_attribute("xmlns:a") = kDrawingMlNs;
-  space.append_attribute("xmlns:r") = kRelationshipsNs;
+  space.append_attribute("xmlns:c") = kChartNs.data();
+  space.append_attribute("xmlns:a") = kDrawingMlNs.data();
+  space.append_attribute("xmlns:r") = kOfficeRelationshipsNs.data();
   ValElement(space, "c:date1904", "0");
   ValElement(space, "c:lang", "en-US");
   // Without this element office applications draw rounded corners.

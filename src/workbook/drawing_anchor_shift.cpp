@@ -10,8 +10,6 @@
 namespace korvanta::workbook {
 namespace {
 
-bool IsRows(const Shift& shift) { return shift.axis == Shift::Axis::kRows; }
-
 // One corner of an anchor: a zero-based row or column with an offset into it.
 struct Marker {
   pugi::xml_node index;
@@ -110,20 +108,7 @@ void ShiftDrawingAnchors(pugi::xml_node drawing, const Shift& shift) {
 
 void ShiftVmlAnchors(pugi::xml_node vml, const Shift& shift) {
   if (shift.count == 0) return;
-  std::vector<pugi::xml_node> client_data;
-  struct Walker : pugi::xml_tree_walker {
-    std::vector<pugi::xml_node>* found;
-    bool for_each(pugi::xml_node& node) override {
-      if (node.type() == pugi::node_element && LocalName(node) == "ClientData") {
-        found->push_back(node);
-      }
-      return true;
-    }
-  } walker;
-  walker.found = &client_data;
-  vml.traverse(walker);
-
-  for (pugi::xml_node data : client_data) {
+  for (pugi::xml_node data : DescendantsNamed(vml, "ClientData")) {
     const pugi::xml_node cell_index = FirstChild(data, IsRows(shift) ? "Row" : "Column");
     if (!cell_index) continue;
     const int index = ReadIndex(cell_index.text().as_llong(), shift);

@@ -4,18 +4,12 @@
 #include <pugixml.hpp>
 #include <string>
 
+#include "workbook/opc.h"
 #include "workbook/workbook.h"
 #include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
 namespace {
-
-constexpr const char* kSpreadsheetDrawingNs =
-    "http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing";
-constexpr const char* kDrawingMlNs = "http://schemas.openxmlformats.org/drawingml/2006/main";
-constexpr const char* kChartNs = "http://schemas.openxmlformats.org/drawingml/2006/chart";
-constexpr const char* kRelationshipsNs =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 
 std::string_view Prefix(std::string_view qualified) {
   const auto colon = qualified.find(':');
@@ -30,24 +24,18 @@ std::string_view DeclaredNamespace(pugi::xml_node node, std::string_view prefix)
 
 // Declares `prefix` on `anchor` unless the root already binds it to `uri`.
 void EnsureNamespace(pugi::xml_node root, pugi::xml_node anchor, const char* prefix,
-                     const char* uri) {
+                     std::string_view uri) {
   if (DeclaredNamespace(root, prefix) == uri) return;
-  anchor.append_attribute((std::string("xmlns:") + prefix).c_str()) = uri;
+  anchor.append_attribute((std::string("xmlns:") + prefix).c_str()) = uri.data();
 }
 
 // Shape ids are unique within a drawing: the new shape takes the next after the highest.
 unsigned NextShapeId(pugi::xml_node root) {
-  struct Walker : pugi::xml_tree_walker {
-    unsigned highest = 1;
-    bool for_each(pugi::xml_node& node) override {
-      if (node.type() == pugi::node_element && LocalName(node.name()) == "cNvPr") {
-        highest = std::max(highest, node.attribute("id").as_uint());
-      }
-      return true;
-    }
-  } walker;
-  root.traverse(walker);
-  return walker.highest + 1;
+  unsigned highest = 1;
+  for (pugi::xml_node properties : DescendantsNamed(root, "cNvPr")) {
+    highest = std::max(highest, properties.attribute("id").as_uint());
+  }
+  return highest + 1;
 }
 
 pugi::xml_node Element(pugi::xml_node parent, const char* name) {
@@ -87,10 +75,10 @@ void AppendAnchor(pugi::xml_node root, const ChartAnchor& anchor, unsigned shape
   frame_ext.append_attribute("cx") = "0";
   frame_ext.append_attribute("cy") = "0";
   pugi::xml_node graphic_data = Element(Element(frame, "a:graphic"), "a:graphicData");
-  graphic_data.append_attribute("uri") = kChartNs;
+  graphic_data.append_attribute("uri") = kChartNs.data();
   pugi::xml_node chart = Element(graphic_data, "c:chart");
   EnsureNamespace(root, chart, "c", kChartNs);
-  EnsureNamespace(root, chart, "r", kRelationshipsNs);
+  EnsureNamespace(root, chart, "r", kOfficeRelationshipsNs);
   chart.append_attribute("r:id") = anchor.chart_relationship_id.c_str();
   Element(one_cell, "xdr:clientData");
 }
@@ -101,20 +89,21 @@ std::string NewChartDrawingXml(const ChartAnchor& anchor) {
   pugi::xml_document doc;
   AppendStandaloneDeclaration(doc);
   pugi::xml_node root = doc.append_child("xdr:wsDr");
-  root.append_attribute("xmlns:xdr") = kSpreadsheetDrawingNs;
-  root.append_attribute("xmlns:a") = kDrawingMlNs;
+  root.append_attribute("xmlns:xdr") = kSpreadsheetDrawingNs.data();
+  root.append_attribute("xmlns:a") = kDrawingMlNs.data();
   AppendAnchor(root, anchor, NextShapeId(root));
   return SerializeXml(doc);
 }
 
-std::string AddChartToDrawingXml(std::string_view drawing_xml, const ChartAnchor& anchor) {
+std::string AddChartToDrawingXml(std::string_view drawing_xml, const ChartAnchor& anchor,
+                                 std::string_view workbook_name, std::string_view part_name) {
   pugi::xml_document doc;
   const pugi::xml_parse_result parsed = doc.load_buffer(drawing_xml.data(), drawing_xml.size(),
                                                         pugi::parse_full | pugi::parse_ws_pcdata);
   pugi::xml_node root = doc.document_element();
   if (!parsed || LocalName(root.name()) != "wsDr" ||
       DeclaredNamespace(root, Prefix(root.name())) != kSpreadsheetDrawingNs) {
-    throw WorkbookError("The template's sheet drawing can not be read.");
+    throw DamagedPart(workbook_name, part_name, "is no sheet drawing a chart can join.");
   }
   // The new anchor's elements use the prefix "xdr"; a root spelled otherwise gets it declared
   // on the anchor.

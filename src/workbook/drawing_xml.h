@@ -21,7 +21,9 @@ struct ChartAnchor {
 std::string NewChartDrawingXml(const ChartAnchor& anchor);
 
 // `drawing_xml` with the chart added after its other anchors. The chart gets a shape id
-// that no other shape of the drawing has. Throws WorkbookError when the part is no drawing.
-std::string AddChartToDrawingXml(std::string_view drawing_xml, const ChartAnchor& anchor);
+// that no other shape of the drawing has. Throws WorkbookError naming the workbook and the part
+// when the part is no drawing.
+std::string AddChartToDrawingXml(std::string_view drawing_xml, const ChartAnchor& anchor,
+                                 std::string_view workbook_name, std::string_view part_name);
 
 }  // namespace korvanta::workbook

@@ -75,6 +75,19 @@ std::string AdjustFormulaForPaste(std::string_view formula, int row_offset, int 
   });
 }
 
+std::string AdjustFormulaForRowCopy(std::string_view formula, std::string_view sheet_name,
+                                    const RowCopy& copy) {
+  if (copy.inserted == 0) return AdjustFormulaForPaste(formula, copy.offset, 0);
+  return RewriteReferences(formula, [&](const FormulaToken& token) {
+    const FormulaReference& reference = *token.reference;
+    const bool on_sheet = reference.scope == FormulaReference::Scope::kUnqualified ||
+                          (reference.scope == FormulaReference::Scope::kSheet &&
+                           SameSheetName(reference.sheet, sheet_name));
+    if (!on_sheet) return std::string(token.text);
+    return RewrittenReference(token, InsertedCopyArea(reference.area, copy));
+  });
+}
+
 std::optional<std::string> AdjustAreaForShift(std::string_view area, const Shift& shift) {
   const auto parsed = ParseAreaRef(area);
   if (!parsed) return std::string(area);  // not an area we know: left as it is

@@ -18,6 +18,19 @@ struct Shift {
   int count = 0;
 };
 
+inline bool IsRows(const Shift& shift) { return shift.axis == Shift::Axis::kRows; }
+
+// One copy of the whole rows source_first .. source_last, placed `offset` rows below where
+// they stood when copied. `inserted` is the number of rows the operation inserts at
+// source_first to make room for its copies (InsertCopiedRows); 0 when the copy is pasted
+// over existing rows (CopyRows).
+struct RowCopy {
+  int source_first = 1;
+  int source_last = 1;
+  int offset = 0;
+  int inserted = 0;
+};
+
 // Adjusts every reference in `formula` (without '=') that points into `edited_sheet`.
 // Unqualified references belong to `formula_sheet`, the sheet holding the formula.
 // Inserting grows a range that straddles the insertion and moves one at or below it;
@@ -30,6 +43,18 @@ std::string AdjustFormulaForShift(std::string_view formula, std::string_view for
 // formula does; a reference pushed off the sheet becomes #REF!.
 std::string AdjustFormulaForPaste(std::string_view formula, int row_offset, int col_offset);
 
+// The formula of a copy of whole rows of `sheet_name`; one rule for pasted and inserted copies.
+// A copy reads as its source pasted where it lands, then adjusted by the insertion that made
+// room for it as every formula of the sheet is, except that references into the copied rows
+// name the copy's own rows:
+// - pasted over rows: relative parts move by the offset, absolute parts stay (as pasting does);
+// - inserted: each copy is pasted where the source rows stood and the rows are pushed down
+//   one block at a time, so on the edited sheet, absolute and relative parts alike, a row
+//   above the copied rows stays, a row inside them moves by the copy's offset and a row below
+//   them moves by all inserted rows; references to other sheets stay.
+// A reference pushed off the sheet becomes #REF!.
+std::string AdjustFormulaForRowCopy(std::string_view formula, std::string_view sheet_name,
+                                    const RowCopy& copy);
 // Grows every reference into `edited_sheet` that covers rows of `source` over the rows
 // `copies` placed next to it (GrowAreaOverCopies), as chart series follow their copied rows.
 std::string GrowFormulaOverCopies(std::string_view formula, std::string_view formula_sheet,

@@ -7,9 +7,6 @@
 namespace korvanta::workbook {
 namespace {
 
-constexpr const char* kRelationshipsNamespace =
-    "http://schemas.openxmlformats.org/package/2006/relationships";
-
 std::string_view Folder(std::string_view part) {
   const auto slash = part.rfind('/');
   return slash == std::string_view::npos ? std::string_view{} : part.substr(0, slash);
@@ -39,7 +36,7 @@ pugi::xml_node RelationshipsToEdit(Package& package, std::string_view source_par
   if (!package.Contains(rels)) {
     package.Write(rels, std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
                                     "<Relationships xmlns=\"") +
-                            kRelationshipsNamespace + "\"></Relationships>");
+                            std::string(kPackageRelationshipsNs) + "\"></Relationships>");
   }
   return package.Xml(rels).document_element();
 }

@@ -10,9 +10,33 @@
 
 namespace korvanta::workbook {
 
+// The format's fixed names, defined once. Each is a string literal, so data() ends in a NUL
+// and may be handed to pugixml as it is.
 inline constexpr std::string_view kContentTypesPart = "[Content_Types].xml";
 inline constexpr std::string_view kRelationshipTypeBase =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+
+// Namespace URIs.
+inline constexpr std::string_view kPackageRelationshipsNs =
+    "http://schemas.openxmlformats.org/package/2006/relationships";
+inline constexpr std::string_view kOfficeRelationshipsNs =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+inline constexpr std::string_view kSpreadsheetMlNs =
+    "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+inline constexpr std::string_view kSpreadsheetDrawingNs =
+    "http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing";
+inline constexpr std::string_view kDrawingMlNs =
+    "http://schemas.openxmlformats.org/drawingml/2006/main";
+inline constexpr std::string_view kChartNs =
+    "http://schemas.openxmlformats.org/drawingml/2006/chart";
+
+// Content types.
+inline constexpr std::string_view kChartContentType =
+    "application/vnd.openxmlformats-officedocument.drawingml.chart+xml";
+inline constexpr std::string_view kDrawingContentType =
+    "application/vnd.openxmlformats-officedocument.drawing+xml";
+inline constexpr std::string_view kSharedStringsContentType =
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml";
 
 struct Relationship {
   std::string id;

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "workbook/compound_file.h"
+#include "workbook/opc.h"
 #include "workbook/workbook.h"
 #include "workbook/xml_util.h"
 
@@ -22,8 +23,7 @@ std::string Lower(std::string_view text) {
 }
 
 [[noreturn]] void Refuse(std::string_view display_name, std::string_view reason) {
-  throw WorkbookError("The workbook \"" + std::string(display_name) +
-                      "\" can not be opened: " + std::string(reason));
+  throw UnopenableWorkbook(display_name, reason);
 }
 
 // Names that would escape the package folder or that no office application writes.
@@ -43,9 +43,12 @@ bool IsSafeEntryName(std::string_view name) {
   return true;
 }
 
-// Closes an archive opened for reading when the scope ends.
+// Free libzip's handles when the scope ends: an archive still open is discarded unwritten.
 struct ArchiveCloser {
   void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+struct SourceFreer {
+  void operator()(zip_source_t* source) const { zip_source_free(source); }
 };
 struct FileCloser {
   void operator()(zip_file_t* file) const { zip_fclose(file); }
@@ -136,7 +139,8 @@ Package Package::FromZip(std::string_view zip_bytes, std::string display_name,
   }
   zip_error_t error;
   zip_error_init(&error);
-  zip_source_t* source = zip_source_buffer_create(zip_bytes.data(), zip_bytes.size(), 0, &error);
+  std::unique_ptr<zip_source_t, SourceFreer> source(
+      zip_source_buffer_create(zip_bytes.data(), zip_bytes.size(), 0, &error));
   if (!source) {
     const std::string reason = ZipErrorText(&error);
     zip_error_fini(&error);
@@ -145,13 +149,11 @@ Package Package::FromZip(std::string_view zip_bytes, std::string display_name,
   // The central directory is what counts: local headers that other zip writers fill in their
   // own way (sizes beside the "sizes follow the data" flag) are not compared with it. Every
   // entry is still read to exactly its declared size and checked against its checksum.
-  std::unique_ptr<zip_t, ArchiveCloser> archive(zip_open_from_source(source, ZIP_RDONLY, &error));
-  if (!archive) {
-    zip_source_free(source);
-    zip_error_fini(&error);
-    Refuse(display_name, "it is not an .xlsx file (no readable zip package).");
-  }
+  std::unique_ptr<zip_t, ArchiveCloser> archive(
+      zip_open_from_source(source.get(), ZIP_RDONLY, &error));
   zip_error_fini(&error);
+  if (!archive) Refuse(display_name, "it is not an .xlsx file (no readable zip package).");
+  source.release();  // the archive owns it now
 
   const zip_int64_t entry_count = zip_get_num_entries(archive.get(), 0);
   if (entry_count < 0 || static_cast<std::size_t>(entry_count) > limits.max_entries) {
@@ -266,8 +268,7 @@ void Package::Remove(std::string_view name) {
 Package::Part& Package::Parsed(std::string_view name) {
   Part* part = Find(name);
   if (!part) {
-    throw WorkbookError("The workbook \"" + display_name_ + "\" is damaged: the part \"" +
-                        std::string(name) + "\" is missing.");
+    throw DamagedPart(display_name_, name, "is missing.");
   }
   if (!part->xml) {
     auto doc = std::make_unique<pugi::xml_document>();
@@ -304,28 +305,32 @@ std::string Package::ToZip(std::optional<std::time_t> entry_time,
     if (!part.removed) order.push_back(&part);
   }
   std::stable_partition(order.begin(), order.end(),
-                        [](const Part* part) { return part->name == "[Content_Types].xml"; });
+                        [](const Part* part) { return part->name == kContentTypesPart; });
 
   // libzip reads the entries' bytes when the archive is closed, so they live until then.
   std::vector<std::string> serialised;
   serialised.reserve(order.size());
 
+  const auto fail = [&](const std::string& reason) {
+    return UnwritableWorkbook(display_name_, reason);
+  };
   zip_error_t error;
   zip_error_init(&error);
-  zip_source_t* output = zip_source_buffer_create(nullptr, 0, 0, &error);
+  std::unique_ptr<zip_source_t, SourceFreer> output(
+      zip_source_buffer_create(nullptr, 0, 0, &error));
   if (!output) {
     zip_error_fini(&error);
-    throw WorkbookError("The workbook can not be written: out of memory.");
+    throw fail("out of memory.");
   }
-  zip_source_keep(output);
-  zip_t* archive = zip_open_from_source(output, ZIP_TRUNCATE, &error);
+  // One reference for the archive, one kept here to read the package back.
+  zip_source_keep(output.get());
+  std::unique_ptr<zip_t, ArchiveCloser> archive(
+      zip_open_from_source(output.get(), ZIP_TRUNCATE, &error));
   zip_error_fini(&error);
-  const auto fail = [&](zip_t* open_archive, const std::string& reason) {
-    if (open_archive) zip_discard(open_archive);
-    zip_source_free(output);
-    throw WorkbookError("The workbook can not be written: " + reason);
-  };
-  if (!archive) fail(nullptr, "the zip package can not be created.");
+  if (!archive) {
+    zip_source_free(output.get());  // the archive's reference, which it did not take
+    throw fail("the zip package can not be created.");
+  }
 
   for (const Part* part : order) {
     const std::string* content = &part->bytes;
@@ -340,37 +345,36 @@ std::string Package::ToZip(std::optional<std::time_t> entry_time,
       content = &serialised.back();
     }
     const bool unchanged = found == generated.end() && !changed && part->deflated;
-    zip_source_t* data = unchanged
-                             ? DeflatedEntrySource(archive, *part->deflated)
-                             : zip_source_buffer(archive, content->data(), content->size(), 0);
-    if (!data) fail(archive, "out of memory.");
-    const zip_int64_t index = zip_file_add(archive, part->name.c_str(), data, ZIP_FL_ENC_UTF_8);
-    if (index < 0) {
-      zip_source_free(data);
-      fail(archive, "the part \"" + part->name + "\" can not be added.");
-    }
+    std::unique_ptr<zip_source_t, SourceFreer> data(
+        unchanged ? DeflatedEntrySource(archive.get(), *part->deflated)
+                  : zip_source_buffer(archive.get(), content->data(), content->size(), 0));
+    if (!data) throw fail("out of memory.");
+    const zip_int64_t index =
+        zip_file_add(archive.get(), part->name.c_str(), data.get(), ZIP_FL_ENC_UTF_8);
+    if (index < 0) throw fail("the part \"" + part->name + "\" can not be added.");
+    data.release();  // the archive owns it now
     const auto entry = static_cast<zip_uint64_t>(index);
-    if (zip_set_file_compression(archive, entry, ZIP_CM_DEFLATE, 1) != 0 ||
-        zip_file_set_dostime(archive, entry, stamp.time, stamp.date, 0) != 0) {
-      fail(archive, "the part \"" + part->name + "\" can not be added.");
+    if (zip_set_file_compression(archive.get(), entry, ZIP_CM_DEFLATE, 1) != 0 ||
+        zip_file_set_dostime(archive.get(), entry, stamp.time, stamp.date, 0) != 0) {
+      throw fail("the part \"" + part->name + "\" can not be added.");
     }
   }
-  if (zip_close(archive) != 0) fail(archive, "the zip package can not be completed.");
+  // A failed close leaves the archive open for the closer to discard.
+  if (zip_close(archive.get()) != 0) throw fail("the zip package can not be completed.");
+  archive.release();
 
   std::string bytes;
-  if (zip_source_open(output) != 0) fail(nullptr, "the zip package can not be read back.");
-  zip_source_seek(output, 0, SEEK_END);
-  const zip_int64_t size = zip_source_tell(output);
-  zip_source_seek(output, 0, SEEK_SET);
+  if (zip_source_open(output.get()) != 0) throw fail("the zip package can not be read back.");
+  zip_source_seek(output.get(), 0, SEEK_END);
+  const zip_int64_t size = zip_source_tell(output.get());
+  zip_source_seek(output.get(), 0, SEEK_SET);
+  bool complete = true;
   if (size > 0) {
     bytes.resize(static_cast<std::size_t>(size));
-    if (zip_source_read(output, bytes.data(), static_cast<zip_uint64_t>(size)) != size) {
-      zip_source_close(output);
-      fail(nullptr, "the zip package can not be read back.");
-    }
+    complete = zip_source_read(output.get(), bytes.data(), static_cast<zip_uint64_t>(size)) == size;
   }
-  zip_source_close(output);
-  zip_source_free(output);
+  zip_source_close(output.get());
+  if (!complete) throw fail("the zip package can not be read back.");
   return bytes;
 }
 

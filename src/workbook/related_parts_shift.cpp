@@ -3,33 +3,16 @@
 // ranges that copied rows join.
 #include <algorithm>
 #include <string>
-#include <unordered_map>
 
 #include "workbook/cell_address.h"
 #include "workbook/opc.h"
+#include "workbook/shared_formulas.h"
 #include "workbook/sheet_shift.h"
 #include "workbook/workbook_impl.h"
 #include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
 namespace {
-
-constexpr std::string_view kChartContentType =
-    "application/vnd.openxmlformats-officedocument.drawingml.chart+xml";
-
-std::vector<pugi::xml_node> ElementsNamed(pugi::xml_node root, std::string_view local_name) {
-  struct Walker : pugi::xml_tree_walker {
-    std::string_view wanted;
-    std::vector<pugi::xml_node> found;
-    bool for_each(pugi::xml_node& node) override {
-      if (node.type() == pugi::node_element && LocalName(node) == wanted) found.push_back(node);
-      return true;
-    }
-  } walker;
-  walker.wanted = local_name;
-  root.traverse(walker);
-  return std::move(walker.found);
-}
 
 // Whether a part may name the sheet: the longest stretch of its name that XML and formulas
 // write unchanged must appear in it. Parts already opened for editing are always looked at.
@@ -51,7 +34,7 @@ void AdjustFormulaElement(pugi::xml_node element, std::string_view formula_sheet
 }
 
 void ShiftComments(pugi::xml_node comments, const Shift& shift, std::string_view item) {
-  for (pugi::xml_node comment : ElementsNamed(comments, item)) {
+  for (pugi::xml_node comment : DescendantsNamed(comments, item)) {
     pugi::xml_attribute ref = comment.attribute("ref");
     if (!ref) continue;
     if (const auto moved = AdjustAreaForShift(ref.value(), shift)) {
@@ -70,7 +53,7 @@ void ShiftTable(pugi::xml_node table, const Shift& shift) {
   if (!before || !moved) return;
   ref = moved->c_str();
   for (const char* name : {"autoFilter", "sortState"}) {
-    for (pugi::xml_node element : ElementsNamed(table, name)) {
+    for (pugi::xml_node element : DescendantsNamed(table, name)) {
       if (pugi::xml_attribute area = element.attribute("ref")) {
         if (const auto adjusted = AdjustAreaForShift(area.value(), shift)) area = adjusted->c_str();
       }
@@ -137,7 +120,7 @@ std::vector<pugi::xml_node> ChartFormulas(Package& package, std::string_view she
   for (const std::string& part : package.PartNames()) {
     if (!part.ends_with(".xml") || ContentTypeOf(package, part) != kChartContentType) continue;
     if (!MayReferToSheet(package, part, sheet_name)) continue;
-    for (pugi::xml_node formula : ElementsNamed(package.Xml(part).document_element(), "f")) {
+    for (pugi::xml_node formula : DescendantsNamed(package.Xml(part).document_element(), "f")) {
       formulas.push_back(formula);
     }
   }
@@ -164,11 +147,7 @@ void ShiftCharts(Package& package, std::string_view sheet_name, const Shift& shi
 // A shared formula of another sheet cannot follow a shift that cuts through the cells it
 // refers to, so the groups that name the sheet become plain formulas first.
 void ExpandSharedFormulasNaming(pugi::xml_node worksheet, std::string_view sheet_name) {
-  struct Anchor {
-    std::string text;
-    CellRef at;
-  };
-  std::unordered_map<std::string, Anchor> anchors;
+  SharedFormulaGroups groups;
   std::vector<std::pair<pugi::xml_node, CellRef>> members;
   int row_number = 0;
   for (pugi::xml_node row : FirstChild(worksheet, "sheetData").children()) {
@@ -186,18 +165,15 @@ void ExpandSharedFormulasNaming(pugi::xml_node worksheet, std::string_view sheet
       if (!formula || std::string_view(formula.attribute("t").value()) != "shared") continue;
       const CellRef at{col, row_number};
       members.emplace_back(formula, at);
-      const std::string_view text = formula.text().get();
-      if (!text.empty())
-        anchors.emplace(formula.attribute("si").value(), Anchor{std::string(text), at});
+      groups.Add(formula.attribute("si").value(), formula.text().get(), at);
     }
   }
   for (auto& [formula, at] : members) {
-    const auto anchor = anchors.find(formula.attribute("si").value());
-    if (anchor == anchors.end() || !ContainsIgnoreCase(anchor->second.text, sheet_name)) continue;
+    const std::string_view group = formula.attribute("si").value();
+    const std::string* anchor_text = groups.AnchorText(group);
+    if (!anchor_text || !ContainsIgnoreCase(*anchor_text, sheet_name)) continue;
     if (std::string_view(formula.text().get()).empty()) {
-      const std::string text = AdjustFormulaForPaste(
-          anchor->second.text, at.row - anchor->second.at.row, at.col - anchor->second.at.col);
-      formula.text().set(text.c_str());
+      formula.text().set(groups.FormulaAt(group, at)->c_str());
     }
     formula.remove_attribute("t");
     formula.remove_attribute("si");
@@ -215,7 +191,7 @@ void ShiftOtherSheets(Package& package, const BookStructure& book, std::string_v
     const pugi::xml_node root = package.Xml(other.part).document_element();
     if (other.is_worksheet) ExpandSharedFormulasNaming(root, sheet_name);
     for (const char* name : {"f", "formula", "formula1", "formula2"}) {
-      for (pugi::xml_node formula : ElementsNamed(root, name)) {
+      for (pugi::xml_node formula : DescendantsNamed(root, name)) {
         AdjustFormulaElement(formula, other.name, sheet_name, shift);
       }
     }
@@ -248,7 +224,7 @@ void ForgetResultsReadingSheet(Package& package, const BookStructure& book,
     }
     const pugi::xml_node root = package.Xml(other.part).document_element();
     ExpandSharedFormulasNaming(root, sheet_name);
-    for (pugi::xml_node formula : ElementsNamed(FirstChild(root, "sheetData"), "f")) {
+    for (pugi::xml_node formula : DescendantsNamed(FirstChild(root, "sheetData"), "f")) {
       if (!ContainsIgnoreCase(formula.text().get(), sheet_name)) continue;
       pugi::xml_node cell = formula.parent();
       if (pugi::xml_node value = FirstChild(cell, "v")) cell.remove_child(value);

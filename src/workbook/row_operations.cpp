@@ -18,7 +18,51 @@ int CheckedProduct(int count, int height, const char* what) {
   return static_cast<int>(total);
 }
 
-Row CopiedRow(const Row& source, int number, int copy, const RowCopyAdjustment& adjustment) {
+std::string SpanText(RowSpan span) {
+  return std::to_string(span.first) + ":" + std::to_string(span.last);
+}
+
+[[noreturn]] void RefuseCutMerge(const CellArea& merge, std::string_view sheet_name, RowSpan rows,
+                                 const char* what) {
+  const int edge = merge.first_row < rows.first ? rows.first : rows.last;
+  throw WorkbookError("The merged cells " + merge.ToString() + " on sheet " +
+                      std::string(sheet_name) + " reach across row " + std::to_string(edge) +
+                      ", the edge of the rows " + SpanText(rows) + " that the report " + what +
+                      "; merge cells within those rows or unmerge them in the template.");
+}
+
+// Merged areas reaching out of the copied rows `source` or the rows `target` their copies
+// go to. Such a merge goes with the copies only when it starts above the source and reaches
+// over it: the copies then sit in it as their source does (none holds its first cell), and
+// it grows over copies that adjoin it. Any other would be cut: the template is refused
+// rather than lose the merge silently. InsertCopiedRows passes its span as both; the shift
+// that follows grows the merge over the inserted copies.
+void FitMergesToCopies(std::vector<CellArea>& merges, std::string_view sheet_name, RowSpan source,
+                       RowSpan target) {
+  std::vector<CellArea> fitted = merges;  // nothing changes when the template is refused
+  for (CellArea& merge : fitted) {
+    const bool in_source = merge.TouchesRows(source.first, source.last);
+    const bool in_target = merge.TouchesRows(target.first, target.last);
+    if ((!in_source || merge.WithinRows(source.first, source.last)) &&
+        (!in_target || merge.WithinRows(target.first, target.last))) {
+      continue;
+    }
+    const bool holds_source = merge.first_row < source.first && merge.last_row >= source.last;
+    const bool reaches_target =
+        merge.first_row < target.first && target.first <= merge.last_row + 1;
+    if (holds_source && reaches_target) {
+      merge.last_row = std::max(merge.last_row, target.last);
+      continue;
+    }
+    if (in_source && !merge.WithinRows(source.first, source.last)) {
+      RefuseCutMerge(merge, sheet_name, source, "copies");
+    }
+    RefuseCutMerge(merge, sheet_name, target, "pastes over");
+  }
+  merges = std::move(fitted);
+}
+
+Row CopiedRow(const Row& source, int number, std::string_view sheet_name, const RowCopy& copy) {
   Row row;
   row.number = number;
   row.attributes = source.attributes;
@@ -26,10 +70,10 @@ Row CopiedRow(const Row& source, int number, int copy, const RowCopyAdjustment& 
   for (Cell& cell : row.cells) {
     CellFormula* formula = cell.Formula();
     if (!formula) continue;
-    formula->text = adjustment.formula(formula->text, copy);
+    formula->text = AdjustFormulaForRowCopy(formula->text, sheet_name, copy);
     const std::string_view ref = FindValue(formula->attributes, "ref");
     if (ref.empty()) continue;
-    if (const auto area = adjustment.area(ref, copy)) {
+    if (const auto area = OffsetArea(ref, copy.offset, 0)) {
       SetValue(formula->attributes, "ref", *area);
     } else {
       EraseValue(formula->attributes, "t");
@@ -82,7 +126,7 @@ std::vector<Row> Worksheet::Impl::BlockOf(RowSpan span) const {
 }
 
 void Worksheet::Impl::PlaceCopies(const std::vector<Row>& block, RowSpan source, int target_first,
-                                  int copies, const RowCopyAdjustment& adjustment) {
+                                  int copies, int inserted) {
   const int height = source.Count();
   const int target_last = target_first + CheckedProduct(copies, height, "the pasted rows") - 1;
   if (target_last > kMaxRows) {
@@ -91,8 +135,10 @@ void Worksheet::Impl::PlaceCopies(const std::vector<Row>& block, RowSpan source,
   std::vector<Row> placed;
   placed.reserve(block.size() * static_cast<std::size_t>(copies));
   for (int copy = 0; copy < copies; ++copy) {
+    const int first = target_first + copy * height;
+    const RowCopy placement{source.first, source.last, first - source.first, inserted};
     for (const Row& row : block) {
-      placed.push_back(CopiedRow(row, target_first + copy * height + row.number, copy, adjustment));
+      placed.push_back(CopiedRow(row, first + row.number, name, placement));
     }
   }
   std::vector<Row>& rows = cells.rows();
@@ -101,58 +147,44 @@ void Worksheet::Impl::PlaceCopies(const std::vector<Row>& block, RowSpan source,
   rows.insert(rows.erase(begin, rows.begin() + static_cast<std::ptrdiff_t>(target_end)),
               std::make_move_iterator(placed.begin()), std::make_move_iterator(placed.end()));
 
-  // Merged areas in the target rows give way to those of the copied rows.
+  // Merged areas within pasted-over rows give way to those of the copied rows; a merge that
+  // grew over inserted rows holds the copies.
+  const RowSpan now{source.first + inserted, source.last + inserted};
   std::vector<CellArea> source_merges;
   for (const CellArea& merge : merges) {
-    if (merge.WithinRows(source.first, source.last)) source_merges.push_back(merge);
+    if (merge.WithinRows(now.first, now.last)) source_merges.push_back(merge);
   }
-  std::erase_if(
-      merges, [&](const CellArea& merge) { return merge.TouchesRows(target_first, target_last); });
+  if (inserted == 0) {
+    std::erase_if(
+        merges, [&](const CellArea& merge) { return merge.WithinRows(target_first, target_last); });
+  }
   for (int copy = 0; copy < copies; ++copy) {
-    const int offset = target_first + copy * height - source.first;
+    const int offset = target_first + copy * height - now.first;
     for (const CellArea& merge : source_merges) merges.push_back(merge.Offset(offset, 0));
   }
-  ExtendRulesOverPaste(Root(), source, target_first, copies);
-  GrowChartRangesOverCopies(*package, name, {source.first, source.last},
-                            {target_first, target_last});
+  ExtendRulesOverPaste(Root(), now, target_first, copies);
+  GrowChartRangesOverCopies(*package, name, now, {target_first, target_last});
 }
 
 void Worksheet::CopyRows(RowSpan source, RowSpan target) {
   // A target of several source heights takes that many copies; a smaller one takes one.
   const int copies = std::max(1, target.Count() / source.Count());
-  const int height = source.Count();
-  const int first_offset = target.first - source.first;
-  impl_->PlaceCopies(impl_->BlockOf(source), source, target.first, copies,
-                     {[&](std::string_view formula, int copy) {
-                        return AdjustFormulaForPaste(formula, first_offset + copy * height, 0);
-                      },
-                      [&](std::string_view area, int copy) {
-                        return OffsetArea(area, first_offset + copy * height, 0);
-                      }});
+  const RowSpan pasted{target.first, target.first + copies * source.Count() - 1};
+  FitMergesToCopies(impl_->merges, impl_->name, source, pasted);
+  impl_->PlaceCopies(impl_->BlockOf(source), source, target.first, copies, 0);
 }
 
+// The spreadsheet's Insert Copied Cells done once per copy: each copy is pasted where the
+// copied rows stood and pushed down by the later ones, and the insertion moves its references
+// as it moves every other (AdjustFormulaForRowCopy; the evidence is in doc/engine-rules.md).
+// All the copies make one shift.
 void Worksheet::InsertCopiedRows(int count, RowSpan span) {
   if (count <= 0) return;
-  const int height = span.Count();
-  const int inserted = CheckedProduct(count, height, "the inserted rows");
+  const int inserted = CheckedProduct(count, span.Count(), "the inserted rows");
+  FitMergesToCopies(impl_->merges, impl_->name, span, span);
   const std::vector<Row> block = impl_->BlockOf(span);
   impl_->ApplyShift(Shift{Shift::Axis::kRows, span.first, inserted});
-  // As inserting one copy at a time would leave them: the copy that lands k blocks above the
-  // span has lived through k of those insertions, so its formulas follow k block heights of
-  // shift (its references to its own rows name itself).
-  const auto shift_for = [&](int copy) {
-    return Shift{Shift::Axis::kRows, span.first, copy * height};
-  };
-  const std::string& sheet_name = impl_->name;
-  impl_->PlaceCopies(block, RowSpan{span.first + inserted, span.last + inserted}, span.first, count,
-                     {[&](std::string_view formula, int copy) {
-                        if (copy == 0) return std::string(formula);
-                        return AdjustFormulaForShift(formula, sheet_name, sheet_name,
-                                                     shift_for(copy));
-                      },
-                      [&](std::string_view area, int copy) -> std::optional<std::string> {
-                        return AdjustAreaForShift(area, shift_for(copy));
-                      }});
+  impl_->PlaceCopies(block, span, span.first, count, inserted);
 }
 
 void Worksheet::InsertColumns(int count, ColSpan span) {

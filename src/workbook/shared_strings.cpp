@@ -1,14 +1,13 @@
 #include "workbook/shared_strings.h"
 
 #include "workbook/opc.h"
+#include "workbook/utf8.h"
 #include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
 namespace {
 
 constexpr std::string_view kSharedStringsPart = "xl/sharedStrings.xml";
-constexpr const char* kSharedStringsType =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml";
 
 bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -62,19 +61,8 @@ std::string UnescapeStringItem(std::string_view text) {
       plain += text[i++];
       continue;
     }
-    const auto code =
-        static_cast<unsigned>(std::stoul(std::string(text.substr(i + 2, 4)), nullptr, 16));
-    // Code points below 0x800 cover every character the spreadsheet escapes this way.
-    if (code < 0x80) {
-      plain += static_cast<char>(code);
-    } else if (code < 0x800) {
-      plain += static_cast<char>(0xC0 | (code >> 6));
-      plain += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      plain += static_cast<char>(0xE0 | (code >> 12));
-      plain += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      plain += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    AppendUtf8(plain,
+               static_cast<char32_t>(std::stoul(std::string(text.substr(i + 2, 4)), nullptr, 16)));
     i += 7;
   }
   return XmlSafeText(plain);
@@ -118,10 +106,10 @@ pugi::xml_node SharedStrings::Table() {
   if (part_name_.empty()) {
     part_name_ = std::string(kSharedStringsPart);
     package_->Write(part_name_,
-                    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
-                    "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>");
+                    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><sst xmlns=\"" +
+                        std::string(kSpreadsheetMlNs) + "\"/>");
     AddRelationship(*package_, workbook_part_, "sharedStrings", part_name_);
-    SetContentTypeOverride(*package_, part_name_, kSharedStringsType);
+    SetContentTypeOverride(*package_, part_name_, kSharedStringsContentType);
   }
   return package_->Xml(part_name_).document_element();
 }

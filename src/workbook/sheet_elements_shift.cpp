@@ -10,8 +10,6 @@
 namespace korvanta::workbook {
 namespace {
 
-bool IsRows(const Shift& shift) { return shift.axis == Shift::Axis::kRows; }
-
 std::vector<pugi::xml_node> ChildrenNamed(pugi::xml_node parent, std::string_view local_name) {
   std::vector<pugi::xml_node> found;
   for (pugi::xml_node child : parent.children()) {
@@ -212,19 +210,18 @@ void ShiftColumnRanges(pugi::xml_node worksheet, const Shift& shift) {
 // Extensions (newer conditional formats, validations, sparklines) name their ranges in
 // xm:sqref and their formulas in xm:f.
 void ShiftExtensions(pugi::xml_node worksheet, std::string_view sheet_name, const Shift& shift) {
-  struct Walker : pugi::xml_tree_walker {
-    std::vector<pugi::xml_node> lists, formulas;
-    bool for_each(pugi::xml_node& node) override {
-      if (node.type() != pugi::node_element) return true;
-      const std::string_view name = node.name();
-      if (name.ends_with(":sqref")) lists.push_back(node);
-      if (name.ends_with(":f")) formulas.push_back(node);
-      return true;
+  std::vector<pugi::xml_node> lists;
+  std::vector<pugi::xml_node> formulas;
+  for (pugi::xml_node extensions : ChildrenNamed(worksheet, "extLst")) {
+    for (pugi::xml_node node : Descendants(extensions, [&](pugi::xml_node element) {
+           const std::string_view name = element.name();
+           return name.ends_with(":sqref") || name.ends_with(":f");
+         })) {
+      (std::string_view(node.name()).ends_with(":f") ? formulas : lists).push_back(node);
     }
-  } walker;
-  for (pugi::xml_node extensions : ChildrenNamed(worksheet, "extLst")) extensions.traverse(walker);
-  for (pugi::xml_node formula : walker.formulas) AdjustFormulaText(formula, sheet_name, shift);
-  for (pugi::xml_node list : walker.lists) {
+  }
+  for (pugi::xml_node formula : formulas) AdjustFormulaText(formula, sheet_name, shift);
+  for (pugi::xml_node list : lists) {
     const std::string adjusted = AdjustAreaListForShift(list.text().get(), shift);
     if (adjusted.empty()) {
       pugi::xml_node owner = list.parent();

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "workbook/utf8.h"
+
 namespace korvanta::workbook {
 namespace {
 
@@ -9,31 +11,11 @@ namespace {
 // malformed names still compare byte for byte.
 char32_t StrayByte(unsigned char byte) { return 0x110000 + byte; }
 
-// Decodes one UTF-8 sequence at `i`.
+// Decodes one UTF-8 sequence at `i`; a byte that starts none is read alone as a stray byte.
 char32_t NextCodePoint(std::string_view text, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  const std::size_t length = lead < 0x80           ? 1
-                             : (lead >> 5) == 0x6  ? 2
-                             : (lead >> 4) == 0xE  ? 3
-                             : (lead >> 3) == 0x1E ? 4
-                                                   : 0;
-  if (length == 1) {
-    ++i;
-    return lead;
-  }
-  if (length == 0 || i + length > text.size()) {
-    ++i;
-    return StrayByte(lead);
-  }
-  char32_t code = lead & (0x7F >> length);
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[i + k]);
-    if ((next >> 6) != 0x2) {
-      ++i;
-      return StrayByte(lead);
-    }
-    code = (code << 6) | (next & 0x3F);
-  }
+  char32_t code = 0;
+  const std::size_t length = DecodeUtf8(text, i, code);
+  if (length == 0) return StrayByte(static_cast<unsigned char>(text[i++]));
   i += length;
   return code;
 }

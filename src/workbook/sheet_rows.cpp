@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <unordered_map>
 
 #include "workbook/cell_address.h"
 #include "workbook/formula_refs.h"
+#include "workbook/shared_formulas.h"
 #include "workbook/workbook.h"
 #include "workbook/xml_util.h"
 
@@ -68,29 +68,16 @@ void AppendAttributes(std::string& out, const XmlAttributes& attributes) {
   }
 }
 
-[[noreturn]] void Damaged(const std::string& what) {
-  throw WorkbookError("the sheet's cells are damaged (" + what + ").");
-}
-
-// A shared formula's anchor cell, from which the other cells of the group derive theirs.
-struct SharedFormulaAnchor {
-  std::string text;
-  int row = 0;
-  int col = 0;
-};
-
 void ExpandSharedFormulas(std::vector<Row>& rows) {
-  std::unordered_map<std::string, SharedFormulaAnchor> anchors;
+  SharedFormulaGroups groups;
   bool any = false;
   for (const Row& row : rows) {
     for (const Cell& cell : row.cells) {
       const CellFormula* formula = cell.Formula();
       if (!formula || FindValue(formula->attributes, "t") != "shared") continue;
       any = true;
-      if (!formula->text.empty()) {
-        anchors.emplace(std::string(FindValue(formula->attributes, "si")),
-                        SharedFormulaAnchor{formula->text, row.number, cell.col});
-      }
+      groups.Add(FindValue(formula->attributes, "si"), formula->text,
+                 CellRef{cell.col, row.number});
     }
   }
   if (!any) return;
@@ -98,14 +85,13 @@ void ExpandSharedFormulas(std::vector<Row>& rows) {
     for (Cell& cell : row.cells) {
       CellFormula* formula = cell.Formula();
       if (!formula || FindValue(formula->attributes, "t") != "shared") continue;
-      const auto anchor = anchors.find(std::string(FindValue(formula->attributes, "si")));
-      if (anchor == anchors.end()) {
+      const std::string_view group = FindValue(formula->attributes, "si");
+      if (!groups.AnchorText(group)) {
         cell.detail->formula.reset();  // a group without its anchor has no formula to give
         continue;
       }
       if (formula->text.empty()) {
-        formula->text = AdjustFormulaForPaste(anchor->second.text, row.number - anchor->second.row,
-                                              cell.col - anchor->second.col);
+        formula->text = *groups.FormulaAt(group, CellRef{cell.col, row.number});
       }
       EraseValue(formula->attributes, "t");
       EraseValue(formula->attributes, "si");
@@ -285,7 +271,11 @@ std::pair<std::size_t, std::size_t> SheetRows::Range(int first, int last) const 
           static_cast<std::size_t>(end - rows_.begin())};
 }
 
-void SheetRows::Read(pugi::xml_node sheet_data) {
+void SheetRows::Read(pugi::xml_node sheet_data, std::string_view workbook_name,
+                     std::string_view part_name) {
+  const auto damaged = [&](const std::string& problem) {
+    return DamagedPart(workbook_name, part_name, problem);
+  };
   rows_.clear();
   int previous_row = 0;
   for (pugi::xml_node row_node : sheet_data.children()) {
@@ -294,7 +284,7 @@ void SheetRows::Read(pugi::xml_node sheet_data) {
     const pugi::xml_attribute r = row_node.attribute("r");
     const std::optional<int> number = r ? ParseInt(r.value()) : previous_row + 1;
     if (!number || *number < 1 || *number > kMaxRows) {
-      Damaged(std::string("row number \"") + r.value() + "\"");
+      throw damaged(std::string("holds an invalid row number (\"") + r.value() + "\").");
     }
     row.number = *number;
     previous_row = row.number;
@@ -312,10 +302,12 @@ void SheetRows::Read(pugi::xml_node sheet_data) {
       int col = previous_col + 1;
       if (const pugi::xml_attribute address = cell_node.attribute("r")) {
         const auto ref = ParseCellAddress(address.value());
-        if (!ref) Damaged(std::string("cell address \"") + address.value() + "\"");
+        if (!ref)
+          throw damaged(std::string("holds an invalid cell address (\"") + address.value() +
+                        "\").");
         col = ref->col;
       }
-      if (col > kMaxColumns) Damaged("a cell beyond the last column");
+      if (col > kMaxColumns) throw damaged("holds a cell beyond the last column.");
       previous_col = col;
       row.cells.push_back(ReadCell(cell_node, col));
     }
@@ -325,7 +317,8 @@ void SheetRows::Read(pugi::xml_node sheet_data) {
         std::adjacent_find(row.cells.begin(), row.cells.end(),
                            [](const Cell& a, const Cell& b) { return a.col == b.col; });
     if (duplicate != row.cells.end()) {
-      Damaged("cell " + CellAddress({duplicate->col, row.number}) + " appears twice");
+      throw damaged("holds a cell that appears twice (" +
+                    CellAddress({duplicate->col, row.number}) + ").");
     }
     rows_.push_back(std::move(row));
   }
@@ -334,7 +327,8 @@ void SheetRows::Read(pugi::xml_node sheet_data) {
   const auto duplicate = std::adjacent_find(
       rows_.begin(), rows_.end(), [](const Row& a, const Row& b) { return a.number == b.number; });
   if (duplicate != rows_.end())
-    Damaged("row " + std::to_string(duplicate->number) + " appears twice");
+    throw damaged("holds a row that appears twice (row " + std::to_string(duplicate->number) +
+                  ").");
   ExpandSharedFormulas(rows_);
 }
 

@@ -89,7 +89,7 @@ class SheetRows {
   std::pair<std::size_t, std::size_t> Range(int first, int last) const;
 
   // Reads <sheetData>; shared formulas become plain formulas of their cells.
-  void Read(pugi::xml_node sheet_data);
+  void Read(pugi::xml_node sheet_data, std::string_view workbook_name, std::string_view part_name);
   // The content of <sheetData>, element names carrying `prefix` ("x:" or "").
   void Write(std::string& out, std::string_view prefix) const;
 

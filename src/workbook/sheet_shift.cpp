@@ -9,7 +9,6 @@
 namespace korvanta::workbook {
 namespace {
 
-bool IsRows(const Shift& shift) { return shift.axis == Shift::Axis::kRows; }
 int Limit(const Shift& shift) { return IsRows(shift) ? kMaxRows : kMaxColumns; }
 
 // Inserting may not push content off the sheet, as the spreadsheet refuses it too.

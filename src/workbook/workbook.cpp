@@ -18,7 +18,7 @@ namespace {
 constexpr std::uintmax_t kMaxWorkbookFileBytes = std::uintmax_t{512} << 20;
 
 [[noreturn]] void Unusable(const Package& package, const std::string& reason) {
-  throw WorkbookError("The workbook \"" + package.DisplayName() + "\" can not be used: " + reason);
+  throw UnusableWorkbook(package.DisplayName(), reason);
 }
 
 std::string FindWorkbookPart(Package& package) {
@@ -81,19 +81,17 @@ void AskForFullRecalculation(Package& package, const std::string& workbook_part)
 std::string ReadWholeFile(const std::filesystem::path& path) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
-    throw WorkbookError("The workbook \"" + path.string() +
-                        "\" can not be opened: it is a folder.");
+    throw UnopenableWorkbook(path.string(), "it is a folder.");
   }
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (!error && size > kMaxWorkbookFileBytes) {
-    throw WorkbookError("The workbook \"" + path.string() +
-                        "\" can not be opened: it is too large.");
+    throw UnopenableWorkbook(path.string(), "it is too large.");
   }
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw WorkbookError("The workbook \"" + path.string() + "\" can not be opened.");
+  if (!file) throw UnopenableWorkbook(path.string(), "the file can not be read.");
   std::ostringstream bytes;
   bytes << file.rdbuf();
-  if (file.bad()) throw WorkbookError("The workbook \"" + path.string() + "\" can not be read.");
+  if (file.bad()) throw UnopenableWorkbook(path.string(), "the file can not be read.");
   return std::move(bytes).str();
 }
 

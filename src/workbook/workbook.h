@@ -13,14 +13,9 @@
 #include <variant>
 
 #include "workbook/cell_address.h"
+#include "workbook/workbook_errors.h"
 
 namespace korvanta::workbook {
-
-// Every failure to read, edit or save a workbook. The message is meant for the user.
-class WorkbookError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // What a cell holds, as read back (tests, chart caches).
 struct EmptyCell {
@@ -61,11 +56,15 @@ class Worksheet {
 
   // Whole-row and whole-column operations, each one shift whatever the count, moving and
   // adjusting everything that refers to cells (formulas on every sheet, merges, conditional
-  // formats, validations, hyperlinks, filters, defined names, drawings, chart ranges).
-  void CopyRows(RowSpan source, RowSpan target);    // paste over target, repeating the source
-  void InsertCopiedRows(int count, RowSpan span);   // count copies of span inserted at span
-  void InsertColumns(int count, ColSpan span);      // count empty columns inserted at span
-  void DeleteRows(int count, RowSpan span);         // count times the span's rows, shifting up
+  // formats, validations, hyperlinks, filters, defined names, drawings, chart ranges). The
+  // formulas of copies follow AdjustFormulaForRowCopy (formula_refs.h). A merged area that
+  // crosses the edge of the copied or pasted-over rows is refused with a WorkbookError naming
+  // it, never cut; one reaching from above over the copied rows grows over inserted copies and
+  // over pasted rows that adjoin it.
+  void CopyRows(RowSpan source, RowSpan target);   // paste over target, repeating the source
+  void InsertCopiedRows(int count, RowSpan span);  // count copies of span inserted at span
+  void InsertColumns(int count, ColSpan span);     // count empty columns inserted at span
+  void DeleteRows(int count, RowSpan span);        // count times the span's rows, shifting up
 
   // Highest used row and column (0 when empty).
   int LastRow() const;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <pugixml.hpp>
 #include <string>
@@ -31,13 +30,6 @@ struct BookStructure {
   std::string workbook_part;  // "xl/workbook.xml"
   std::vector<SheetEntry> sheets;
   std::size_t active = 0;
-};
-
-// How the formulas of a copied block of rows change in copy number `copy` (0 is the first).
-struct RowCopyAdjustment {
-  std::function<std::string(std::string_view formula, int copy)> formula;
-  // An array formula's range; nothing when the copy leaves it no range.
-  std::function<std::optional<std::string>(std::string_view area, int copy)> area;
 };
 
 // The active sheet. Its part is held here, not in the package: on save <sheetData>,
@@ -70,11 +62,13 @@ struct Worksheet::Impl {
 
   // The rows of `span` as they stand, numbered from 0.
   std::vector<Row> BlockOf(RowSpan span) const;
-  // Places `copies` copies of `block` one below the other from target_first, replacing what
-  // those rows held. The merged areas, conditional formats and validations of the rows
-  // `source` (where the block stands now) are repeated over the copies.
+  // Places `copies` copies of `block`, the rows `source` as they stood when copied, one below
+  // the other from target_first. `inserted` rows were inserted at source.first for them (they
+  // fill new rows); otherwise they replace what the target rows held. Their formulas follow
+  // AdjustFormulaForRowCopy; the merged areas, conditional formats and validations of the
+  // source rows are repeated over the copies.
   void PlaceCopies(const std::vector<Row>& block, RowSpan source, int target_first, int copies,
-                   const RowCopyAdjustment& adjustment);
+                   int inserted);
 };
 
 struct Workbook::Impl {

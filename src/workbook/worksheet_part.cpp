@@ -43,16 +43,11 @@ void Worksheet::Impl::Load() {
   ParseXml(xml, package->Read(part_name), package->DisplayName(), part_name);
   pugi::xml_node root = Root();
   if (LocalName(root) != "worksheet") {
-    throw WorkbookError("The workbook \"" + package->DisplayName() + "\" is damaged: the sheet \"" +
-                        name + "\" is no worksheet.");
+    throw DamagedPart(package->DisplayName(), part_name,
+                      "is no worksheet (it stands for the sheet \"" + name + "\").");
   }
   pugi::xml_node sheet_data = ChildInSchemaOrder(root, "sheetData", kWorksheetElementOrder);
-  try {
-    cells.Read(sheet_data);
-  } catch (const WorkbookError& damage) {
-    throw WorkbookError("The workbook \"" + package->DisplayName() +
-                        "\" is damaged: " + damage.what());
-  }
+  cells.Read(sheet_data, package->DisplayName(), part_name);
   RemoveChildren(sheet_data);
 
   pugi::xml_node merge_cells = ChildInSchemaOrder(root, "mergeCells", kWorksheetElementOrder);

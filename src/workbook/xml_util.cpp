@@ -1,8 +1,8 @@
 #include "workbook/xml_util.h"
 
 #include <algorithm>
-#include <cstdint>
 
+#include "workbook/utf8.h"
 #include "workbook/workbook.h"
 
 namespace korvanta::workbook {
@@ -54,37 +54,7 @@ struct StringWriter : pugi::xml_writer {
   }
 };
 
-// Length of the UTF-8 sequence starting at `text[i]` and its code point; 0 when invalid.
-std::size_t DecodeUtf8(std::string_view text, std::size_t i, std::uint32_t& code_point) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(i);
-  std::size_t length = 0;
-  std::uint32_t minimum = 0;
-  if (lead < 0x80) {
-    code_point = lead;
-    return 1;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2, code_point = lead & 0x1Fu, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, code_point = lead & 0x0Fu, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, code_point = lead & 0x07u, minimum = 0x10000;
-  } else {
-    return 0;
-  }
-  if (i + length > text.size()) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    code_point = (code_point << 6) | (byte(i + k) & 0x3Fu);
-  }
-  if (code_point < minimum || code_point > 0x10FFFF ||
-      (code_point >= 0xD800 && code_point <= 0xDFFF)) {
-    return 0;
-  }
-  return length;
-}
-
-bool XmlCanHold(std::uint32_t code_point) {
+bool XmlCanHold(char32_t code_point) {
   if (code_point < 0x20) return code_point == '\t' || code_point == '\n' || code_point == '\r';
   return code_point != 0xFFFE && code_point != 0xFFFF;
 }
@@ -107,6 +77,25 @@ pugi::xml_node FirstChild(pugi::xml_node parent, std::string_view local_name) {
     if (child.type() == pugi::node_element && LocalName(child) == local_name) return child;
   }
   return {};
+}
+
+std::vector<pugi::xml_node> Descendants(pugi::xml_node root,
+                                        const std::function<bool(pugi::xml_node)>& wanted) {
+  struct Walker : pugi::xml_tree_walker {
+    const std::function<bool(pugi::xml_node)>* wanted;
+    std::vector<pugi::xml_node> found;
+    bool for_each(pugi::xml_node& node) override {
+      if (node.type() == pugi::node_element && (*wanted)(node)) found.push_back(node);
+      return true;
+    }
+  } walker;
+  walker.wanted = &wanted;
+  root.traverse(walker);
+  return std::move(walker.found);
+}
+
+std::vector<pugi::xml_node> DescendantsNamed(pugi::xml_node root, std::string_view local_name) {
+  return Descendants(root, [&](pugi::xml_node node) { return LocalName(node) == local_name; });
 }
 
 pugi::xml_attribute FindAttribute(pugi::xml_node node, std::string_view local_name, bool prefixed) {
@@ -148,9 +137,9 @@ void ParseXml(pugi::xml_document& doc, std::string_view text, std::string_view w
   const pugi::xml_parse_result result = doc.load_buffer(
       text.data(), text.size(), pugi::parse_full | pugi::parse_ws_pcdata, pugi::encoding_auto);
   if (!result || !doc.document_element()) {
-    throw WorkbookError("The workbook \"" + std::string(workbook_name) + "\" is damaged: part \"" +
-                        std::string(part_name) + "\" is not well-formed XML (" +
-                        result.description() + " at byte " + std::to_string(result.offset) + ").");
+    throw DamagedPart(workbook_name, part_name,
+                      std::string("is not well-formed XML (") + result.description() + " at byte " +
+                          std::to_string(result.offset) + ").");
   }
 }
 
@@ -184,7 +173,7 @@ std::string XmlSafeText(std::string_view text) {
   std::string safe;
   safe.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
-    std::uint32_t code_point = 0;
+    char32_t code_point = 0;
     const std::size_t length = DecodeUtf8(text, i, code_point);
     if (length == 0) {
       ++i;

@@ -2,10 +2,12 @@
 // parsing that reports damage as WorkbookError, faithful serialisation and escaping.
 #pragma once
 
+#include <functional>
 #include <pugixml.hpp>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvanta::workbook {
 
@@ -15,6 +17,10 @@ std::string_view LocalName(const pugi::xml_node& node);
 std::string_view LocalName(const pugi::xml_attribute& attribute);
 
 pugi::xml_node FirstChild(pugi::xml_node parent, std::string_view local_name);
+// The elements below `root` (not `root` itself) that `wanted` accepts, in document order.
+std::vector<pugi::xml_node> Descendants(pugi::xml_node root,
+                                        const std::function<bool(pugi::xml_node)>& wanted);
+std::vector<pugi::xml_node> DescendantsNamed(pugi::xml_node root, std::string_view local_name);
 // The attribute with this local name; `r:id` is found as "id" only when `prefixed` is set.
 pugi::xml_attribute FindAttribute(pugi::xml_node node, std::string_view local_name,
                                   bool prefixed = false);

@@ -49,10 +49,6 @@ RECIPES = {
 # Fixtures that fail on main only because of faults that other branches fix, with what they
 # wait for. Empty this list as those branches land; a listed fixture that passes fails the run.
 EXPECTED_FAILURES = {
-    "absolute_references_in_the_pattern_row": "item 1 (formulas in copied rows)",
-    "date_1904": "item 1 (formulas in copied rows)",
-    "rich_text_and_number_formats": "item 1 (formulas in copied rows)",
-    "shared_formulas": "item 1 (formulas in copied rows)",
     "cross_sheet_conditional_format": "item 2 (2010 extensions)",
     "cross_sheet_validation": "item 2 (2010 extensions)",
     "data_bars_2010": "item 2 (2010 extensions)",
@@ -60,7 +56,6 @@ EXPECTED_FAILURES = {
     "sample_table": "item 3 (tables)",
     "sample_table_with_totals": "item 3 (tables)",
     "pivot_cache": "item 4 (pivot caches)",
-    "merged_straddling_pattern_row": "item 5 (merges straddling the pattern row)",
 }
 
 CONTENT_TYPE_SCHEMAS = {

@@ -1,8 +1,9 @@
 """The workbook engine's output read by office software we did not write.
 
 The C++ test OfficeRoundTrip.* (test_workbook) writes workbooks into KORVANTA_ROUNDTRIP_DIR:
-row operations on tests/data/workbook/report_template.xlsx (saved by LibreOffice) and a report
-grown from a libxlsxwriter template. Here openpyxl reads them, LibreOffice converts them, and
+row operations on tests/data/workbook/report_template.xlsx (saved by LibreOffice), copies of
+the pattern row inserted into a libxlsxwriter wavelength table, and a report grown from a
+libxlsxwriter template. Here openpyxl reads them, LibreOffice converts them, and
 LibreOffice itself repeats the row operations on the same template through UNO, for a
 cell-by-cell comparison.
 
@@ -26,6 +27,21 @@ DATA_DIR = Path(os.environ.get("KORVANTA_TEST_DATA_DIR", Path(__file__).parents[
 TEMPLATE = DATA_DIR / "workbook" / "report_template.xlsx"
 OPERATIONS = ["insert_rows", "delete_rows", "insert_columns", "copy_rows"]
 
+# The one place where the engine's rule for inserted copies and LibreOffice differ (see
+# doc/engine-rules.md): LibreOffice pastes each copy of row 9 as the row read before the
+# insertion, so in the copies (rows 9 and 10) references to the rows below keep their old
+# addresses and name the wrong cells; the engine moves them with the cells, as the original
+# row's own formulas (row 11) are moved.
+WAVELENGTH_DIFFERENCES = {
+    ("Sheet1", "B9"): ("=SUMIF($B$19:$B$82,A9,$C$19:$C$82)", "=SUMIF($B$21:$B$84,A9,$C$21:$C$84)"),
+    ("Sheet1", "B10"): ("=SUMIF($B$20:$B$83,A10,$C$20:$C$83)",
+                        "=SUMIF($B$21:$B$84,A10,$C$21:$C$84)"),
+    ("Sheet1", "G9"): ("=MAX($C$19:$C$82*(A9>0))", "=MAX($C$21:$C$84*(A9>0))"),
+    ("Sheet1", "G10"): ("=MAX($C$20:$C$83*(A10>0))", "=MAX($C$21:$C$84*(A10>0))"),
+    ("Sheet1", "H9"): ("=SUM(Samples)+C10", "=SUM(Samples)+C12"),
+    ("Sheet1", "H10"): ("=SUM(Samples)+C11", "=SUM(Samples)+C12"),
+}
+
 
 def test_executable():
     return Path(os.environ.get("KORVANTA_WORKBOOK_TEST", BIN_DIR.parent / "tests" / "test_workbook"))
@@ -43,6 +59,8 @@ def cell_map(path):
                     if isinstance(value, str) and value.startswith("="):
                         # "Sheet1!#REF!" and "#REF!" are the same error.
                         value = re.sub(r"(?:'[^']*'|\w+)!#REF!", "#REF!", value)
+                    if hasattr(value, "ref") and hasattr(value, "text"):  # an array formula
+                        value = ("array", value.ref, value.text)
                     cells[(sheet.title, cell.coordinate)] = value
         cells[(sheet.title, "merged")] = sorted(str(r) for r in sheet.merged_cells.ranges)
     for name in book.defined_names.definedName:
@@ -96,17 +114,23 @@ class LibreOfficeSession:
         def rows(first, last):
             return sheet.getCellRangeByPosition(0, first - 1, last_col, last - 1)
 
-        if operation == "insert_rows":  # two copies of row 14 inserted at row 14, one at a time
-            controller.select(rows(14, 14))
+        def insert_two_copies(row):
+            # One at a time, as Paste Special with "shift cells down" on the row does.
+            controller.select(rows(row, row))
             copied = controller.getTransferable()
             for _ in range(2):
-                sheet.Rows.insertByIndex(13, 1)
-                controller.select(rows(14, 14))
+                sheet.Rows.insertByIndex(row - 1, 1)
+                controller.select(rows(row, row))
                 controller.insertTransferable(copied)
+
+        if operation == "insert_rows":  # two copies of row 14 inserted at row 14
+            insert_two_copies(14)
         elif operation == "delete_rows":  # rows 14 and 15
             sheet.Rows.removeByIndex(13, 2)
         elif operation == "insert_columns":  # one column at C
             sheet.Columns.insertByIndex(2, 1)
+        elif operation == "insert_wavelength_rows":  # two copies of row 9 inserted at row 9
+            insert_two_copies(9)
         elif operation == "copy_rows":  # row 14 pasted over rows 20 to 22
             controller.select(rows(14, 14))
             copied = controller.getTransferable()
@@ -205,12 +229,15 @@ class WorkbookRoundTripTest(unittest.TestCase):
             self.skipTest("python3-uno is not installed")
         if shutil.which("soffice") is None:
             self.skipTest("LibreOffice (soffice) is not installed")
+        cases = {operation: (TEMPLATE, {}) for operation in OPERATIONS}
+        cases["insert_wavelength_rows"] = (self.out / "wavelength_template.xlsx",
+                                           WAVELENGTH_DIFFERENCES)
         session = LibreOfficeSession(self.work)
         try:
-            for operation in OPERATIONS:
+            for operation, (template, known) in cases.items():
                 with self.subTest(operation=operation):
                     source = self.work / f"template_{operation}.xlsx"
-                    shutil.copy(TEMPLATE, source)
+                    shutil.copy(template, source)
                     theirs = self.work / f"libreoffice_{operation}.xlsx"
                     session.apply(operation, source, theirs)
                     ours = cell_map(self.out / f"lo_{operation}.xlsx")
@@ -218,7 +245,7 @@ class WorkbookRoundTripTest(unittest.TestCase):
                     differences = {key: (expected.get(key), ours.get(key))
                                    for key in set(ours) | set(expected)
                                    if ours.get(key) != expected.get(key)}
-                    self.assertEqual(differences, {}, "(LibreOffice, ours)")
+                    self.assertEqual(differences, known, "(LibreOffice, ours)")
         finally:
             session.close()
 

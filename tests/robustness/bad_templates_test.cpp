@@ -123,10 +123,10 @@ std::vector<BadTemplate> Catalogue() {
          return WithPart(Original(), kSheet,
                          Replaced(PackagePart(Original(), kSheet), "</sheetData>", ""));
        },
-       "is damaged: part \"xl/worksheets/sheet1.xml\" is not well-formed XML (...)"},
+       "is damaged: the part \"xl/worksheets/sheet1.xml\" is not well-formed XML (...)"},
       {"WorkbookPartNotWellFormed",
        [] { return WithPart(Original(), kBook, "<workbook><sheets>"); },
-       "is damaged: part \"xl/workbook.xml\" is not well-formed XML (...)"},
+       "is damaged: the part \"xl/workbook.xml\" is not well-formed XML (...)"},
       {"UnsafeEntryName", [] { return WithPart(Original(), "../../evil.sh", "#!/bin/sh\n"); },
        Unopenable("it holds an entry with an unsafe name (\"../../evil.sh\").")},
       {"AbsoluteEntryName", [] { return WithPart(Original(), "/etc/evil", "x"); },

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "support/files.h"
 #include "support/paths.h"
 #include "workbook/cell_writing.h"
 #include "workbook/workbook.h"
@@ -57,6 +58,23 @@ TEST(OfficeRoundTrip, WritesTheWorkbooksTheOfficeTestReads) {
   SaveEdited("lo_delete_rows.xlsx", [](Worksheet& sheet) { DeleteRows(sheet, 1, "14:15"); });
   SaveEdited("lo_insert_columns.xlsx", [](Worksheet& sheet) { InsertColumns(sheet, 1, "C:C"); });
   SaveEdited("lo_copy_rows.xlsx", [](Worksheet& sheet) { CopyRows(sheet, "14:14", "20:22"); });
+
+  // The wavelength table, for LibreOffice to insert the same copies into.
+  const std::string wavelengths = testing::WavelengthTableTemplate();
+  test::WriteFile(OutputDir() / "wavelength_template.xlsx", wavelengths);
+  Workbook grown = Workbook::LoadFromMemory(wavelengths);
+  InsertCopiedRows(grown.ActiveSheet(), 2, "9:9");
+  grown.Save(OutputDir() / "lo_insert_wavelength_rows.xlsx");
+
+  // Merged areas grown over inserted copies, and one copied with its row.
+  Workbook merged =
+      Workbook::LoadFromMemory(testing::XlsxWriterSheet([](lxw_workbook*, lxw_worksheet* sheet) {
+        worksheet_merge_range(sheet, 7, 0, 9, 0, "A8:A10", nullptr);
+        worksheet_merge_range(sheet, 7, 2, 8, 2, "C8:C9", nullptr);
+        worksheet_merge_range(sheet, 8, 3, 8, 4, "D9:E9", nullptr);
+      }));
+  InsertCopiedRows(merged.ActiveSheet(), 2, "9:9");
+  merged.Save(OutputDir() / "merges_around_copies.xlsx");
 
   Workbook book = Workbook::LoadFromMemory(ReportTemplate());
   Worksheet& sheet = book.ActiveSheet();

@@ -4,6 +4,7 @@
 #include <zip.h>
 
 #include <cstdio>
+#include <stdexcept>
 #include <variant>
 
 #include "support/files.h"
@@ -24,6 +25,44 @@ std::string XlsxWriterWorkbook(const std::function<void(lxw_workbook*)>& fill) {
 std::string XlsxWriterSheet(const std::function<void(lxw_workbook*, lxw_worksheet*)>& fill) {
   return XlsxWriterWorkbook(
       [&](lxw_workbook* book) { fill(book, workbook_add_worksheet(book, "Sheet1")); });
+}
+
+std::string WavelengthTableTemplate() {
+  const std::string written = XlsxWriterWorkbook([](lxw_workbook* book) {
+    lxw_worksheet* sheet = workbook_add_worksheet(book, "Sheet1");
+    lxw_worksheet* other = workbook_add_worksheet(book, "Other");
+    worksheet_write_number(sheet, 5, 1, 2, nullptr);
+    worksheet_write_number(sheet, 8, 0, 260, nullptr);
+    worksheet_write_formula(sheet, 8, 1, "=SUMIF($B$19:$B$82,A9,$C$19:$C$82)", nullptr);
+    worksheet_write_formula(sheet, 8, 2, "=B6", nullptr);
+    worksheet_write_formula(sheet, 8, 3, "=B9*$B$6", nullptr);
+    worksheet_write_formula(sheet, 8, 4, "=C9*$B$6", nullptr);
+    worksheet_write_formula(sheet, 8, 5, "=D9*$B$6", nullptr);
+    worksheet_write_array_formula(sheet, 8, 6, 8, 6, "{=MAX($C$19:$C$82*(A9>0))}", nullptr);
+    worksheet_write_formula(sheet, 8, 7, "=SUM(Samples)+C10", nullptr);
+    for (int row = 18; row < 82; ++row) {
+      worksheet_write_number(sheet, row, 1, 260 + row % 4, nullptr);
+      worksheet_write_number(sheet, row, 2, row * 0.5, nullptr);
+    }
+    worksheet_write_formula(sheet, 84, 1, "=SUM(B19:B82)", nullptr);
+    workbook_define_name(book, "Samples", "=Sheet1!$B$19:$B$82");
+    worksheet_write_formula(other, 0, 0, "=Sheet1!B9", nullptr);
+    worksheet_write_formula(other, 1, 0, "=SUM(Sheet1!$B$19:$B$82)", nullptr);
+  });
+  // Excel writes the three formulas of D9:F9 as one shared formula anchored in D9.
+  auto entries = ZipEntries(written);
+  for (auto& [name, content] : entries) {
+    if (name != "xl/worksheets/sheet1.xml") continue;
+    const auto replace = [&content](const std::string& from, const std::string& to) {
+      const auto at = content.find(from);
+      if (at == std::string::npos) throw std::runtime_error("no " + from + " in the sheet");
+      content.replace(at, from.size(), to);
+    };
+    replace("<f>B9*$B$6</f>", "<f t=\"shared\" ref=\"D9:F9\" si=\"0\">B9*$B$6</f>");
+    replace("<f>C9*$B$6</f>", "<f t=\"shared\" si=\"0\"/>");
+    replace("<f>D9*$B$6</f>", "<f t=\"shared\" si=\"0\"/>");
+  }
+  return ZipOf(entries);
 }
 
 std::string HandMadeWorkbook(const HandMadeParts& parts) {

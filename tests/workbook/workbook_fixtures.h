@@ -19,6 +19,13 @@ std::string XlsxWriterWorkbook(const std::function<void(lxw_workbook*)>& fill);
 // One sheet "Sheet1" filled by `fill`.
 std::string XlsxWriterSheet(const std::function<void(lxw_workbook*, lxw_worksheet*)>& fill);
 
+// A wavelength table as the Photometry report grows it, written by libxlsxwriter: a factor
+// in B6 above the pattern row 9, a sample table B19:C82 below it with its total in B85, the
+// name Samples over B19:B82, and in row 9 formulas reading all three (SUMIF over the samples
+// in B9, an array formula in G9, D9:F9 edited into one shared formula as Excel writes them);
+// the sheet "Other" reads row 9 and the samples.
+std::string WavelengthTableTemplate();
+
 // A package written by hand, for what libxlsxwriter does not write (shared formulas, tables,
 // notes, filters): sheets "Sheet1" (active) and "Other", each given as the content of its
 // <worksheet> element.

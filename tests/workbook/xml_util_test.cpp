@@ -1,9 +1,9 @@
+#include "workbook/xml_util.h"
+
 #include <gtest/gtest.h>
 
 #include <pugixml.hpp>
 #include <string>
-
-#include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
 namespace {

@@ -1,5 +1,5 @@
-// Where an output workbook stands before it is written: already open in an office
-// application, or free to be replaced.
+// The office applications' lock files: whether a workbook is open in one before it is
+// replaced.
 #pragma once
 
 #include <filesystem>

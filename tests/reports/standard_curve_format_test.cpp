@@ -1,3 +1,5 @@
+#include "reports/standard_curve_format.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -5,7 +7,6 @@
 
 #include "reports/export_file.h"
 #include "reports/standard_curve_body.h"
-#include "reports/standard_curve_format.h"
 
 namespace korvanta {
 namespace {

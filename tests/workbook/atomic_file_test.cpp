@@ -11,7 +11,6 @@
 #include "support/files.h"
 #include "support/paths.h"
 #include "workbook/cell_writing.h"
-#include "workbook/lifecycle.h"
 #include "workbook/workbook.h"
 #include "workbook_fixtures.h"
 
@@ -117,21 +116,6 @@ TEST(SaveToFile, AReadOnlyFolderIsReported) {
   EXPECT_NE(SaveError(FilledBook(), dir / "locked" / "report.xlsx"), "");
   fs::permissions(dir / "locked", fs::perms::owner_all);
   EXPECT_TRUE(FolderEntries(dir / "locked").empty());
-}
-
-TEST(OpenWorkbooks, AreRecognisedByTheLockFilesOfOfficeApplications) {
-  const test::TempDir dir;
-  const fs::path report = dir / "report.xlsx";
-  test::WriteFile(report, "x");
-  EXPECT_EQ(OfficeLockFile(report), std::nullopt);
-  test::WriteFile(dir / "~$other.xlsx", "");
-  EXPECT_EQ(OfficeLockFile(report), std::nullopt);
-  test::WriteFile(dir / "~$report.xlsx", "");
-  EXPECT_EQ(OfficeLockFile(report), dir / "~$report.xlsx");
-  fs::remove(dir / "~$report.xlsx");
-  test::WriteFile(dir / ".~lock.report.xlsx#", "");
-  EXPECT_EQ(OfficeLockFile(report), dir / ".~lock.report.xlsx#");
-  EXPECT_EQ(OfficeLockFile(dir / "missing.xlsx"), std::nullopt);
 }
 
 }  // namespace

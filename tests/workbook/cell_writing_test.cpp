@@ -1,10 +1,11 @@
 // Cell writes on the active sheet: typed input, verbatim text, numbers, styles kept and
 // inherited, shared strings, and what survives a save.
+#include "workbook/cell_writing.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "workbook/cell_writing.h"
 #include "workbook/workbook.h"
 #include "workbook_fixtures.h"
 

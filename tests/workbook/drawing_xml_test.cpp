@@ -1,14 +1,18 @@
+#include "workbook/drawing_xml.h"
+
 #include <gtest/gtest.h>
 
 #include <pugixml.hpp>
 #include <set>
 #include <string>
 
-#include "workbook/drawing_xml.h"
 #include "workbook/workbook.h"
 
 namespace korvanta::workbook {
 namespace {
+
+constexpr std::string_view kBook = "book.xlsx";
+constexpr std::string_view kDrawing = "xl/drawings/drawing1.xml";
 
 constexpr const char* kXdr = "http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing";
 constexpr const char* kA = "http://schemas.openxmlformats.org/drawingml/2006/main";
@@ -102,7 +106,7 @@ TEST(ChartDrawing, ChartJoinsAnExistingDrawingWithAFreshShapeId) {
       R"(<xdr:rowOff>0</xdr:rowOff></xdr:from><xdr:ext cx="1" cy="1"/><xdr:sp macro="" textlink="">)"
       R"(<xdr:nvSpPr><xdr:cNvPr id="9" name="Box"/><xdr:cNvSpPr/></xdr:nvSpPr><xdr:spPr/></xdr:sp>)"
       R"(<xdr:clientData/></xdr:oneCellAnchor></xdr:wsDr>)";
-  const std::string combined = AddChartToDrawingXml(existing, D2Anchor("rId2"));
+  const std::string combined = AddChartToDrawingXml(existing, D2Anchor("rId2"), kBook, kDrawing);
 
   EXPECT_EQ(combined.rfind("<?xml", 0), 0u);
   EXPECT_EQ(combined.find("<?xml", 1), std::string::npos);
@@ -131,7 +135,7 @@ TEST(ChartDrawing, DrawingWithOtherPrefixesStillResolves) {
   const std::string existing = R"(<wsDr xmlns=")" + std::string(kXdr) +
                                R"(" xmlns:a="urn:other" xmlns:r="urn:other2"></wsDr>)";
   pugi::xml_document doc;
-  ASSERT_TRUE(doc.load_string(AddChartToDrawingXml(existing, D2Anchor()).c_str()));
+  ASSERT_TRUE(doc.load_string(AddChartToDrawingXml(existing, D2Anchor(), kBook, kDrawing).c_str()));
   const pugi::xml_node root = doc.document_element();
   ExpectNamespacesResolve(root);
   const pugi::xml_node anchor = LocalChild(root, "oneCellAnchor");
@@ -144,11 +148,19 @@ TEST(ChartDrawing, DrawingWithOtherPrefixesStillResolves) {
   EXPECT_EQ(ResolveNamespace(off, off.name()), kA);
 }
 
-TEST(ChartDrawing, PartThatIsNoDrawingIsRefused) {
-  EXPECT_THROW(AddChartToDrawingXml("<worksheet/>", D2Anchor()), WorkbookError);
-  EXPECT_THROW(AddChartToDrawingXml("<xdr:wsDr xmlns:xdr=\"urn:wrong\"/>", D2Anchor()),
-               WorkbookError);
-  EXPECT_THROW(AddChartToDrawingXml("not xml <", D2Anchor()), WorkbookError);
+TEST(ChartDrawing, PartThatIsNoDrawingIsRefusedNamingWorkbookAndPart) {
+  try {
+    AddChartToDrawingXml("<worksheet/>", D2Anchor(), kBook, kDrawing);
+    ADD_FAILURE() << "no error";
+  } catch (const WorkbookError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "The workbook \"book.xlsx\" is damaged: the part \"xl/drawings/drawing1.xml\" is "
+              "no sheet drawing a chart can join.");
+  }
+  EXPECT_THROW(
+      AddChartToDrawingXml("<xdr:wsDr xmlns:xdr=\"urn:wrong\"/>", D2Anchor(), kBook, kDrawing),
+      WorkbookError);
+  EXPECT_THROW(AddChartToDrawingXml("not xml <", D2Anchor(), kBook, kDrawing), WorkbookError);
 }
 
 }  // namespace

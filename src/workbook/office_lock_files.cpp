@@ -1,4 +1,4 @@
-#include "workbook/lifecycle.h"
+#include "workbook/office_lock_files.h"
 
 #include <system_error>
 
