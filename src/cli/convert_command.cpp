@@ -55,8 +55,10 @@ std::vector<PlannedInput> Plan(const std::vector<Input>& inputs, const ConvertOp
       planned.output = OutputPathFor(input.path, options);
       const auto [earlier, fresh] = claimed.emplace(ReportKey(planned.output), input.path);
       if (!fresh) {
-        planned.refusal = WithXlsxExtension(planned.output) + " is the report of " +
-                          earlier->second + " in this run";
+        planned.refusal = options.formats.report
+                              ? WithXlsxExtension(planned.output) + " is the report of "
+                              : AsmDocumentPath(planned.output) + " is the ASM document of ";
+        planned.refusal += earlier->second + " in this run";
       }
     }
     plan.push_back(std::move(planned));
@@ -91,8 +93,9 @@ int RunConvert(const ConvertOptions& options, std::ostream& out, Console& consol
     std::error_code ignored;  // a folder that cannot be made fails each save, with the reason
     fs::create_directories(*options.output_dir, ignored);
   }
-  const ConversionSettings settings = SettingsFromEnvironment(
+  ConversionSettings settings = SettingsFromEnvironment(
       options.template_dir ? std::optional<fs::path>(*options.template_dir) : std::nullopt);
+  settings.formats = options.formats;
 
   const std::vector<PlannedInput> plan = Plan(inputs, options);
   std::vector<JobResult> results(plan.size());
