@@ -220,7 +220,7 @@ def pdf_document():
 
 class NotAnExportFileTest(unittest.TestCase):
     """Files picked by mistake: refused with a message that says what they hold, exit status 1,
-    no report, by convert, convert --json and inspect alike."""
+    no report and no ASM document, by convert, convert --json and inspect alike."""
 
     def setUp(self):
         self.dir = Path(tempfile.mkdtemp(prefix="korvanta-not-export-"))
@@ -253,12 +253,14 @@ class NotAnExportFileTest(unittest.TestCase):
         self.assertEqual(report.read_bytes(), EARLIER_REPORT)
         self.assertEqual(sorted(p.name for p in case.iterdir()), sorted([name, report.name]))
 
-        status, out, err = self.run_korvanta("convert", "--json", "--force", "-t", TEMPLATE_DIR,
-                                             "-o", report, source)
+        # The ASM document is refused alike: neither output is written.
+        status, out, err = self.run_korvanta("convert", "--json", "--format", "xlsx,asm",
+                                             "--force", "-t", TEMPLATE_DIR, "-o", report, source)
         self.assertEqual(status, 1)
         entry = json.loads(out)["inputs"][0]
         self.assertEqual((entry["status"], entry["output"], entry["error"], entry["warnings"]),
                          ("failed", None, said[0], []))
+        self.assertEqual(sorted(p.name for p in case.iterdir()), sorted([name, report.name]))
 
         status, out, err = self.run_korvanta("inspect", source)
         self.assertEqual(status, 1)
