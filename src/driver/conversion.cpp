@@ -13,6 +13,7 @@
 #include "driver/data_types.h"
 #include "driver/path_rules.h"
 #include "driver/template_folders.h"
+#include "reports/export_file_check.h"
 #include "workbook/atomic_file.h"
 
 namespace korvanta {
@@ -56,6 +57,8 @@ ConversionStatus Conversion::RunReportWriter(const std::string& extension) {
   try {
     // Read once, before anything is asked: a missing file is reported before the save dialog.
     export_bytes_ = ExportFile::ReadBytes(m_exportPath);
+    // A file of another kind is refused before the writer asks for anything or writes.
+    CheckIsExportFile(*export_bytes_, m_exportFileName, type->button_text);
     type->writer(*this);
   } catch (const ExportFileError& error) {
     Fail(error.what());
