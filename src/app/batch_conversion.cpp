@@ -1,10 +1,10 @@
 #include "app/batch_conversion.h"
 
 #include <exception>
-#include <map>
 #include <system_error>
 
 #include "driver/host.h"
+#include "driver/report_claims.h"
 
 namespace korvanta::gui {
 namespace {
@@ -40,21 +40,16 @@ class BatchHost : public Host {
   std::string message_;
 };
 
-std::string ReportKey(const fs::path& output) {
-  std::error_code ignored;
-  const fs::path absolute = fs::weakly_canonical(fs::absolute(output), ignored);
-  return (absolute.empty() ? output : absolute).string();
-}
-
 }  // namespace
 
 std::vector<BatchItem> PlanBatch(const std::vector<std::string>& inputs, const fs::path& folder) {
   std::vector<BatchItem> items;
-  std::map<std::string, std::string> claimed;  // report -> the input it is written for
+  ReportClaims claims;
   for (const std::string& input : inputs) {
     BatchItem item{input, (folder / (fs::path(input).stem().string() + ".xlsx")).string(), {}};
-    const auto [earlier, fresh] = claimed.emplace(ReportKey(item.output), input);
-    if (!fresh) item.refusal = item.output + " is the report of " + earlier->second + ".";
+    if (const auto earlier = claims.Claim(item.output, input)) {
+      item.refusal = item.output + " is the report of " + *earlier + ".";
+    }
     items.push_back(std::move(item));
   }
   return items;

@@ -41,6 +41,10 @@ void CliHost::ShowWorkbook(const std::string& path) {
   }
 }
 
+void CliHost::ShowDocument(const std::string& path) {
+  if (verbosity_ != Verbosity::kQuiet) Say("ASM document written to " + path);
+}
+
 void CliHost::Say(const std::string& text) { console_.Line(input_ + ": " + text); }
 
 void CliHost::Warn(const std::string& text) {

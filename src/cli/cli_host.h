@@ -25,6 +25,7 @@ class CliHost : public Host {
   void ShowWarning(const std::string& text) override;
   void SetStatus(const std::string& text) override;
   void ShowWorkbook(const std::string& path) override;
+  void ShowDocument(const std::string& path) override;
 
   // Prints a line about this input: "<input>: text".
   void Say(const std::string& text);

@@ -87,11 +87,31 @@ int ParseJobs(const std::string& text) {
   return jobs;
 }
 
+// "xlsx", "asm" or both, comma-separated, each at most once.
+OutputFormats ParseFormats(const std::string& text) {
+  OutputFormats formats{false, false};
+  std::string_view rest = text;
+  bool valid = !rest.empty();
+  while (valid) {
+    const auto comma = rest.find(',');
+    const std::string_view name = rest.substr(0, comma);
+    bool& chosen = name == "xlsx" ? formats.report : formats.asm_document;
+    valid = (name == "xlsx" || name == "asm") && !chosen;
+    chosen = true;
+    if (comma == std::string_view::npos) break;
+    rest.remove_prefix(comma + 1);
+  }
+  if (!valid) {
+    throw UsageError("--format takes xlsx, asm or xlsx,asm, not \"" + text + "\"");
+  }
+  return formats;
+}
+
 constexpr OptionRule kConvertRules[] = {
     {'o', "output", true},     {'d', "output-dir", true}, {'t', "template-dir", true},
     {'r', "recursive", false}, {'f', "force", false},     {'j', "jobs", true},
     {'\0', "open", false},     {'\0', "json", false},     {'q', "quiet", false},
-    {'v', "verbose", false},   {'h', "help", false},
+    {'v', "verbose", false},   {'h', "help", false},      {'\0', "format", true},
 };
 
 constexpr OptionRule kInspectRules[] = {
@@ -124,6 +144,8 @@ ConvertOptions ParseConvert(std::span<const std::string> args, bool& help) {
       options.open = true;
     } else if (name == "json") {
       options.json = true;
+    } else if (name == "format") {
+      options.formats = ParseFormats(value);
     } else if (name == "quiet") {
       options.verbosity = Verbosity::kQuiet;
     } else if (name == "verbose") {

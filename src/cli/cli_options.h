@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "driver/conversion.h"
+
 namespace korvanta::cli {
 
 // Bad usage: the command exits with status 2.
@@ -30,6 +32,7 @@ struct ConvertOptions {
   std::optional<int> jobs;  // -j: conversions at once; the number of cores when not given
   bool open = false;        // --open: each finished report handed to the spreadsheet program
   bool json = false;        // --json: a summary document on stdout
+  OutputFormats formats;    // --format: the report, the ASM document or both
   Verbosity verbosity = Verbosity::kNormal;
 };
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "cli/summary_json.h"
 #include "driver/conversion.h"
 #include "driver/path_rules.h"
+#include "driver/report_claims.h"
 
 namespace korvanta::cli {
 namespace {
@@ -31,13 +31,6 @@ std::string OutputPathFor(const std::string& input, const ConvertOptions& option
   return (fs::path(input).parent_path() / stem_xlsx).string();
 }
 
-// Two inputs of one run must not write the same report: the later would replace the earlier.
-std::string ReportKey(const std::string& output) {
-  std::error_code ignored;
-  const fs::path absolute = fs::weakly_canonical(fs::absolute(WithXlsxExtension(output)), ignored);
-  return absolute.empty() ? WithXlsxExtension(output) : absolute.string();
-}
-
 // An input to convert, or the reason it is not converted, decided before any conversion
 // starts, so that the outcome does not hang on which conversion finishes first.
 struct PlannedInput {
@@ -48,15 +41,18 @@ struct PlannedInput {
 
 std::vector<PlannedInput> Plan(const std::vector<Input>& inputs, const ConvertOptions& options) {
   std::vector<PlannedInput> plan;
-  std::map<std::string, std::string> claimed;  // report -> the input it is written for
+  ReportClaims claims;
   for (const Input& input : inputs) {
     PlannedInput planned{input.path, {}, input.error};
     if (planned.refusal.empty()) {
       planned.output = OutputPathFor(input.path, options);
-      const auto [earlier, fresh] = claimed.emplace(ReportKey(planned.output), input.path);
-      if (!fresh) {
-        planned.refusal = WithXlsxExtension(planned.output) + " is the report of " +
-                          earlier->second + " in this run";
+      // The ASM document's name follows from the report's, so one claim covers both.
+      const std::string report = WithXlsxExtension(planned.output);
+      if (const auto earlier = claims.Claim(report, input.path)) {
+        planned.refusal = options.formats.report
+                              ? report + " is the report of "
+                              : AsmDocumentPath(planned.output) + " is the ASM document of ";
+        planned.refusal += *earlier + " in this run";
       }
     }
     plan.push_back(std::move(planned));
@@ -91,8 +87,9 @@ int RunConvert(const ConvertOptions& options, std::ostream& out, Console& consol
     std::error_code ignored;  // a folder that cannot be made fails each save, with the reason
     fs::create_directories(*options.output_dir, ignored);
   }
-  const ConversionSettings settings = SettingsFromEnvironment(
+  ConversionSettings settings = SettingsFromEnvironment(
       options.template_dir ? std::optional<fs::path>(*options.template_dir) : std::nullopt);
+  settings.formats = options.formats;
 
   const std::vector<PlannedInput> plan = Plan(inputs, options);
   std::vector<JobResult> results(plan.size());

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "cli/cli_host.h"
+#include "driver/path_rules.h"
 
 namespace korvanta::cli {
 namespace {
@@ -37,14 +38,18 @@ JobResult ConvertInput(const std::string& input, const std::string& output,
   CliHost host(input, output, options.force, options.verbosity, console, opener);
   Conversion conversion(host, settings);
   conversion.SetExportPath(input);
+  conversion.m_asmPath = AsmDocumentPath(output);
   const ConversionStatus status = conversion.OnConvert();
 
   JobResult result;
   result.input = input;
   result.converted = status == ConversionStatus::kCompleted;
   result.summary = conversion.Summary();
+  result.outputs = conversion.WrittenFiles();
+  for (const std::string& written : result.outputs) {
+    if (written == conversion.m_outputPath) result.output = written;
+  }
   if (result.converted) {
-    result.output = conversion.m_outputPath;
     if (options.verbosity == Verbosity::kVerbose) host.Say(ContentLine(result.summary));
   } else if (result.summary.error.empty()) {
     result.summary.error = host.refusal();

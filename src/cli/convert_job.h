@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/cli_options.h"
 #include "cli/console.h"
@@ -14,6 +15,7 @@ namespace korvanta::cli {
 struct JobResult {
   std::string input;                  // as given, or found in a folder
   std::optional<std::string> output;  // the report, once written
+  std::vector<std::string> outputs;   // every file written: the report, the ASM document
   bool converted = false;
   // Type, variant, counts, warnings (the command's own included) and, when not converted,
   // the reason.
@@ -24,8 +26,9 @@ struct JobResult {
 // A result for an input that is not converted at all; the reason is told on the console.
 JobResult RefusedInput(const std::string& input, const std::string& reason, Console& console);
 
-// Converts `input` into `output` (".xlsx" appended where the name lacks it). Messages go to
-// `console`; `opener`, when given, opens the finished report.
+// Converts `input` into the report `output` (".xlsx" appended where the name lacks it) and, as
+// `settings` ask, its ASM document beside it (".json"). Messages go to `console`; `opener`,
+// when given, opens the finished report.
 JobResult ConvertInput(const std::string& input, const std::string& output,
                        const ConversionSettings& settings, const ConvertOptions& options,
                        Console& console, ReportOpener* opener);

@@ -9,6 +9,7 @@
 #include "driver/data_types.h"
 #include "driver/path_rules.h"
 #include "reports/code_tables.h"
+#include "reports/export_file_check.h"
 #include "reports/report_writers.h"
 #include "workbook/number_format.h"
 
@@ -74,7 +75,9 @@ FileInspection InspectExportFile(const std::string& path) {
   inspection.template_name = std::string(type->default_template);
   // The messages are a conversion's, word for word.
   try {
-    InspectionContext context(inspection, ExportFile::ReadBytes(path));
+    std::string bytes = ExportFile::ReadBytes(path);
+    CheckIsExportFile(bytes, inspection.file_name, type->button_text);
+    InspectionContext context(inspection, std::move(bytes));
     inspector(context);
   } catch (const ExportFileError& error) {
     inspection.summary.error = error.what();

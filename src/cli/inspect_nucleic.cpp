@@ -35,7 +35,7 @@ void DescribeSamples(InspectionContext& context, const std::vector<Sample>& samp
 
 void InspectDnaRnaLabelling(InspectionContext& context) {
   FileInspection& inspection = context.inspection();
-  inspection.template_name = std::string(kDnaRnaLabelling.handover_template);
+  inspection.template_name = std::string(kDnaRnaLabelling.template_file);
   ExportFile file = context.Open();
   const DnaRnaLabellingFile record = ReadDnaRnaLabellingFile(file, kDnaRnaLabellingMaxSamples);
   inspection.summary.data_type = "DNA/RNA";

@@ -28,7 +28,7 @@ void Count(FileInspection& inspection, const Od600File& record, const ReportVari
 
 void InspectOd600Density(InspectionContext& context) {
   FileInspection& inspection = context.inspection();
-  inspection.template_name = std::string(kOd600OpticalDensity.handover_template);
+  inspection.template_name = std::string(kOd600OpticalDensity.template_file);
   ExportFile file = context.Open();
   const Od600File record = ReadOd600File(file, kOd600MaxSamples);
   Count(inspection, record, kOd600OpticalDensity);

@@ -61,7 +61,7 @@ void DescribeUvHeader(InspectionContext& context, const std::optional<std::int32
 
 void InspectProteinLabelling(InspectionContext& context) {
   FileInspection& inspection = context.inspection();
-  inspection.template_name = std::string(kProteinLabelling.handover_template);
+  inspection.template_name = std::string(kProteinLabelling.template_file);
   ExportFile file = context.Open();
   const ProteinLabellingRecord record = ReadProteinLabelling(file);
   inspection.summary.data_type = "Protein";
@@ -97,7 +97,7 @@ void InspectProteinLabelling(InspectionContext& context) {
 
 void InspectProteinUv(InspectionContext& context) {
   FileInspection& inspection = context.inspection();
-  inspection.template_name = std::string(kProteinUv.handover_template);
+  inspection.template_name = std::string(kProteinUv.template_file);
   ExportFile file = context.Open();
   file.ReadInteger("method_type");
   file.ReadInteger("measurement_type");

@@ -26,6 +26,7 @@ Json ConvertSummaryJson(const std::vector<JobResult>& results) {
     Json entry = Json::object();
     entry["input"] = result.input;
     entry["output"] = result.output ? Json(*result.output) : Json(nullptr);
+    entry["outputs"] = result.outputs;
     entry["status"] = result.converted ? "converted" : "failed";
     entry["data_type"] = TextOrNull(result.summary.data_type);
     entry["variant"] = TextOrNull(result.summary.variant);

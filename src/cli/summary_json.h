@@ -20,7 +20,7 @@ Json CountsJson(const ReportSummary& summary);
 // A text, or null when it is empty.
 Json TextOrNull(const std::string& text);
 
-// {"converted": N, "failed": M, "inputs": [{"input", "output", "status", "data_type",
+// {"converted": N, "failed": M, "inputs": [{"input", "output", "outputs", "status", "data_type",
 // "variant", "counts", "warnings", "error", "milliseconds"}, ...]} in the order of the inputs.
 Json ConvertSummaryJson(const std::vector<JobResult>& results);
 

@@ -4,12 +4,17 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <nlohmann/json.hpp>
 #include <system_error>
 
+#include "asm/asm_document.h"
+#include "asm/measurement_time.h"
 #include "driver/conversion_time.h"
 #include "driver/data_types.h"
 #include "driver/path_rules.h"
 #include "driver/template_folders.h"
+#include "reports/export_file_check.h"
+#include "workbook/atomic_file.h"
 
 namespace korvanta {
 
@@ -41,6 +46,8 @@ ConversionStatus Conversion::RunReportWriter(const std::string& extension) {
   status_ = ConversionStatus::kFailed;
   m_workbook.reset();
   export_bytes_.reset();
+  asm_written_ = false;
+  written_files_.clear();
   const DataType* type = FindDataTypeByExtension(extension);
   if (type == nullptr) {
     Fail("Invalid file extension.");
@@ -50,6 +57,8 @@ ConversionStatus Conversion::RunReportWriter(const std::string& extension) {
   try {
     // Read once, before anything is asked: a missing file is reported before the save dialog.
     export_bytes_ = ExportFile::ReadBytes(m_exportPath);
+    // A file of another kind is refused before the writer asks for anything or writes.
+    CheckIsExportFile(*export_bytes_, m_exportFileName, type->button_text);
     type->writer(*this);
   } catch (const ExportFileError& error) {
     Fail(error.what());
@@ -64,6 +73,10 @@ ConversionStatus Conversion::RunReportWriter(const std::string& extension) {
 }
 
 ConversionStatus Conversion::EndRun() {
+  // A report without the ASM document that was asked as well is not a complete conversion.
+  if (status_ == ConversionStatus::kCompleted && WantsAsm() && !asm_written_) {
+    status_ = ConversionStatus::kFailed;
+  }
   m_workbook.reset();
   export_bytes_.reset();
   if (status_ == ConversionStatus::kFailed) host_.SetStatus("Conversion failed.");
@@ -71,6 +84,7 @@ ConversionStatus Conversion::EndRun() {
 }
 
 bool Conversion::AskOutputPath() {
+  if (!WantsReport()) return false;
   const auto choice = host_.ChooseOutputPath();
   if (!choice) {
     status_ = ConversionStatus::kCancelled;
@@ -89,10 +103,45 @@ bool Conversion::AskOutputPath() {
 }
 
 bool Conversion::CheckTemplate() {
+  if (!WantsReport()) return true;
   std::error_code ignored;
   if (std::filesystem::is_regular_file(m_templatePath, ignored)) return true;
   Fail("Can not find template file: " + m_templatePath);
   return false;
+}
+
+void Conversion::OfferAsm(const AsmBuilder& build) {
+  if (!WantsAsm()) return;
+  std::string text;
+  try {
+    const AsmSource source{m_exportFileName, m_exportPath,
+                           MeasurementTime(m_exportPath, settings_.fixed_time), summary_.variant};
+    // A path that is not UTF-8 (file names are bytes on Linux) must not cost the report.
+    text = build(source).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    text += '\n';
+  } catch (const AsmRefusal& refusal) {
+    Fail(refusal.what());
+    return;
+  } catch (const std::filesystem::filesystem_error& error) {
+    Fail("Can not read the modification time of " + m_exportPath + ": " + error.code().message() +
+         ".");
+    return;
+  }
+  std::error_code ignored;
+  if (std::filesystem::exists(m_asmPath, ignored) && !host_.ConfirmOverwrite(m_asmPath)) return;
+  try {
+    workbook::WriteFileAtomically(m_asmPath, text);
+  } catch (const workbook::WorkbookError& error) {
+    Fail(error.what());
+    return;
+  }
+  asm_written_ = true;
+  written_files_.push_back(m_asmPath);
+  if (!WantsReport()) {
+    status_ = ConversionStatus::kCompleted;
+    host_.SetStatus("Completed.");
+  }
+  host_.ShowDocument(m_asmPath);
 }
 
 std::string Conversion::TemplatePath(std::string_view file_name) const {

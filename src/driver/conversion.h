@@ -4,11 +4,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "asm/asm_source.h"
 #include "driver/host.h"
 #include "reports/export_file.h"
 #include "workbook/cell_address.h"
@@ -30,14 +33,27 @@ struct ReportSummary {
   std::string error;
 };
 
+// What a conversion writes: the Excel report, the Allotrope Simple Model (ASM) document of the
+// measurements, or both.
+struct OutputFormats {
+  bool report = true;
+  bool asm_document = false;
+};
+
 struct ConversionSettings {
   // The template folder: the one the user named, or the installed templates.
   std::filesystem::path template_dir;
-  // Conversion time written into reports; the current time when empty.
+  // Conversion time written into reports (and the measurement time of ASM documents); the
+  // current time (the export file's time) when empty.
   std::optional<std::time_t> fixed_time;
   // The user's own templates, each taken before the one in template_dir; empty: none.
   std::filesystem::path user_template_dir;
+  OutputFormats formats;
 };
+
+// Builds the ASM document of the file just read; throws AsmRefusal where the schema cannot
+// express it.
+using AsmBuilder = std::function<nlohmann::ordered_json(const AsmSource&)>;
 
 // The folder of the running executable, with its trailing separator.
 std::string GetExeDirectory();
@@ -55,6 +71,8 @@ class Conversion {
   std::string m_exportFileName;
   std::string m_templatePath;
   std::string m_outputPath;
+  // Where the ASM document goes, when one is asked.
+  std::string m_asmPath;
 
   // A chosen export file: sets m_exportPath and m_exportFileName.
   void SetExportPath(const std::string& path);
@@ -63,8 +81,21 @@ class Conversion {
   ConversionStatus OnConvert();
   ConversionStatus RunReportWriter(const std::string& extension);
 
+  bool WantsReport() const { return settings_.formats.report; }
+  bool WantsAsm() const { return settings_.formats.asm_document; }
+
+  // The output path of the report; false when the report is not to be written (none is asked,
+  // or the user cancelled), and the writer then ends.
   bool AskOutputPath();
+  // True without a look when no report is asked: only reports need templates.
   bool CheckTemplate();
+
+  // Where an ASM document is asked: builds it from the record the writer has just read and
+  // writes it atomically to m_asmPath. A refusal or a failure to write is told to the user and
+  // fails the conversion, but the writer goes on with the report.
+  void OfferAsm(const AsmBuilder& build);
+  // Every file the conversion wrote, in the order written.
+  const std::vector<std::string>& WrittenFiles() const { return written_files_; }
   std::string TemplatePath(std::string_view file_name) const;
 
   // The export file, read from its start; warnings go to the user through the host.
@@ -107,6 +138,8 @@ class Conversion {
   std::optional<std::string> export_bytes_;
   std::optional<workbook::Workbook> m_workbook;
   ConversionStatus status_ = ConversionStatus::kFailed;
+  bool asm_written_ = false;
+  std::vector<std::string> written_files_;
 };
 
 }  // namespace korvanta

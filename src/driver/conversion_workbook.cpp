@@ -29,6 +29,7 @@ bool Conversion::FinishWorkbook() {
     return false;
   }
   m_workbook.reset();
+  written_files_.push_back(m_outputPath);
   status_ = ConversionStatus::kCompleted;
   host_.SetStatus("Completed.");
   host_.ShowWorkbook(m_outputPath);

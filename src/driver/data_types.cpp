@@ -3,22 +3,27 @@
 #include <algorithm>
 #include <array>
 
+#include "reports/report_variants.h"
 #include "reports/report_writers.h"
 
 namespace korvanta {
 namespace {
 
+// A default template is the template of the type's first report variant, the one a writer
+// keeps when it does not hand over.
 constexpr std::array<DataType, 8> kDataTypes{{
-    {1000, "Protein", "pro", "brad.xlsx", "Protein (*.pro) | *.pro", &WriteProteinReport},
-    {1001, "Concentration", "con", "concentration.xlsx", "Concentration (*.con) | *.con",
+    {1000, "Protein", "pro", kProteinStandardCurve.template_file, "Protein (*.pro) | *.pro",
+     &WriteProteinReport},
+    {1001, "Concentration", "con", kConcentration.template_file, "Concentration (*.con) | *.con",
      &WriteConcentrationReport},
-    {1002, "DNA/RNA", "nuc", "dnarna.xlsx", "DNA/RNA (*.nuc) | *.nuc", &WriteDnaRnaReport},
-    {1003, "Kinetics", "tsc", "kinetics.xlsx", "Kinetics (*.tsc) | *.tsc", &WriteKineticsReport},
-    {1004, "OD600", "od", "od600.xlsx", "OD600 (*.od) | *.od", &WriteOd600Report},
-    {1005, "Photometry", "pht", "photomet.xlsx", "Photometry (*.pht) | *.pht",
+    {1002, "DNA/RNA", "nuc", kDnaRna.template_file, "DNA/RNA (*.nuc) | *.nuc", &WriteDnaRnaReport},
+    {1003, "Kinetics", "tsc", kKinetics.template_file, "Kinetics (*.tsc) | *.tsc",
+     &WriteKineticsReport},
+    {1004, "OD600", "od", kOd600CellCount.template_file, "OD600 (*.od) | *.od", &WriteOd600Report},
+    {1005, "Photometry", "pht", kPhotometry.template_file, "Photometry (*.pht) | *.pht",
      &WritePhotometryReport},
-    {1006, "TM", "tm", "tm.xlsx", "TM (*.tm) | *.tm", &WriteTmReport},
-    {1007, "WL Scan", "wsc", "wlscan.xlsx", "WL Scan (*.wsc) | *.wsc", &WriteWlScanReport},
+    {1006, "TM", "tm", kTm.template_file, "TM (*.tm) | *.tm", &WriteTmReport},
+    {1007, "WL Scan", "wsc", kWlScan.template_file, "WL Scan (*.wsc) | *.wsc", &WriteWlScanReport},
 }};
 
 }  // namespace

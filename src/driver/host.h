@@ -31,6 +31,8 @@ class Host {
   virtual void SetStatus(const std::string& text) = 0;
   // The saved report, handed to the user's spreadsheet application.
   virtual void ShowWorkbook(const std::string& path) = 0;
+  // A saved data document (the ASM JSON), named to the user; only the command writes them.
+  virtual void ShowDocument(const std::string& /*path*/) {}
 };
 
 }  // namespace korvanta

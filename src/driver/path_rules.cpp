@@ -21,4 +21,10 @@ std::string WithXlsxExtension(std::string path) {
   return path;
 }
 
+std::string AsmDocumentPath(std::string report_path) {
+  std::string path = WithXlsxExtension(std::move(report_path));
+  path.replace(path.size() - std::string_view(".xlsx").size(), std::string::npos, ".json");
+  return path;
+}
+
 }  // namespace korvanta

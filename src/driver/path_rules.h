@@ -15,4 +15,8 @@ std::optional<std::string> LowerCaseExtension(std::string_view path);
 // case (out -> out.xlsx, out.XLSX unchanged, out.xls -> out.xls.xlsx).
 std::string WithXlsxExtension(std::string path);
 
+// The ASM document beside the report `report_path` names: its ".xlsx" (appended where the
+// rule above appends it) replaced by ".json" (out -> out.json, out.XLSX -> out.json).
+std::string AsmDocumentPath(std::string report_path);
+
 }  // namespace korvanta

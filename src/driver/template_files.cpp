@@ -1,27 +1,34 @@
 #include "driver/template_files.h"
 
-#include <array>
+#include <algorithm>
+#include <vector>
+
+#include "reports/report_variants.h"
 
 namespace korvanta {
 namespace {
 
-constexpr std::array<TemplateFile, 12> kTemplateFiles{{
-    {"brad.xlsx", "Protein standard curve, Protein K factor"},
-    {"brad6.xlsx", "Protein UV"},
-    {"brad6_2.xlsx", "Protein labelling"},
-    {"concentration.xlsx", "Concentration"},
-    {"dnarna.xlsx", "DNA/RNA"},
-    {"dnarna_dye.xlsx", "DNA/RNA labelling"},
-    {"kinetics.xlsx", "Kinetics"},
-    {"od600.xlsx", "OD600 cell count"},
-    {"OD600_OD.xlsx", "OD600 optical density"},
-    {"photomet.xlsx", "Photometry"},
-    {"tm.xlsx", "TM"},
-    {"wlscan.xlsx", "WL Scan"},
-}};
+std::vector<TemplateFile> GatherTemplateFiles() {
+  std::vector<TemplateFile> files;
+  for (const ReportVariant& variant : ReportVariants()) {
+    const auto file = std::find_if(files.begin(), files.end(), [&](const TemplateFile& f) {
+      return f.name == variant.template_file;
+    });
+    if (file == files.end()) {
+      files.push_back({variant.template_file, std::string(variant.name)});
+    } else {
+      file->reports += ", ";
+      file->reports += variant.name;
+    }
+  }
+  return files;
+}
 
 }  // namespace
 
-std::span<const TemplateFile> TemplateFiles() { return kTemplateFiles; }
+std::span<const TemplateFile> TemplateFiles() {
+  static const std::vector<TemplateFile> kFiles = GatherTemplateFiles();
+  return kFiles;
+}
 
 }  // namespace korvanta

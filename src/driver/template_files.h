@@ -1,17 +1,18 @@
-// The twelve template workbooks and the reports laid out on each.
+// The template workbooks and the reports laid out on each, gathered from the report variants.
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace korvanta {
 
 struct TemplateFile {
-  std::string_view name;     // "brad.xlsx"
-  std::string_view reports;  // "Protein standard curve, Protein K factor"
+  std::string_view name;  // "brad.xlsx"
+  std::string reports;    // "Protein standard curve, Protein K factor"
 };
 
-// In the order of the data types that use them.
+// Each template once, in the order of the data types that use them.
 std::span<const TemplateFile> TemplateFiles();
 
 }  // namespace korvanta

@@ -1,6 +1,7 @@
 // Concentration export files: below their first two lines they are laid out as Protein
 // standard-curve files and filled the same way. A method_type other than 4 is still a
 // Concentration file; only Protein files are handed to the UV report.
+#include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/report_variants.h"
 #include "reports/report_writers.h"
@@ -19,6 +20,7 @@ void WriteConcentrationReport(Conversion& c) {
   summary.data_type = "Concentration";
   summary.variant = std::string(kConcentration.name);
   CountStandardCurve(summary, record);
+  c.OfferAsm([&record](const AsmSource& source) { return StandardCurveAsm(record, source); });
 
   if (!c.AskOutputPath()) return;
   if (!c.OpenWorkbook()) return;

@@ -1,5 +1,6 @@
 // DNA/RNA labelling report on "dnarna_dye.xlsx": the measurement header, the dye's data and
 // one row per sample.
+#include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/dnarna_format.h"
 #include "reports/dnarna_head.h"
@@ -38,6 +39,7 @@ void WriteDnaRnaLabellingReport(Conversion& c) {
   summary.variant = std::string(kDnaRnaLabelling.name);
   summary.samples = static_cast<int>(record.samples.size());
   summary.wavelengths = static_cast<int>(record.head.wavelengths.size());
+  c.OfferAsm([&record](const AsmSource& source) { return DnaRnaLabellingAsm(record, source); });
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record);

@@ -1,5 +1,6 @@
 // DNA/RNA report on "dnarna.xlsx": the measurement header and one row per sample. A
 // dye-labelled file goes to the labelling report instead.
+#include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/dnarna_format.h"
 #include "reports/dnarna_head.h"
@@ -25,7 +26,7 @@ void WriteDnaRnaReport(Conversion& c) {
   ExportFile file = c.OpenExportFile();
   const std::int32_t method_type = file.ReadInteger("method_type");
   if (method_type == kDnaRnaLabellingMethod) {
-    c.m_templatePath = c.TemplatePath(kDnaRnaLabelling.handover_template);
+    c.m_templatePath = c.TemplatePath(kDnaRnaLabelling.template_file);
     if (c.CheckTemplate()) WriteDnaRnaLabellingReport(c);
     return;
   }
@@ -36,6 +37,7 @@ void WriteDnaRnaReport(Conversion& c) {
   summary.variant = std::string(kDnaRna.name);
   summary.samples = static_cast<int>(record.samples.size());
   summary.wavelengths = static_cast<int>(record.head.wavelengths.size());
+  c.OfferAsm([&record](const AsmSource& source) { return DnaRnaAsm(record, source); });
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record);

@@ -13,18 +13,6 @@ namespace {
 // Larger files are no export of this instrument; reading them whole would only exhaust memory.
 constexpr std::uintmax_t kMaxExportFileBytes = 512ULL * 1024 * 1024;
 
-// The white space of formatted input in the "C" locale.
-bool IsWhiteSpace(char ch) {
-  return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
-}
-
-std::string Quoted(std::string_view text) {
-  constexpr std::size_t kShown = 40;
-  std::string shown(text.substr(0, kShown));
-  if (text.size() > kShown) shown += "...";
-  return "\"" + shown + "\"";
-}
-
 }  // namespace
 
 std::string ExportFile::ReadBytes(const std::filesystem::path& path) {
@@ -116,7 +104,7 @@ Number ExportFile::ReadNumber(std::string_view field,
     // The text is passed over so that the fields after it are read from where they stand.
     const auto token = TakeToken();
     Warn(Where(value_line_) + ": " + std::string(field) + " is not a number (" +
-         Quoted(DropUnholdableCharacters(token)) + "); 0 is used.");
+         QuotedExcerpt(token) + "); 0 is used.");
   } else {
     pos_ += scanned.length;
   }

@@ -59,6 +59,10 @@ std::string NormaliseLineEnds(std::string_view text) {
 
 }  // namespace
 
+bool IsWhiteSpace(char ch) {
+  return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
+}
+
 std::string DecodeExportText(std::string_view bytes) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
@@ -91,6 +95,22 @@ std::size_t CountCharacters(std::string_view text) {
     if ((static_cast<std::uint8_t>(ch) & 0xC0) != 0x80) ++count;
   }
   return count;
+}
+
+std::string QuotedExcerpt(std::string_view text) {
+  constexpr std::size_t kShownCharacters = 40;
+  std::size_t end = 0;
+  for (std::size_t shown = 0; shown < kShownCharacters && end < text.size(); ++shown) {
+    char32_t code_point = 0;
+    const std::size_t length = workbook::DecodeUtf8(text, end, code_point);
+    // C0 and C1 controls and DEL end the excerpt; so would a byte that is not UTF-8.
+    const bool control = code_point < 0x20 || (code_point >= 0x7F && code_point <= 0x9F);
+    if (length == 0 || control) break;
+    end += length;
+  }
+  std::string quoted = "\"" + std::string(text.substr(0, end));
+  if (end < text.size()) quoted += "...";
+  return quoted + "\"";
 }
 
 }  // namespace korvanta

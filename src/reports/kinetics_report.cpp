@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
@@ -56,6 +57,7 @@ void WriteKineticsReport(Conversion& c) {
   summary.data_type = "Kinetics";
   summary.variant = std::string(kKinetics.name);
   summary.points = count;
+  c.OfferAsm([&record](const AsmSource& source) { return KineticsAsm(record, source); });
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record, interval, data_mode);

@@ -5,14 +5,12 @@
 #include <system_error>
 
 #include "reports/export_file.h"
+#include "reports/export_text.h"
 
 namespace korvanta {
 namespace {
 
 bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
-bool IsBlank(char ch) {
-  return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
-}
 
 std::size_t CountDigits(std::string_view text, std::size_t from) {
   std::size_t end = from;
@@ -108,13 +106,13 @@ ScannedNumber<float> ScanFloat(std::string_view text) {
 
 std::int32_t TextToInteger(std::string_view text) {
   std::size_t start = 0;
-  while (start < text.size() && IsBlank(text[start])) ++start;
+  while (start < text.size() && IsWhiteSpace(text[start])) ++start;
   return ScanInteger(text.substr(start)).value;
 }
 
 float TextToFloat(std::string_view text) {
   std::size_t start = 0;
-  while (start < text.size() && IsBlank(text[start])) ++start;
+  while (start < text.size() && IsWhiteSpace(text[start])) ++start;
   return ScanFloat(text.substr(start)).value;
 }
 

@@ -2,6 +2,7 @@
 #include <optional>
 #include <string_view>
 
+#include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
@@ -52,6 +53,7 @@ void WriteOd600DensityReport(Conversion& c) {
   summary.variant = std::string(kOd600OpticalDensity.name);
   summary.samples = static_cast<int>(record.samples.size());
   summary.wavelengths = static_cast<int>(record.wavelengths.size());
+  c.OfferAsm([&record](const AsmSource& source) { return Od600Asm(record, false, source); });
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record);

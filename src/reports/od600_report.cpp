@@ -1,5 +1,6 @@
 // OD600 report. Unit "1": the cell-count report on "od600.xlsx", each sample's OD and its OD
 // times the file's factor (cells per ml). Unit "0": the optical-density report instead.
+#include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
@@ -45,7 +46,7 @@ void WriteOd600Report(Conversion& c) {
   ExportFile file = c.OpenExportFile();
   Od600File record = ReadOd600Head(file);
   if (record.unit == kOd600DensityUnit) {
-    c.m_templatePath = c.TemplatePath(kOd600OpticalDensity.handover_template);
+    c.m_templatePath = c.TemplatePath(kOd600OpticalDensity.template_file);
     if (c.CheckTemplate()) WriteOd600DensityReport(c);
     return;
   }
@@ -57,6 +58,7 @@ void WriteOd600Report(Conversion& c) {
   summary.variant = std::string(kOd600CellCount.name);
   summary.samples = static_cast<int>(record.samples.size());
   summary.wavelengths = static_cast<int>(record.wavelengths.size());
+  c.OfferAsm([&record](const AsmSource& source) { return Od600Asm(record, true, source); });
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record);

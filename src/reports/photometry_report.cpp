@@ -2,6 +2,7 @@
 // wavelength, grown from the template photomet.xlsx.
 #include <string>
 
+#include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/photometry_format.h"
@@ -62,8 +63,9 @@ void WriteWavelengthList(Conversion& c, const PhotometryFile& record) {
 }  // namespace
 
 void WritePhotometryReport(Conversion& c) {
-  if (!c.AskOutputPath()) return;
-  if (!c.OpenWorkbook()) return;
+  // The output path is asked before the file is read, as the instrument software does.
+  const bool report = c.AskOutputPath() && c.OpenWorkbook();
+  if (!report && !c.WantsAsm()) return;
   ExportFile file = c.OpenExportFile();
   const PhotometryFile record = ReadPhotometryFile(file);
 
@@ -72,6 +74,8 @@ void WritePhotometryReport(Conversion& c) {
   summary.variant = std::string(kPhotometry.name);
   summary.samples = record.sample_number;
   summary.wavelengths = record.wl_number;
+  c.OfferAsm([&record](const AsmSource& source) { return PhotometryAsm(record, source); });
+  if (!report) return;
 
   // The table below is grown first, so that inserting the wavelength rows moves it whole.
   WriteHeader(c, record);

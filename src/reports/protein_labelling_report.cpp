@@ -1,4 +1,5 @@
 // Protein files of a dye-labelled UV measurement, reached from the UV report.
+#include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/dye_table.h"
 #include "reports/protein_code_tables.h"
@@ -62,6 +63,7 @@ void WriteProteinLabellingReport(Conversion& c) {
   summary.variant = std::string(kProteinLabelling.name);
   summary.samples = static_cast<int>(record.samples.size());
   summary.wavelengths = static_cast<int>(record.wavelengths.size());
+  c.OfferAsm([&record](const AsmSource& source) { return ProteinLabellingAsm(record, source); });
 
   if (!c.AskOutputPath()) return;
   if (!c.OpenWorkbook()) return;

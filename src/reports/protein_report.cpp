@@ -1,5 +1,6 @@
 // Protein export files: the colorimetric methods with a standard curve or a K factor are
 // converted here; the UV method is handed to its own report.
+#include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/protein_uv_format.h"
 #include "reports/report_variants.h"
@@ -12,7 +13,7 @@ namespace korvanta {
 void WriteProteinReport(Conversion& c) {
   ExportFile file = c.OpenExportFile();
   if (file.ReadInteger("method_type") == kProteinUvMethodType) {
-    c.m_templatePath = c.TemplatePath(kProteinUv.handover_template);
+    c.m_templatePath = c.TemplatePath(kProteinUv.template_file);
     if (c.CheckTemplate()) WriteProteinUvReport(c);
     return;
   }
@@ -24,6 +25,7 @@ void WriteProteinReport(Conversion& c) {
   summary.variant =
       std::string((record.IsStandardCurve() ? kProteinStandardCurve : kProteinKFactor).name);
   CountStandardCurve(summary, record);
+  c.OfferAsm([&record](const AsmSource& source) { return StandardCurveAsm(record, source); });
 
   if (!c.AskOutputPath()) return;
   if (!c.OpenWorkbook()) return;

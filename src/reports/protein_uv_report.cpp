@@ -1,5 +1,6 @@
 // Protein files of the UV method; a dye-labelled measurement (method code 2) is handed to
 // the labelling report.
+#include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/protein_code_tables.h"
 #include "reports/protein_uv_format.h"
@@ -38,7 +39,7 @@ void WriteProteinUvReport(Conversion& c) {
   file.ReadInteger("measurement_type");
   const std::int32_t method_code = TextToInteger(file.ReadLine("method_str"));
   if (method_code == kProteinLabellingMethodCode) {
-    c.m_templatePath = c.TemplatePath(kProteinLabelling.handover_template);
+    c.m_templatePath = c.TemplatePath(kProteinLabelling.template_file);
     if (c.CheckTemplate()) WriteProteinLabellingReport(c);
     return;
   }
@@ -49,6 +50,7 @@ void WriteProteinUvReport(Conversion& c) {
   summary.variant = std::string(kProteinUv.name);
   summary.samples = static_cast<int>(record.samples.size());
   summary.wavelengths = static_cast<int>(record.wavelengths.size());
+  c.OfferAsm([&record](const AsmSource& source) { return ProteinUvAsm(record, source); });
 
   if (!c.AskOutputPath()) return;
   if (!c.OpenWorkbook()) return;

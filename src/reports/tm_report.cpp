@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
@@ -48,6 +49,7 @@ void WriteTmReport(Conversion& c) {
   summary.data_type = "TM";
   summary.variant = std::string(kTm.name);
   summary.points = count;
+  c.OfferAsm([&record](const AsmSource& source) { return TmAsm(record, source); });
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record, data_mode);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "asm/asm_builders.h"
 #include "driver/conversion.h"
 #include "reports/code_tables.h"
 #include "reports/export_file.h"
@@ -45,6 +46,7 @@ void WriteWlScanReport(Conversion& c) {
   summary.data_type = "WL Scan";
   summary.variant = std::string(kWlScan.name);
   summary.points = count;
+  c.OfferAsm([&record](const AsmSource& source) { return WlScanAsm(record, source); });
 
   if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record, interval, data_mode);

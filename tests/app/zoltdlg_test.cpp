@@ -226,6 +226,21 @@ TEST_F(MainWindowTest, MissingTemplateIsNamedAndNoSaveDialogShown) {
   EXPECT_EQ(window.StatusText(), kFailureStatus);
 }
 
+TEST_F(MainWindowTest, AFileThatIsNoExportFileIsRefusedInAMessageBoxBeforeTheSaveDialog) {
+  const fs::path workbook = temp_ / "plate.pht";
+  fs::copy_file(korvanta::test::TemplateDir() / "photomet.xlsx", workbook);
+  PathBox()->setText(Q(workbook));
+  ClickConvertAndWait();
+  ASSERT_EQ(dialogs_.messages.size(), 1u);
+  EXPECT_EQ(dialogs_.messages[0].caption, "Korvanta");
+  EXPECT_EQ(dialogs_.messages[0].text,
+            "plate.pht is not a Photometry export file: line 1 holds \"PK...\" where a number is "
+            "expected. The file is a zip archive, such as an Excel workbook.");
+  EXPECT_TRUE(dialogs_.save_filters.empty());
+  EXPECT_TRUE(dialogs_.opened_urls.empty());
+  EXPECT_EQ(window().StatusText(), kFailureStatus);
+}
+
 TEST_F(MainWindowTest, CancelledSaveDialogWritesNothingAndSaysNothing) {
   PathBox()->setText(Q(export_file_));
   ClickConvertAndWait();

@@ -55,6 +55,26 @@ TEST(ConvertOptions, JobsMustBeAWholeNumberInRange) {
   EXPECT_EQ(Parse({"convert", "--jobs=256", "a"}).convert.jobs, 256);
 }
 
+TEST(ConvertOptions, FormatNamesTheReportTheAsmDocumentOrBoth) {
+  struct Case {
+    const char* value;
+    bool report;
+    bool asm_document;
+  };
+  for (const Case& c : {Case{"xlsx", true, false}, Case{"asm", false, true},
+                        Case{"xlsx,asm", true, true}, Case{"asm,xlsx", true, true}}) {
+    const OutputFormats formats = Parse({"convert", "--format", c.value, "a"}).convert.formats;
+    EXPECT_EQ(formats.report, c.report) << c.value;
+    EXPECT_EQ(formats.asm_document, c.asm_document) << c.value;
+  }
+  const OutputFormats unset = Parse({"convert", "a"}).convert.formats;
+  EXPECT_TRUE(unset.report);
+  EXPECT_FALSE(unset.asm_document);
+  for (const char* bad : {"", "json", "xlsx,", ",asm", "asm,asm", "xlsx;asm", "ASM"}) {
+    EXPECT_THROW(Parse({"convert", "--format", bad, "a"}), UsageError) << bad;
+  }
+}
+
 TEST(ConvertOptions, BadUsage) {
   EXPECT_THROW(Parse({}), UsageError);
   EXPECT_THROW(Parse({"convert"}), UsageError);

@@ -128,7 +128,7 @@ TEST_F(ConversionTest, TheOutputNameGetsItsXlsxExtension) {
 
 TEST_F(ConversionTest, CancellingTheSaveDialogWritesNothing) {
   host.output_path.reset();
-  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime, {}});
+  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime, {}, {}});
   conversion->SetExportPath(PhotometryFile());
   conversion->m_outputPath = "kept";
   EXPECT_EQ(conversion->OnConvert(), ConversionStatus::kCancelled);
@@ -213,13 +213,13 @@ TEST_F(ConversionTest, AFileThatEndsEarlyWarnsOnceAndStillGivesAReport) {
 }
 
 TEST_F(ConversionTest, RunningAWriterForAnUnknownExtensionFails) {
-  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime, {}});
+  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime, {}, {}});
   EXPECT_EQ(conversion->RunReportWriter("xyz"), ConversionStatus::kFailed);
   EXPECT_THAT(host.messages, ElementsAre("Invalid file extension."));
 }
 
 TEST_F(ConversionTest, CellOperationsWithoutAnOpenWorkbookThrow) {
-  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime, {}});
+  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime, {}, {}});
   EXPECT_THROW(conversion->WriteTextCell('A', 1, "x"), workbook::WorkbookError);
   EXPECT_THROW(conversion->FinishWorkbook(), workbook::WorkbookError);
 }

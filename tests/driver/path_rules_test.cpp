@@ -38,6 +38,14 @@ TEST(OutputNameRule, AppendsXlsxUnlessTheNameEndsInIt) {
   EXPECT_EQ(WithXlsxExtension("out.xlsx.bak"), "out.xlsx.bak.xlsx");
 }
 
+TEST(OutputNameRule, TheAsmDocumentTakesTheReportsNameWithJson) {
+  EXPECT_EQ(AsmDocumentPath("out"), "out.json");
+  EXPECT_EQ(AsmDocumentPath("dir/out.xlsx"), "dir/out.json");
+  EXPECT_EQ(AsmDocumentPath("out.XLSX"), "out.json");
+  EXPECT_EQ(AsmDocumentPath("out.xls"), "out.xls.json");
+  EXPECT_EQ(AsmDocumentPath("/runs/v2.1/out"), "/runs/v2.1/out.json");
+}
+
 TEST(DataTypeTable, ButtonsExtensionsTemplatesAndFiltersInButtonOrder) {
   struct Row {
     int id;

@@ -101,9 +101,9 @@ DRAWINGML_NAMESPACES = [
     "http://schemas.openxmlformats.org/drawingml/2006/picture",
 ]
 WITH_NAMESPACES_KEPT = """import importlib.util, sys
-spec = importlib.util.spec_from_file_location("validate_part", sys.argv[1])
-module = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(module)
+found = importlib.util.spec_from_file_location("validate_part", sys.argv[1])
+module = importlib.util.module_from_spec(found)
+found.loader.exec_module(module)
 module.KEEP |= set(sys.argv[2].split())
 sys.exit(module.main(sys.argv[3:]))
 """

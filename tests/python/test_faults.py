@@ -1,12 +1,15 @@
 """Faults while a report is written: a folder that refuses new files, an output path that is a
-folder, the file-size limit reached during the save, and the process killed mid-conversion.
+folder, the file-size limit reached during the save, and the process killed mid-conversion;
+and inputs that are no export files at all (a workbook, a PDF, an image, random bytes, a note).
 
 In every case a report that was already at the output path stays as it was (or, after a kill
 that came after the save, is the whole new report), and nothing else is left in the folder:
-no partial report, no temporary file.
+no partial report, no temporary file. Everything the command says is valid UTF-8.
 """
 
+import json
 import os
+import random
 import resource
 import shutil
 import signal
@@ -15,7 +18,10 @@ import tempfile
 import time
 import unittest
 import zipfile
+import zlib
 from pathlib import Path
+
+import openpyxl
 
 BIN_DIR = Path(os.environ.get("KORVANTA_BIN_DIR", ""))
 TEMPLATE_DIR = os.environ.get("KORVANTA_TEMPLATE_DIR", "")
@@ -194,6 +200,117 @@ class KilledTest(FaultTest):
                         self.assertIsNone(report.testzip())
         # The kills are spread over the run: most land before the report is complete.
         self.assertLess(replaced, self.KILLS)
+
+
+def png_image():
+    """A one-pixel PNG, built chunk by chunk."""
+    def chunk(kind, data):
+        return (len(data).to_bytes(4, "big") + kind + data
+                + zlib.crc32(kind + data).to_bytes(4, "big"))
+    header = (1).to_bytes(4, "big") * 2 + bytes([8, 2, 0, 0, 0])
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(b"\x00\xff\x00\x00")) + chunk(b"IEND", b""))
+
+
+def pdf_document():
+    return (b"%PDF-1.4\n%\xe2\xe3\xcf\xd3\n1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n"
+            b"2 0 obj\n<< /Type /Pages /Kids [] /Count 0 >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n"
+            b"%%EOF\n")
+
+
+class NotAnExportFileTest(unittest.TestCase):
+    """Files picked by mistake: refused with a message that says what they hold, exit status 1,
+    no report and no ASM document, by convert, convert --json and inspect alike."""
+
+    def setUp(self):
+        self.dir = Path(tempfile.mkdtemp(prefix="korvanta-not-export-"))
+        self.addCleanup(shutil.rmtree, self.dir, True)
+
+    def run_korvanta(self, *args):
+        done = subprocess.run([str(KORVANTA), *map(str, args)], capture_output=True, timeout=120)
+        # Strict decoding: any byte that is not UTF-8 fails the test here.
+        return done.returncode, done.stdout.decode("utf-8"), done.stderr.decode("utf-8")
+
+    def assert_refused(self, name, content, message=None, prefix=None):
+        """Refused with `message` (or one that starts with `prefix`); returns the message."""
+        case = self.dir / name.replace(".", "_")
+        case.mkdir()
+        source = case / name
+        source.write_bytes(content)
+        report = case / "report.xlsx"
+        report.write_bytes(EARLIER_REPORT)
+
+        status, out, err = self.run_korvanta("convert", "--force", "-t", TEMPLATE_DIR, "-o",
+                                             report, source)
+        self.assertEqual(status, 1, err)
+        said = [line[len(f"{source}: "):] for line in err.splitlines()
+                if line.startswith(f"{source}: ")]
+        self.assertEqual(len(said), 1, err)
+        if message is not None:
+            self.assertEqual(said[0], message)
+        else:
+            self.assertTrue(said[0].startswith(prefix), said[0])
+        self.assertEqual(report.read_bytes(), EARLIER_REPORT)
+        self.assertEqual(sorted(p.name for p in case.iterdir()), sorted([name, report.name]))
+
+        # The ASM document is refused alike: neither output is written.
+        status, out, err = self.run_korvanta("convert", "--json", "--format", "xlsx,asm",
+                                             "--force", "-t", TEMPLATE_DIR, "-o", report, source)
+        self.assertEqual(status, 1)
+        entry = json.loads(out)["inputs"][0]
+        self.assertEqual((entry["status"], entry["output"], entry["error"], entry["warnings"]),
+                         ("failed", None, said[0], []))
+        self.assertEqual(sorted(p.name for p in case.iterdir()), sorted([name, report.name]))
+
+        status, out, err = self.run_korvanta("inspect", source)
+        self.assertEqual(status, 1)
+        self.assertEqual(err, f"{source}: {said[0]}\n")
+        status, out, err = self.run_korvanta("inspect", "--json", source)
+        self.assertEqual(status, 1)
+        self.assertEqual(json.loads(out)["error"], said[0])
+        self.assertEqual(report.read_bytes(), EARLIER_REPORT)
+        return said[0]
+
+    def test_a_workbook_renamed(self):
+        workbook = openpyxl.Workbook()
+        workbook.active["A1"] = "Absorbance"
+        saved = self.dir / "saved.xlsx"
+        workbook.save(saved)
+        self.assert_refused("plate.pht", saved.read_bytes(),
+                            'plate.pht is not a Photometry export file: line 1 holds "PK..." where '
+                            "a number is expected. The file is a zip archive, such as an Excel "
+                            "workbook.")
+
+    def test_a_pdf_and_a_png(self):
+        self.assert_refused("manual.con", pdf_document(),
+                            'manual.con is not a Concentration export file: line 1 holds '
+                            '"%PDF-1.4" where a number is expected. The file is a PDF document.')
+        self.assert_refused("gel.nuc", png_image(),
+                            'gel.nuc is not a DNA/RNA export file: line 1 holds "\u2030PNG" where '
+                            "a number is expected. The file is a PNG image.")
+
+    def test_a_text_note_and_an_empty_file(self):
+        self.assert_refused("readme.pro", b"Export the plate as .pro first!\r\nAnna\r\n",
+                            'readme.pro is not a Protein export file: line 1 holds "Export the '
+                            'plate as .pro first!" where a number is expected.')
+        self.assert_refused("empty.od", b"",
+                            "empty.od is not an OD600 export file: the file is empty.")
+
+    def test_random_bytes(self):
+        for seed in range(12):
+            with self.subTest(seed=seed):
+                content = random.Random(seed).randbytes(4096)
+                self.assert_refused(f"noise{seed}.wsc", content,
+                                    prefix=f"noise{seed}.wsc is not a WL Scan export file: line ")
+
+    def test_a_kinetics_file_named_photometry_is_read_as_photometry(self):
+        """The first field is a number as in every format: the extension names the type."""
+        source = self.dir / "kinetics.pht"
+        source.write_bytes(b"4\r\n1\r\nKinetics\r\nNADH\r\n4\r\n1\r\n0\r\n1\r\n600\r\n"
+                           b"340\r\n1\r\n3\r\n3\r\n0.05\r\n0.06\r\n0.07\r\n")
+        status, out, err = self.run_korvanta("convert", "-t", TEMPLATE_DIR, source)
+        self.assertEqual(status, 0, err)
+        self.assertTrue((self.dir / "kinetics.xlsx").exists())
 
 
 if __name__ == "__main__":

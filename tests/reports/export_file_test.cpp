@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "reports/export_text.h"
 #include "support/files.h"
 #include "support/paths.h"
 
@@ -125,6 +126,42 @@ TEST(ExportFileEncoding, CharactersACellCannotHoldAreDropped) {
                   "f\n",
                   14));
   EXPECT_EQ(r.file.ReadLine("name"), "abc\tdef");
+}
+
+// Quoted file content ends at a character boundary: after 40 characters, and before the first
+// control character.
+TEST(ExportFileEncoding, ExcerptsEndBetweenCharacters) {
+  const std::string a40(40, 'a');
+  const std::string smiles40 = [] {
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "\xf0\x9f\x99\x82";
+    return text;
+  }();
+  const std::vector<std::pair<std::string, std::string>> cases{
+      {"abc", "\"abc\""},
+      {"", "\"\""},
+      {a40, "\"" + a40 + "\""},
+      {a40 + "b", "\"" + a40 + "...\""},
+      {smiles40, "\"" + smiles40 + "\""},
+      {smiles40 + "\xc3\xa9", "\"" + smiles40 + "...\""},
+      {"ab\x01"
+       "cd",
+       "\"ab...\""},
+      {"ab\tcd", "\"ab...\""},
+      {"ab\x7f"
+       "cd",
+       "\"ab...\""},
+      {"ab\xc2\x85"
+       "cd",
+       "\"ab...\""},  // U+0085, a C1 control
+      {"a\xc2\xa0"
+       "b",
+       "\"a\xc2\xa0"
+       "b\""},  // U+00A0 is no control
+  };
+  for (const auto& [text, quoted] : cases) {
+    EXPECT_EQ(QuotedExcerpt(text), quoted) << testing::PrintToString(text);
+  }
 }
 
 TEST(ExportFileEarlyEnd, OneWarningNamesTheFirstMissingFieldAndItsLine) {

@@ -1,11 +1,13 @@
-// The catalogue of malformed export files: each case with everything the user is told, the
-// way the conversion ends, and what becomes of an earlier report at the output path. Every
-// case runs twice: through the driver with the test Host, and through the korvanta command,
-// whose exit status and lines on stderr are checked too.
+// The catalogue of malformed export files and files that are none: each case with everything
+// the user is told, the way the conversion ends, and what becomes of an earlier report at the
+// output path. Every case runs through the driver with the test Host, through the korvanta
+// command, whose exit status and lines on stderr are checked too, and through its --json
+// summary; every text is valid UTF-8.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cctype>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -36,8 +38,14 @@ struct BadExport {
 };
 
 const ExportLayout& Photometry() { return ExportLayoutOf("Photometry"); }
+const std::string kPht = "a Photometry";
 
 std::string Repeated(char c, std::size_t count) { return std::string(count, c); }
+std::string Repeated(std::string_view text, std::size_t count) {
+  std::string repeated;
+  for (std::size_t i = 0; i < count; ++i) repeated += text;
+  return repeated;
+}
 
 std::string EndsEarly(const std::string& file, const std::string& field, int line) {
   return file + " ends early: " + field + " (line " + std::to_string(line) +
@@ -65,6 +73,10 @@ std::string NotANumber(const std::string& file, const std::string& field, int li
                        const std::string& shown) {
   return file + ", line " + std::to_string(line) + ": " + field + " is not a number (\"" + shown +
          "\"); 0 is used.";
+}
+
+std::string NotExport(const std::string& file, const std::string& type, const std::string& found) {
+  return file + " is not " + type + " export file: " + found + ".";
 }
 
 BadExport Refused(std::string name, std::string file_name, std::optional<std::string> content,
@@ -109,39 +121,116 @@ std::vector<BadExport> Catalogue() {
   cases.push_back(Refused("UnknownExtension", "plate.txt", whole, {"Invalid file extension."}));
   cases.push_back(Refused("NoExtension", "plate", whole, {"Invalid file extension."}));
 
-  // Empty and blank files: the template's report with nothing filled in, and a warning.
-  for (const std::string ext : {"pro", "con", "nuc", "tsc", "pht", "tm", "wsc"}) {
-    cases.push_back(Finished("Empty_" + ext, "empty." + ext, "",
-                             {EndsEarly("empty." + ext, "method_type", 1)}));
+  // Files that are not export files: refused before anything is asked or written.
+  const std::vector<std::pair<std::string, std::string>> types{
+      {"pro", "a Protein"}, {"con", "a Concentration"}, {"nuc", "a DNA/RNA"}, {"tsc", "a Kinetics"},
+      {"od", "an OD600"},   {"pht", "a Photometry"},    {"tm", "a TM"},       {"wsc", "a WL Scan"}};
+  for (const auto& [ext, type] : types) {
+    const std::string file = "empty." + ext;
+    cases.push_back(
+        Refused("Empty_" + ext, file, "", {NotExport(file, type, "the file is empty")}));
   }
-  cases.push_back(Refused("Empty_od", "empty.od", "",
-                          {"Unknown OD600 unit \"\" on line 1: expected 0 (optical density) "
-                           "or 1 (cell count)."},
-                          {EndsEarly("empty.od", "method_type", 1)}));
+  cases.push_back(Refused("ByteOrderMarkOnly", "bom_only.pht", "\xef\xbb\xbf",
+                          {NotExport("bom_only.pht", kPht, "the file is empty")}));
+  const std::string blank = "the file holds nothing but white space";
   cases.push_back(
-      Finished("BlankLines", "blank.pht", "\n\n\n", {EndsEarly("blank.pht", "method_type", 4)}));
+      Refused("BlankLines", "blank.pht", "\n\n\n", {NotExport("blank.pht", kPht, blank)}));
   cases.push_back(
-      Finished("OnlySpaces", "spaces.pht", "   \t  ", {EndsEarly("spaces.pht", "method_type", 2)}));
+      Refused("OnlySpaces", "spaces.pht", "   \t  ", {NotExport("spaces.pht", kPht, blank)}));
   cases.push_back(
-      Finished("CrOnlyBlankLines", "cr.pht", "\r\r\r\r", {EndsEarly("cr.pht", "method_type", 5)}));
+      Refused("CrOnlyBlankLines", "cr.pht", "\r\r\r\r", {NotExport("cr.pht", kPht, blank)}));
+  const std::string zip =
+      "line 1 holds \"PK...\" where a number is expected. The file is a zip archive, such as an "
+      "Excel workbook";
+  cases.push_back(Refused("RenamedWorkbook", "plate.pht", ReadFile(TemplateDir() / "photomet.xlsx"),
+                          {NotExport("plate.pht", kPht, zip)}));
+  cases.push_back(Refused("ZipInsteadOfText", "zip.pht", std::string("PK\x03\x04\x14\x00", 6),
+                          {NotExport("zip.pht", kPht, zip)}));
+  // D0 CF are Windows-1252 letters; the control character 0x11 ends the excerpt.
+  cases.push_back(Refused("OldExcelWorkbook", "old.pht",
+                          std::string("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1\x00\x00", 10),
+                          {NotExport("old.pht", kPht,
+                                     "line 1 holds \"\xc3\x90\xc3\x8f...\" where a number is "
+                                     "expected. The file is an OLE compound file, such as an "
+                                     "Excel 97-2003 workbook")}));
+  cases.push_back(Refused("Pdf", "manual.pht",
+                          "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n1 0 obj\n<< /Type /Catalog >>\nendobj\n",
+                          {NotExport("manual.pht", kPht,
+                                     "line 1 holds \"%PDF-1.4\" where a number is expected. The "
+                                     "file is a PDF document")}));
+  // 0x89 is Windows-1252 for U+2030; the CR LF after "PNG" ends line 1.
+  cases.push_back(Refused("Png", "photo.pht",
+                          std::string("\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR\x00\x00\x00\x01", 20),
+                          {NotExport("photo.pht", kPht,
+                                     "line 1 holds \"\xe2\x80\xb0PNG\" where a number is "
+                                     "expected. The file is a PNG image")}));
+  cases.push_back(Refused("Jpeg", "photo2.pht", std::string("\xff\xd8\xff\xe0\x00\x10JFIF\x00", 11),
+                          {NotExport("photo2.pht", kPht,
+                                     "line 1 holds \"\xc3\xbf\xc3\x98\xc3\xbf\xc3\xa0...\" where "
+                                     "a number is expected. The file is a JPEG image")}));
+  // 0x95 and 0xFB are Windows-1252 for U+2022 and U+00FB; the control character 0x10 ends
+  // the excerpt.
+  cases.push_back(Refused(
+      "RandomBytes", "noise.pht",
+      std::string("\x95\xfb\x6c\x6a\x23\x65\x10\xb2\x0d\x47\xcb\x4b\xc5\x5f\x70\x8f"
+                  "\x7d\xd2\x6e\xd8\x77\x9b\xb3\x4f\x7f\x0b\x13\x26\x38\x08\xb5\x0d"
+                  "\xb7\xea\xec\xc2\xad\xdf\xee\x44\x59\xd6\x6c\x7e\x25\x37\xf5\xd3",
+                  48),
+      {NotExport("noise.pht", kPht,
+                 "line 1 holds \"\xe2\x80\xa2\xc3\xbblj#e...\" where a number is expected")}));
+  cases.push_back(Refused(
+      "ControlBytes", "binary.pht", std::string("\x00\x01\x02\x03", 4),
+      {NotExport("binary.pht", kPht, "line 1 holds a NUL byte where a number is expected")}));
+  cases.push_back(
+      Refused("ControlCharacterFirst", "bell.pht", "\x07" + whole,
+              {NotExport("bell.pht", kPht,
+                         "line 1 holds a control character where a number is expected")}));
+  // 0x81 has no Windows-1252 character: it stays the C1 control it names, which ends the
+  // excerpt.
+  cases.push_back(Refused("HighBytes", "high.pht", "\xff\xfe\x80\x81",
+                          {NotExport("high.pht", kPht,
+                                     "line 1 holds \"\xc3\xbf\xc3\xbe\xe2\x82\xac...\" where a "
+                                     "number is expected")}));
+  cases.push_back(Refused("Utf16Text", "utf16.pht",
+                          std::string("\xff\xfe"
+                                      "4\x00\r\x00\n\x00"
+                                      "2\x00",
+                                      10),
+                          {NotExport("utf16.pht", kPht,
+                                     "line 1 holds \"\xc3\xbf\xc3\xbe"
+                                     "4...\" where a number is expected")}));
+  cases.push_back(Refused("TextNote", "readme.pro",
+                          "Remember to export the plate as .pht!\nCall Anna about the standards.\n",
+                          {NotExport("readme.pro", "a Protein",
+                                     "line 1 holds \"Remember to export the plate as .pht!\" "
+                                     "where a number is expected")}));
+  // The excerpt ends after 40 characters, never inside one.
+  cases.push_back(Refused("LongFirstLine", "long.nuc",
+                          "\n\n  x" + Repeated("\xc3\xa9", 50) + "\n4\n",
+                          {NotExport("long.nuc", "a DNA/RNA",
+                                     "line 3 holds \"x" + Repeated("\xc3\xa9", 39) +
+                                         "...\" where a number is expected")}));
+  cases.push_back(Refused("NulInSampleName", "nul.pht",
+                          pht.With("sample_name", std::string("DNA\0 plate", 10)),
+                          {NotExport("nul.pht", kPht,
+                                     "line " + std::to_string(name_line) +
+                                         " holds a NUL byte where text is expected")}));
+  cases.push_back(Refused("NulLine", "nul_line.pht", whole + std::string("\0\n", 2),
+                          {NotExport("nul_line.pht", kPht,
+                                     "line " + std::to_string(pht.fields.size() + 1) +
+                                         " holds a NUL byte where text is expected")}));
+  // An export file of another type opens with a number as every format does: the extension
+  // names the type, and the fields are read as that type's.
+  cases.push_back(Finished("KineticsNamedPhotometry", "kinetics.pht",
+                           ExportLayoutOf("Kinetics").Text(), {}, "NADH oxidation"));
 
-  // Binary content.
-  cases.push_back(Finished("ControlBytes", "binary.pht", std::string("\x00\x01\x02\x03", 4),
-                           {NotANumber("binary.pht", "method_type", 1, ""),
-                            EndsEarly("binary.pht", "measurement_type", 2)}));
-  cases.push_back(
-      Finished("HighBytes", "high.pht", "\xff\xfe\x80\x81",
-               // 0x81 has no Windows-1252 character: it stays the C1 control it names.
-               {NotANumber("high.pht", "method_type", 1, "\xc3\xbf\xc3\xbe\xe2\x82\xac\xc2\x81"),
-                EndsEarly("high.pht", "measurement_type", 2)}));
-  cases.push_back(Finished("ZipInsteadOfText", "zip.pht", std::string("PK\x03\x04\x14\x00", 6),
-                           {NotANumber("zip.pht", "method_type", 1, "PK"),
-                            EndsEarly("zip.pht", "measurement_type", 2)}));
-  cases.push_back(Finished("NulInSampleName", "nul.pht",
-                           pht.With("sample_name", std::string("DNA\0 plate", 10)), {},
+  // What may stand before and in the first field of a real export file.
+  cases.push_back(Finished("BlankLinesBeforeTheFirstField", "lead.pht", "\n \r\n\t\n" + whole, {},
                            "DNA plate"));
-  cases.push_back(Finished("NulLine", "nul_line.pht",
-                           pht.Text(pht.fields.size()) + std::string("\0\n", 2), {}, "DNA plate"));
+  cases.push_back(
+      Finished("SignedFirstField", "signed.pht", pht.With("method_type", "+4"), {}, "DNA plate"));
+  cases.push_back(Finished("OneHugeLineOfDigits", "digits.pht", Repeated('7', 1 << 20),
+                           {EndsEarly("digits.pht", "measurement_type", 2)}));
 
   // Text that is not UTF-8 is Windows-1252; valid UTF-8 stays as it is.
   cases.push_back(Finished("Windows1252SampleName", "latin.pht",
@@ -205,6 +294,11 @@ std::vector<BadExport> Catalogue() {
   }
   cases.push_back(Finished("CountNotANumber", "abc.pht", pht.With("sample_number", "abc"),
                            {NotANumber("abc.pht", "sample_number", count_line, "abc")}));
+  // The quoted text ends after 40 characters, never inside one.
+  cases.push_back(Finished("LongTextWhereACountBelongs", "long_count.pht",
+                           pht.With("sample_number", "x" + Repeated("\xc3\xa9", 50)),
+                           {NotANumber("long_count.pht", "sample_number", count_line,
+                                       "x" + Repeated("\xc3\xa9", 39) + "...")}));
 
   // Fields longer than a cell: refused, naming the line.
   cases.push_back(Refused("OverlongSampleName", "long_name.pht",
@@ -219,8 +313,6 @@ std::vector<BadExport> Catalogue() {
   cases.push_back(Refused("OverlongSampleId", "long_id.pht",
                           pht.With("sample_id", Repeated('i', 100000)),
                           {TooLong("long_id.pht", "sample_id", pht.LineOf("sample_id"))}));
-  cases.push_back(Finished("OneHugeLineOfDigits", "digits.pht", Repeated('7', 1 << 20),
-                           {EndsEarly("digits.pht", "measurement_type", 2)}));
   cases.push_back(Refused("OneHugeLineOfText", "text.pht", "4\n2\n" + Repeated('x', 1 << 20),
                           {TooLong("text.pht", "method_str", 3)}));
 
@@ -278,6 +370,20 @@ std::vector<std::string> LinesAbout(const fs::path& input, const std::vector<std
   return about;
 }
 
+// Valid UTF-8, as a strict JSON writer checks it.
+bool IsValidUtf8(const std::string& text) {
+  try {
+    static_cast<void>(nlohmann::json(text).dump());
+    return true;
+  } catch (const nlohmann::json::type_error&) {
+    return false;
+  }
+}
+
+void ExpectValidUtf8(const std::vector<std::string>& texts, const std::string& what) {
+  for (const std::string& text : texts) EXPECT_TRUE(IsValidUtf8(text)) << what << ": " << text;
+}
+
 // Test names, not bytes, in failure reports.
 void PrintTo(const BadExport& bad, std::ostream* out) { *out << bad.name; }
 
@@ -300,6 +406,8 @@ TEST_P(BadExportFile, ThroughTheDriver) {
   const Outcome outcome = ConvertWithHost(folder_.path(), input_, TemplateDir());
   ExpectLines(WithPath(bad.messages, input_), outcome.messages, "messages");
   ExpectLines(WithPath(bad.warnings, input_), outcome.warnings, "warnings");
+  ExpectValidUtf8(outcome.messages, "message");
+  ExpectValidUtf8(outcome.warnings, "warning");
   EXPECT_TRUE(outcome.stray_files.empty()) << testing::PrintToString(outcome.stray_files);
   if (!bad.completed) {
     EXPECT_EQ(outcome.status, ConversionStatus::kFailed);
@@ -332,8 +440,29 @@ TEST_P(BadExportFile, ThroughTheCommand) {
   }
   if (bad.completed) expected.push_back(input_.string() + ": report written to " + report.string());
   ExpectLines(expected, LinesAbout(input_, result.lines), "command output");
+  ExpectValidUtf8(result.lines, "command output");
   EXPECT_EQ(result.exit_status, bad.completed ? 0 : 1);
   EXPECT_EQ(ReadFile(report) == kEarlierReport, !bad.completed);
+}
+
+// --json carries the same texts, each valid UTF-8 as it stands (the parser refuses anything
+// else), never patched with replacement characters.
+TEST_P(BadExportFile, ThroughTheJsonSummary) {
+  const BadExport& bad = GetParam();
+  const fs::path report = folder_ / "json.xlsx";
+  const fs::path summary = folder_ / "summary.json";
+  const CommandResult result =
+      RunKorvanta({"convert", "--json", "--force", "--output", report.string(), "--template-dir",
+                   TemplateDir().string(), input_.string()},
+                  summary);
+  EXPECT_EQ(result.exit_status, bad.completed ? 0 : 1);
+  const nlohmann::json document = nlohmann::json::parse(ReadFile(summary));
+  const nlohmann::json& entry = document.at("inputs").at(0);
+  std::vector<std::string> messages;
+  if (!entry.at("error").is_null()) messages.push_back(entry.at("error"));
+  ExpectLines(WithPath(bad.messages, input_), messages, "error");
+  ExpectLines(WithPath(bad.warnings, input_), entry.at("warnings"), "warnings");
+  EXPECT_EQ(entry.at("status"), bad.completed ? "converted" : "failed");
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, BadExportFile, testing::ValuesIn(Catalogue()), CaseName);

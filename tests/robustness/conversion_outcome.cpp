@@ -1,5 +1,6 @@
 #include "robustness/conversion_outcome.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -37,7 +38,8 @@ Outcome ConvertWithHost(const std::filesystem::path& folder, const std::filesyst
   return outcome;
 }
 
-CommandResult RunKorvanta(const std::vector<std::string>& arguments) {
+CommandResult RunKorvanta(const std::vector<std::string>& arguments,
+                          const std::filesystem::path& stdout_file) {
   const std::string program = (BinDir() / "korvanta").string();
   std::vector<std::string> words{program};
   words.insert(words.end(), arguments.begin(), arguments.end());
@@ -49,7 +51,12 @@ CommandResult RunKorvanta(const std::vector<std::string>& arguments) {
   if (::pipe(pipe_ends) != 0) throw std::system_error(errno, std::generic_category(), "pipe");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipe_ends[1], STDOUT_FILENO);
+  if (stdout_file.empty()) {
+    posix_spawn_file_actions_adddup2(&actions, pipe_ends[1], STDOUT_FILENO);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, stdout_file.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  }
   posix_spawn_file_actions_adddup2(&actions, pipe_ends[1], STDERR_FILENO);
   posix_spawn_file_actions_addclose(&actions, pipe_ends[0]);
   pid_t child = 0;

@@ -30,10 +30,12 @@ Outcome ConvertWithHost(const std::filesystem::path& folder, const std::filesyst
 
 struct CommandResult {
   int exit_status = -1;
-  std::vector<std::string> lines;  // what the command wrote to stderr and stdout
+  std::vector<std::string> lines;  // what the command wrote to stderr (and stdout)
 };
 
-// Runs build/bin/korvanta with these arguments (no shell between).
-CommandResult RunKorvanta(const std::vector<std::string>& arguments);
+// Runs build/bin/korvanta with these arguments (no shell between). Its standard output goes
+// to `stdout_file` when one is given.
+CommandResult RunKorvanta(const std::vector<std::string>& arguments,
+                          const std::filesystem::path& stdout_file = {});
 
 }  // namespace korvanta::test

@@ -62,7 +62,8 @@ class TruncatedExport : public testing::TestWithParam<ExportLayout> {};
 TEST_P(TruncatedExport, EveryCutAfterAWholeLineNamesTheNextField) {
   const ExportLayout& layout = GetParam();
   const std::string file_name = "cut." + std::string(layout.extension);
-  for (std::size_t kept = 0; kept <= layout.fields.size(); ++kept) {
+  // Cut before its first line, a file is empty and no export file at all (see the catalogue).
+  for (std::size_t kept = 1; kept <= layout.fields.size(); ++kept) {
     TempDir folder;
     WriteFile(folder / file_name, layout.Text(kept));
     const Outcome outcome = ConvertWithHost(folder.path(), folder / file_name, TemplateDir());

@@ -1,0 +1,84 @@
+// The ASM documents of the scan formats: a WL Scan is the schema's absorption spectrum; a TM
+// melting curve is one measurement per point at the temperature of that point; a Kinetics
+// time series has no place in the schema and is refused.
+#include <cmath>
+#include <string>
+
+#include "asm/asm_builders.h"
+#include "reports/code_tables.h"
+#include "reports/export_file.h"
+#include "reports/kinetics_format.h"
+#include "reports/scan_block.h"
+#include "reports/tm_format.h"
+#include "reports/wlscan_format.h"
+#include "workbook/number_format.h"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::int32_t kAbsorbanceMode = 1;  // "ABS" in the WL Scan format, "OD" in TM
+
+// A scan's position as its report shows it (index × step + start, 4 decimals at most);
+// nothing where absurd settings take it beyond the float range.
+std::optional<double> ScanPosition(std::size_t index, float step, float start) {
+  const float position = StepPosition(static_cast<int>(index), step, start);
+  if (!std::isfinite(position)) return std::nullopt;
+  return workbook::ParseTypedNumber(workbook::FormatDecimal(position, 4)).value_or(position);
+}
+
+// A scan holds one sample, named by the sample name alone; the file's name stands in for an
+// empty one, since every measurement needs a sample identifier.
+AsmSample ScanSample(const std::string& sample_name, const AsmSource& source) {
+  return {sample_name.empty() ? source.file_name : sample_name, {}, false};
+}
+
+}  // namespace
+
+AsmJson WlScanAsm(const WlScanFile& record, const AsmSource& source) {
+  RequireAbsorbance(source, record.datamode, kAbsorbanceMode, DataModeText);
+  AsmDocument document(source);
+  document.SetPathLength(record.pathlength);
+  document.AddSetting("start wavelength", record.startwl);
+  document.AddSetting("end wavelength", record.endwl);
+  const std::optional<float> interval = WlScanInterval(record);
+  if (interval) document.AddSettingValue("interval", AsmNumber(*interval));
+  if (!record.values.empty()) {
+    std::vector<double> wavelengths;
+    // Steps of at most 5 nm from a start the float range holds stay within it.
+    const float start = TextToFloat(record.startwl);
+    for (std::size_t i = 0; i < record.values.size(); ++i) {
+      wavelengths.push_back(*ScanPosition(i, interval.value_or(0.0f), start));
+    }
+    document.AddSpectrum("SPECTRUM", ScanSample(record.sample_name, source), wavelengths,
+                         record.values);
+  }
+  return std::move(document).Finish();
+}
+
+AsmJson TmAsm(const TmFile& record, const AsmSource& source) {
+  RequireAbsorbance(source, record.datamode, kAbsorbanceMode, TmDataModeText);
+  AsmDocument document(source);
+  document.SetPathLength(record.pathlength);
+  document.AddSetting("start temperature", record.starttemp);
+  document.AddSetting("end temperature", record.endtemp);
+  if (record.heatmode)
+    document.AddSetting("heating rate", HeatingRateText(*record.heatmode).value_or(""));
+  document.AddSetting("temperature step", record.dataresot);
+  const AsmSample sample = ScanSample(record.sample_name, source);
+  const float start = TextToFloat(record.starttemp);
+  const float step = TextToFloat(record.dataresot);
+  for (std::size_t i = 0; i < record.values.size(); ++i) {
+    document.AddAbsorbance("P" + std::to_string(i + 1),
+                           {sample, std::nullopt, record.values[i], ScanPosition(i, step, start)});
+  }
+  return std::move(document).Finish();
+}
+
+AsmJson KineticsAsm(const KineticsFile&, const AsmSource& source) {
+  throw AsmRefusal(source.file_name +
+                   " is a Kinetics time scan: the ASM spectrophotometry schema BENCHLING/2023/12 "
+                   "has no absorbance over time, so no ASM document is written.");
+}
+
+}  // namespace korvanta

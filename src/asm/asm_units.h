@@ -1,0 +1,14 @@
+// The instrument's concentration units as the ASM schema spells them.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace korvanta {
+
+// The schema's unit string for a mass concentration the instrument names `instrument_unit`
+// ("ng/ul" -> "ng/\u00B5L", with the schema's micro sign); nothing where the schema has no such
+// unit (molar units, "U/l", "%", "conc", "mg/dl", "ug/l").
+std::optional<std::string_view> AsmMassConcentrationUnit(std::string_view instrument_unit);
+
+}  // namespace korvanta
