@@ -15,9 +15,9 @@ void Conversion::BuildChart(int first_row, int last_row, std::string_view y_titl
   m_workbook->AddChart(request);
 }
 
-void Conversion::SetChartYAxisTitle(std::string_view title) {
+void Conversion::SetChartYAxisTitle(std::string_view reads, std::string_view title) {
   if (!m_workbook) throw workbook::WorkbookError("No workbook is open.");
-  m_workbook->SetChartAxisTitle(workbook::ChartAxisDirection::kVertical, title);
+  m_workbook->SetChartAxisTitle(workbook::ChartAxisDirection::kVertical, reads, title);
 }
 
 }  // namespace korvanta

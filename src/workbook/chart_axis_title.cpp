@@ -58,6 +58,18 @@ void SetRichText(pugi::xml_node rich, const std::string& text) {
   SetParagraphText(paragraphs.front(), text);
 }
 
+// The text a reader shows for c:rich: its runs' and fields' texts, paragraph by paragraph.
+std::string RichText(pugi::xml_node rich) {
+  std::string text;
+  bool first = true;
+  for (pugi::xml_node paragraph : ChildrenNamed(rich, "p")) {
+    if (!first) text += '\n';
+    first = false;
+    for (pugi::xml_node t : DescendantsNamed(paragraph, "t")) text += t.text().get();
+  }
+  return text;
+}
+
 // The charts the active sheet's drawings show.
 std::vector<std::string> SheetChartParts(Package& package, std::string_view sheet_part) {
   std::vector<std::string> charts;
@@ -79,23 +91,24 @@ std::vector<std::string> SheetChartParts(Package& package, std::string_view shee
 }  // namespace
 
 bool SetAxisTitleText(pugi::xml_node chart_space, ChartAxisDirection direction,
-                      std::string_view text) {
+                      std::string_view reads, std::string_view text) {
   const std::string safe_text = XmlSafeText(text);
   bool found = false;
   for (pugi::xml_node axis : Descendants(chart_space, IsAxis)) {
     if (!RunsIn(axis, direction)) continue;
     const pugi::xml_node rich = FirstChild(FirstChild(FirstChild(axis, "title"), "tx"), "rich");
-    if (!rich) continue;
+    if (!rich || RichText(rich) != reads) continue;
     SetRichText(rich, safe_text);
     found = true;
   }
   return found;
 }
 
-void Workbook::SetChartAxisTitle(ChartAxisDirection direction, std::string_view text) {
+void Workbook::SetChartAxisTitle(ChartAxisDirection direction, std::string_view reads,
+                                 std::string_view text) {
   Package& package = impl_->package;
   for (const std::string& chart : SheetChartParts(package, impl_->sheet_impl.part_name)) {
-    SetAxisTitleText(package.Xml(chart).document_element(), direction, text);
+    SetAxisTitleText(package.Xml(chart).document_element(), direction, reads, text);
   }
 }
 

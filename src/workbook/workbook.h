@@ -111,8 +111,9 @@ class Workbook {
 
   void AddChart(const ChartRequest& request);
   // The text of that axis's title on the active sheet's charts, where the title is text of
-  // its own (not linked to a cell).
-  void SetChartAxisTitle(ChartAxisDirection direction, std::string_view text);
+  // its own (not linked to a cell) reading `reads`: a title the user changed is kept.
+  void SetChartAxisTitle(ChartAxisDirection direction, std::string_view reads,
+                         std::string_view text);
 
   // Drops the calculation chain, asks for full recalculation on load, writes shared strings.
   std::string SaveToMemory(const SaveOptions& options = {}) const;

@@ -36,10 +36,11 @@ std::string RichTitle(const std::string& paragraphs) {
          paragraphs + R"(</c:rich></c:tx><c:layout/></c:title>)";
 }
 
-std::string Rewritten(const std::string& xml, ChartAxisDirection direction, bool expect_found) {
+std::string Rewritten(const std::string& xml, ChartAxisDirection direction, bool expect_found,
+                      std::string_view reads = "Concentration") {
   pugi::xml_document doc;
   ParseXml(doc, xml, "test", "xl/charts/chart1.xml");
-  EXPECT_EQ(SetAxisTitleText(doc.document_element(), direction, "Concentration (ug/ml)"),
+  EXPECT_EQ(SetAxisTitleText(doc.document_element(), direction, reads, "Concentration (ug/ml)"),
             expect_found);
   return SerializeXml(doc.document_element());
 }
@@ -47,6 +48,7 @@ std::string Rewritten(const std::string& xml, ChartAxisDirection direction, bool
 struct TitleCase {
   const char* what;
   std::string title;  // the y axis's title as the template has it
+  std::string reads;  // its text as a reader shows it
   std::string expected;
 };
 
@@ -58,19 +60,29 @@ TEST(SetAxisTitleText, LeavesOneRunWithTheNewTextAndKeepsItsFormatting) {
   const TitleCase cases[] = {
       {"one run, as libxlsxwriter writes it",
        RichTitle("<a:p>" + pr + "<a:r>" + run_pr + "<a:t>Concentration</a:t></a:r></a:p>"),
-       RichTitle("<a:p>" + pr + "<a:r>" + run_pr + result + "</a:r></a:p>")},
+       "Concentration", RichTitle("<a:p>" + pr + "<a:r>" + run_pr + result + "</a:r></a:p>")},
       {"runs, a line break and a field, in two paragraphs",
        RichTitle("<a:p>" + pr + "<a:r>" + run_pr + "<a:t>Conc</a:t></a:r><a:br/>" +
                  R"(<a:fld id="{1}" type="x"><a:t>f</a:t></a:fld><a:r><a:t>entration</a:t></a:r>)" +
                  end + "</a:p><a:p><a:r><a:t>second</a:t></a:r></a:p>"),
+       "Concfentration\nsecond",
        RichTitle("<a:p>" + pr + "<a:r>" + run_pr + result + "</a:r>" + end + "</a:p>")},
-      {"a paragraph without runs", RichTitle("<a:p>" + pr + end + "</a:p>"),
+      {"a paragraph without runs", RichTitle("<a:p>" + pr + end + "</a:p>"), "",
        RichTitle("<a:p>" + pr + "<a:r>" + result + "</a:r>" + end + "</a:p>")},
   };
   for (const TitleCase& c : cases) {
-    EXPECT_EQ(Rewritten(ChartXml(c.title), ChartAxisDirection::kVertical, true),
+    EXPECT_EQ(Rewritten(ChartXml(c.title), ChartAxisDirection::kVertical, true, c.reads),
               ChartXml(c.expected))
         << c.what;
+  }
+}
+
+TEST(SetAxisTitleText, KeepsATitleThatReadsOtherwise) {
+  for (const char* text : {"Absorbance", "Concentration (mg/l)", "concentration"}) {
+    const std::string title =
+        RichTitle(std::string("<a:p><a:r><a:t>") + text + "</a:t></a:r></a:p>");
+    EXPECT_EQ(Rewritten(ChartXml(title), ChartAxisDirection::kVertical, false), ChartXml(title))
+        << text;
   }
 }
 
@@ -83,7 +95,7 @@ TEST(SetAxisTitleText, ChangesOnlyTheAxesDrawnInTheChosenDirection) {
   // The horizontal axis is the x axis ("OD"); the y axis keeps its title.
   std::string x_set = ChartXml(title);
   x_set.replace(x_set.find("<a:t>OD</a:t>"), 13, "<a:t>Concentration (ug/ml)</a:t>");
-  EXPECT_EQ(Rewritten(ChartXml(title), ChartAxisDirection::kHorizontal, true), x_set);
+  EXPECT_EQ(Rewritten(ChartXml(title), ChartAxisDirection::kHorizontal, true, "OD"), x_set);
 }
 
 TEST(SetAxisTitleText, LeavesTitlesLinkedToCellsAndAxesWithoutTitles) {
@@ -114,7 +126,7 @@ TEST(WorkbookSetChartAxisTitle, RewritesTheSheetsChartAndNothingElseInIt) {
   const test::TempDir dir;
   const std::string template_bytes = ChartTemplate(dir);
   Workbook book = Workbook::LoadFromMemory(template_bytes);
-  book.SetChartAxisTitle(ChartAxisDirection::kVertical, "Concentration (ug/ml)");
+  book.SetChartAxisTitle(ChartAxisDirection::kVertical, "Concentration", "Concentration (ug/ml)");
   const Package report = Package::FromZip(book.SaveToMemory(), "report");
   const Package before = Package::FromZip(template_bytes, "template");
 
