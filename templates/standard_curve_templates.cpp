@@ -42,8 +42,8 @@ void StandardCurveChart(TemplateBook& book) {
   chart_series_set_trendline_equation(series);
   chart_series_set_trendline_r_squared(series);
   chart_title_set_name(chart, "Standard curve");
-  // The titles of the standards' columns; the unit stays in B8. (A title linked to a cell
-  // shows in LibreOffice the text the template saved, not the report's.)
+  // The titles of the standards' columns. The writer adds the unit of B8 to the y title's
+  // text: a title linked to a cell shows in LibreOffice the text the template saved.
   chart_axis_set_name(chart->x_axis, "OD");
   chart_axis_set_name(chart->y_axis, "Concentration");
   chart_legend_set_position(chart, LXW_CHART_LEGEND_NONE);

@@ -117,6 +117,8 @@ class Conversion {
   void DeleteRows(int count, std::string_view span);
   void CopyRows(std::string_view source, std::string_view target);
   void BuildChart(int first_row, int last_row, std::string_view y_title, std::string_view x_title);
+  // The template chart's y-axis title, where it is text of its own reading `reads`.
+  void SetChartYAxisTitle(std::string_view reads, std::string_view title);
 
   // "%Y.%m.%d  %H:%M:%S" of the conversion time.
   std::string ConversionTimeText() const;

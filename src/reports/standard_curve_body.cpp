@@ -32,7 +32,12 @@ void WriteHeader(Conversion& c, const StandardCurveRecord& record) {
   if (record.pathlength) WritePathLength(c, 'B', 6, *record.pathlength);
   c.WriteTextCell('A', 7, "Dilution factor");
   c.WriteTextCell('B', 7, record.dilution_factor);
-  if (const auto unit = StandardCurveUnitText(record.unit_style)) c.WriteTextCell('B', 8, *unit);
+  // The curve's y axis names the unit as B8 does; without one, or where a user's template
+  // titles the axis otherwise, the template's title stays.
+  if (const auto unit = StandardCurveUnitText(record.unit_style)) {
+    c.WriteTextCell('B', 8, *unit);
+    c.SetChartYAxisTitle("Concentration", "Concentration (" + std::string(*unit) + ")");
+  }
   if (record.calibration_mode) {
     if (const auto mode = CalibrationModeText(*record.calibration_mode)) {
       c.WriteTextCell('B', 9, *mode);

@@ -94,6 +94,9 @@ struct ChartRequest {
   std::int64_t height_emu = 3291840;
 };
 
+// An axis of a chart as it is drawn: along the bottom or top edge, or along the left or right.
+enum class ChartAxisDirection { kHorizontal, kVertical };
+
 class Workbook {
  public:
   static Workbook Load(const std::filesystem::path& path);
@@ -107,6 +110,10 @@ class Workbook {
   const Worksheet& ActiveSheet() const;
 
   void AddChart(const ChartRequest& request);
+  // The text of that axis's title on the active sheet's charts, where the title is text of
+  // its own (not linked to a cell) reading `reads`: a title the user changed is kept.
+  void SetChartAxisTitle(ChartAxisDirection direction, std::string_view reads,
+                         std::string_view text);
 
   // Drops the calculation chain, asks for full recalculation on load, writes shared strings.
   std::string SaveToMemory(const SaveOptions& options = {}) const;

@@ -12,9 +12,11 @@ active sheet with openpyxl and compares. NAME.cells.json:
                 "B7": 0.125,        a number: a numeric cell with exactly this value
                 "B6": null},        null: an empty cell
       "merged": ["A1:C1"],          optional: exactly these merged ranges
-      "charts": [{"x": "Sheet1!$C$14:$C$17", "y": "Sheet1!$B$14:$B$17", "trendline": "linear"}],
+      "charts": [{"x": "Sheet1!$C$14:$C$17", "y": "Sheet1!$B$14:$B$17", "trendline": "linear",
+                  "y_title": "Concentration (ug/ml)"}],
                                     optional: exactly these charts, each with one series: its
-                                    x and y references and its trendline type (null: none)
+                                    x and y references and its trendline type (null: none);
+                                    y_title, when given for one, the y axis's title text
       "marks": {"E20:E22": ["AND(ISNUMBER(E20),...)"]},
                                     optional: exactly these conditional formats, each range
                                     with the formulas of its rules in order
@@ -135,14 +137,25 @@ def cell_mismatch(expected, actual):
     return f"expected {describe(expected)}, got {describe(actual)}"
 
 
-def chart_summary(chart):
-    """A chart's one series as the golden files state it."""
+def axis_title_text(axis):
+    """The text of an axis title written as rich text (None without one)."""
+    title = axis.title
+    if title is None or title.tx is None or title.tx.rich is None:
+        return None
+    return "".join(run.t for paragraph in title.tx.rich.p for run in paragraph.r or [])
+
+
+def chart_summary(chart, with_y_title):
+    """A chart's one series (and its y axis's title) as the golden files state it."""
     if len(chart.series) != 1:
         return {"series": len(chart.series)}
     series = chart.series[0]
     reference = lambda values: values.numRef.f if values is not None and values.numRef else None
-    return {"x": reference(series.xVal), "y": reference(series.yVal),
-            "trendline": series.trendline.trendlineType if series.trendline else None}
+    summary = {"x": reference(series.xVal), "y": reference(series.yVal),
+               "trendline": series.trendline.trendlineType if series.trendline else None}
+    if with_y_title:
+        summary["y_title"] = axis_title_text(chart.y_axis)
+    return summary
 
 
 def problems(case, result):
@@ -175,7 +188,8 @@ def problems(case, result):
         if actual != sorted(expected["merged"]):
             found.append(f"merged ranges {actual}, expected {sorted(expected['merged'])}")
     if "charts" in expected:
-        actual = [chart_summary(chart) for chart in sheet._charts]
+        with_y_title = any("y_title" in chart for chart in expected["charts"])
+        actual = [chart_summary(chart, with_y_title) for chart in sheet._charts]
         if actual != expected["charts"]:
             found.append(f"charts {actual}, expected {expected['charts']}")
     if "marks" in expected:

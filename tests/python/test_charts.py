@@ -141,13 +141,16 @@ class StandardCurveCharts(ReportsInScratch):
     """The template's standard curve: drawn by the spreadsheet from the standards' cells."""
 
     def test_one_scatter_chart_with_a_linear_trendline_beside_the_standards(self):
-        # (report, standards' first and last row, the sample table's last column)
-        cases = [(("protein", "one_standard.pro"), 14, 14, "E"),
-                 (("protein", "curve_s2_w1_n1.pro"), 14, 15, "E"),
-                 (("protein", "curve_s7_w3_n4.pro"), 16, 22, "G"),
-                 (("protein", "curve_s40_w2_n12.pro"), 15, 54, "F"),
-                 (("concentration", "curve_s4_w2_n3.con"), 15, 18, "F")]
-        for (kind, name), first, last, last_column in cases:
+        # (report, standards' first and last row, the sample table's last column, y title:
+        # the unit as B8 shows it, none for an unknown unit code)
+        ug_ml = "Concentration (ug/ml)"
+        cases = [(("protein", "one_standard.pro"), 14, 14, "E", ug_ml),
+                 (("protein", "curve_s2_w1_n1.pro"), 14, 15, "E", ug_ml),
+                 (("protein", "curve_unknown_unit.pro"), 14, 15, "E", "Concentration"),
+                 (("protein", "curve_s7_w3_n4.pro"), 16, 22, "G", ug_ml),
+                 (("protein", "curve_s40_w2_n12.pro"), 15, 54, "F", ug_ml),
+                 (("concentration", "curve_s4_w2_n3.con"), 15, 18, "F", ug_ml)]
+        for (kind, name), first, last, last_column, y_title in cases:
             with self.subTest(report=name):
                 sheet, chart = only_chart(convert(os.path.join(DATA_DIR, kind, name), self.dir))
                 self.assertEqual(chart.tagname, "scatterChart")
@@ -162,7 +165,7 @@ class StandardCurveCharts(ReportsInScratch):
                 self.assertTrue(series.trendline.dispRSqr)
                 self.assertEqual(title_text(chart.title), "Standard curve")
                 self.assertEqual(title_text(chart.x_axis.title), "OD")
-                self.assertEqual(title_text(chart.y_axis.title), "Concentration")
+                self.assertEqual(title_text(chart.y_axis.title), y_title)
                 self.assertIsNone(chart.legend)
                 # Top-left at the standards' heading, right of every column the table uses.
                 anchor = chart.anchor._from
@@ -183,6 +186,7 @@ class StandardCurveCharts(ReportsInScratch):
         self.assertEqual(series.trendline.trendlineType, "linear")
         self.assertTrue(series.trendline.dispEq)
         self.assertTrue(series.trendline.dispRSqr)
+        self.assertEqual(title_text(chart.y_axis.title), "Concentration (ug/ml)")
 
     def test_a_k_factor_report_keeps_an_empty_chart(self):
         report = convert(os.path.join(DATA_DIR, "concentration", "kfactor_w1_n2.con"), self.dir)
