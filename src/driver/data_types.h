@@ -10,11 +10,11 @@ class Conversion;
 using ReportWriter = void (*)(Conversion&);
 
 struct DataType {
-  int button_id;                  // 1000 .. 1007
-  std::string_view button_text;   // "Protein"
-  std::string_view extension;     // "pro", compared after lower-casing
+  int button_id;                      // 1000 .. 1007
+  std::string_view button_text;       // "Protein"
+  std::string_view extension;         // "pro", compared after lower-casing
   std::string_view default_template;  // "brad.xlsx"
-  std::string_view filter;        // "Protein (*.pro) | *.pro"
+  std::string_view filter;            // "Protein (*.pro) | *.pro"
   ReportWriter writer;
 };
 

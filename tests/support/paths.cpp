@@ -16,8 +16,8 @@ TempDir::TempDir() {
   std::random_device entropy;
   const auto base = std::filesystem::temp_directory_path();
   for (;;) {
-    auto candidate = base / ("korvanta-test-" + std::to_string(entropy()) + "-" +
-                             std::to_string(counter++));
+    auto candidate =
+        base / ("korvanta-test-" + std::to_string(entropy()) + "-" + std::to_string(counter++));
     if (std::filesystem::create_directory(candidate)) {
       path_ = candidate;
       return;
