@@ -1,5 +1,6 @@
 // Structural changes (rows or columns inserted or deleted): how one index, one merged area
-// and one formula element move, shared by the handlers of every kind of content.
+// and one formula element move, shared by the handlers of every kind of content; and the
+// cached results that edits of the sheet make stale.
 #pragma once
 
 #include <optional>
