@@ -73,16 +73,9 @@ std::string RichText(pugi::xml_node rich) {
 // The charts the active sheet's drawings show.
 std::vector<std::string> SheetChartParts(Package& package, std::string_view sheet_part) {
   std::vector<std::string> charts;
-  for (const Relationship& drawing : ReadRelationships(package, sheet_part)) {
-    if (drawing.external || !HasRelationshipKind(drawing.type, "drawing") ||
-        !package.Contains(drawing.target)) {
-      continue;
-    }
-    for (const Relationship& chart : ReadRelationships(package, drawing.target)) {
-      if (!chart.external && HasRelationshipKind(chart.type, "chart") &&
-          package.Contains(chart.target)) {
-        charts.push_back(chart.target);
-      }
+  for (const Relationship& drawing : RelatedParts(package, sheet_part, "drawing")) {
+    for (const Relationship& chart : RelatedParts(package, drawing.target, "chart")) {
+      charts.push_back(chart.target);
     }
   }
   return charts;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "workbook/opc.h"
+#include "workbook/part_handlers.h"
 #include "workbook/sheet_shift.h"
 #include "workbook/xml_util.h"
 
@@ -97,17 +99,14 @@ std::string JoinNumbers(const std::vector<long long>& numbers) {
   return list;
 }
 
-}  // namespace
-
 void ShiftDrawingAnchors(pugi::xml_node drawing, const Shift& shift) {
-  if (shift.count == 0) return;
   for (pugi::xml_node anchor : drawing.children()) {
     if (anchor.type() == pugi::node_element) ShiftAnchor(anchor, shift);
   }
 }
 
+// The anchors of notes in a legacy (VML) drawing; shapes of deleted cells are removed.
 void ShiftVmlAnchors(pugi::xml_node vml, const Shift& shift) {
-  if (shift.count == 0) return;
   for (pugi::xml_node data : DescendantsNamed(vml, "ClientData")) {
     const pugi::xml_node cell_index = FirstChild(data, IsRows(shift) ? "Row" : "Column");
     if (!cell_index) continue;
@@ -131,6 +130,29 @@ void ShiftVmlAnchors(pugi::xml_node vml, const Shift& shift) {
         anchor.text().set(JoinNumbers(numbers).c_str());
       }
     }
+  }
+}
+
+}  // namespace
+
+void ShiftDrawings(const SheetEdit& edit, const Shift& shift) {
+  for (const Relationship& relationship : RelatedParts(edit.package, edit.part, "drawing")) {
+    ShiftDrawingAnchors(edit.package.Xml(relationship.target).document_element(), shift);
+  }
+}
+
+void ShiftLegacyDrawings(const SheetEdit& edit, const Shift& shift) {
+  for (const Relationship& relationship : RelatedParts(edit.package, edit.part, "vmlDrawing")) {
+    // Legacy drawings are often not well-formed XML; such a part keeps its anchors.
+    pugi::xml_document vml;
+    const std::string bytes = edit.package.Read(relationship.target);
+    if (!vml.load_buffer(bytes.data(), bytes.size(), pugi::parse_full | pugi::parse_ws_pcdata)) {
+      continue;
+    }
+    const std::string before = SerializeXml(vml);
+    ShiftVmlAnchors(vml.document_element(), shift);
+    std::string after = SerializeXml(vml);
+    if (after != before) edit.package.Write(relationship.target, std::move(after));
   }
 }
 

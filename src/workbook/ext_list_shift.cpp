@@ -9,6 +9,7 @@
 #include <string>
 
 #include "workbook/cell_area.h"
+#include "workbook/part_handlers.h"
 #include "workbook/pasted_rows.h"
 #include "workbook/sheet_shift.h"
 #include "workbook/xml_util.h"
@@ -76,13 +77,61 @@ std::optional<CellRef> SparklinePlace(pugi::xml_node sparkline) {
   return CellRef{area->first_col, area->first_row};
 }
 
+// The x14 conditional formats and validations of the source rows grow over the copies, as
+// their plain twins do.
+void ExtendRulesOverPaste(pugi::xml_node worksheet, RowSpan source, int target_first, int copies) {
+  for (pugi::xml_node list : ExtensionElements(worksheet, "sqref")) {
+    const std::string_view owner = LocalName(list.parent());
+    if (owner != "conditionalFormatting" && owner != "dataValidation") continue;
+    if (const auto extended = RepeatOverPastedRows(list.text().get(), source.first, source.last,
+                                                   target_first, copies)) {
+      list.text().set(extended->c_str());
+    }
+  }
+}
+
+// Pasting replaces what the target cells held, their sparklines included; each copy gets
+// the copied sparklines in its own cells, reading data moved as the copied formulas' are.
+void PlaceSparklineCopies(pugi::xml_node worksheet, std::string_view sheet_name,
+                          const std::vector<BlockSparkline>& sparklines, const Paste& paste) {
+  const RowSpan pasted = paste.Pasted();
+  const int height = paste.Height();
+  for (pugi::xml_node sparkline : ExtensionElements(worksheet, "sparkline")) {
+    const bool copied =
+        std::any_of(sparklines.begin(), sparklines.end(),
+                    [&](const BlockSparkline& s) { return s.sparkline == sparkline; });
+    const auto place = SparklinePlace(sparkline);
+    if (!copied && place && place->row >= pasted.first && place->row <= pasted.last) {
+      RemoveOwner(FirstChild(sparkline, "sqref"));
+    }
+  }
+  for (const BlockSparkline& source : sparklines) {
+    pugi::xml_node list = source.sparkline.parent();
+    pugi::xml_node last = source.sparkline;
+    for (int copy = 0; copy < paste.copies; ++copy) {
+      const int row = pasted.first + copy * height + source.place.row;
+      if (row > pasted.last) break;
+      pugi::xml_node added = list.insert_copy_after(source.sparkline, last);
+      last = added;
+      FirstChild(added, "f")
+          .text()
+          .set(AdjustFormulaForRowCopy(source.data, sheet_name, paste.Copy(copy)).c_str());
+      FirstChild(added, "sqref").text().set(CellAddress({source.place.col, row}).c_str());
+    }
+    // A source inside the pasted rows was replaced by its copies.
+    const auto place = SparklinePlace(source.sparkline);
+    if (place && place->row >= pasted.first && place->row <= pasted.last) {
+      list.remove_child(source.sparkline);
+    }
+  }
+}
+
 }  // namespace
 
-void ShiftExtensionList(pugi::xml_node worksheet, std::string_view sheet_name, const Shift& shift) {
+void ShiftExtensionList(const SheetEdit& edit, const Shift& shift) {
+  const pugi::xml_node worksheet = edit.worksheet;
   for (pugi::xml_node formula : ExtensionElements(worksheet, "f")) {
-    const std::string adjusted =
-        AdjustFormulaForShift(formula.text().get(), sheet_name, sheet_name, shift);
-    formula.text().set(adjusted.c_str());
+    AdjustFormulaElement(formula, edit.name, edit.name, shift);
   }
   for (pugi::xml_node list : ExtensionElements(worksheet, "sqref")) {
     const std::string adjusted = AdjustAreaListForShift(list.text().get(), shift);
@@ -93,18 +142,6 @@ void ShiftExtensionList(pugi::xml_node worksheet, std::string_view sheet_name, c
     }
   }
   UpdateValidationCounts(worksheet);
-}
-
-void ExtendExtensionRulesOverPaste(pugi::xml_node worksheet, RowSpan source, int target_first,
-                                   int copies) {
-  for (pugi::xml_node list : ExtensionElements(worksheet, "sqref")) {
-    const std::string_view owner = LocalName(list.parent());
-    if (owner != "conditionalFormatting" && owner != "dataValidation") continue;
-    if (const auto extended = RepeatOverPastedRows(list.text().get(), source.first, source.last,
-                                                   target_first, copies)) {
-      list.text().set(extended->c_str());
-    }
-  }
 }
 
 std::vector<BlockSparkline> SparklinesOfRows(pugi::xml_node worksheet, RowSpan rows) {
@@ -119,37 +156,10 @@ std::vector<BlockSparkline> SparklinesOfRows(pugi::xml_node worksheet, RowSpan r
   return found;
 }
 
-// Pasting replaces what the target cells held, their sparklines included; each copy gets
-// the copied sparklines in its own cells, reading data moved as the copied formulas' are.
-void PlaceSparklineCopies(pugi::xml_node worksheet, const std::vector<BlockSparkline>& sparklines,
-                          RowSpan pasted, int height, const CopyFormula& copy_formula) {
-  for (pugi::xml_node sparkline : ExtensionElements(worksheet, "sparkline")) {
-    const bool copied =
-        std::any_of(sparklines.begin(), sparklines.end(),
-                    [&](const BlockSparkline& s) { return s.sparkline == sparkline; });
-    const auto place = SparklinePlace(sparkline);
-    if (!copied && place && place->row >= pasted.first && place->row <= pasted.last) {
-      RemoveOwner(FirstChild(sparkline, "sqref"));
-    }
-  }
-  const int copies = std::max(1, pasted.Count() / height);
-  for (const BlockSparkline& source : sparklines) {
-    pugi::xml_node list = source.sparkline.parent();
-    pugi::xml_node last = source.sparkline;
-    for (int copy = 0; copy < copies; ++copy) {
-      const int row = pasted.first + copy * height + source.place.row;
-      if (row > pasted.last) break;
-      pugi::xml_node added = list.insert_copy_after(source.sparkline, last);
-      last = added;
-      FirstChild(added, "f").text().set(copy_formula(source.data, copy).c_str());
-      FirstChild(added, "sqref").text().set(CellAddress({source.place.col, row}).c_str());
-    }
-    // A source inside the pasted rows was replaced by its copies.
-    const auto place = SparklinePlace(source.sparkline);
-    if (place && place->row >= pasted.first && place->row <= pasted.last) {
-      list.remove_child(source.sparkline);
-    }
-  }
+void PasteExtensionList(const SheetEdit& edit, const Paste& paste, const CopiedBlock& block) {
+  const RowSpan source = paste.Standing();
+  ExtendRulesOverPaste(edit.worksheet, source, paste.target_first, paste.copies);
+  PlaceSparklineCopies(edit.worksheet, edit.name, block.sparklines, paste);
 }
 
 }  // namespace korvanta::workbook

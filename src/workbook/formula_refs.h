@@ -31,6 +31,26 @@ struct RowCopy {
   int inserted = 0;
 };
 
+// Copies of the whole rows `source`, as they stood when copied, placed one below the other
+// from row `target_first`, `copies` times. `inserted` rows were inserted at source.first to
+// make room for them (InsertCopiedRows); 0 when they are pasted over existing rows (CopyRows).
+struct Paste {
+  RowSpan source;
+  int target_first = 1;
+  int copies = 1;
+  int inserted = 0;
+
+  int Height() const { return source.Count(); }
+  // The copied rows where they stand once the room for the copies is made.
+  RowSpan Standing() const { return {source.first + inserted, source.last + inserted}; }
+  // The rows the copies fill.
+  RowSpan Pasted() const { return {target_first, target_first + copies * Height() - 1}; }
+  // Copy number `copy` (0 is the first) as its formulas follow it.
+  RowCopy Copy(int copy) const {
+    return {source.first, source.last, target_first + copy * Height() - source.first, inserted};
+  }
+};
+
 // Adjusts every reference in `formula` (without '=') that points into `edited_sheet`.
 // Unqualified references belong to `formula_sheet`, the sheet holding the formula.
 // Inserting grows a range that straddles the insertion and moves one at or below it;

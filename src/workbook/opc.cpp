@@ -113,6 +113,18 @@ std::vector<Relationship> ReadRelationships(Package& package, std::string_view s
   return relationships;
 }
 
+std::vector<Relationship> RelatedParts(Package& package, std::string_view source_part,
+                                       std::string_view kind) {
+  std::vector<Relationship> related;
+  for (Relationship& relationship : ReadRelationships(package, source_part)) {
+    if (!relationship.external && HasRelationshipKind(relationship.type, kind) &&
+        package.Contains(relationship.target)) {
+      related.push_back(std::move(relationship));
+    }
+  }
+  return related;
+}
+
 std::string FindRelatedPart(Package& package, std::string_view source_part, std::string_view kind) {
   for (const Relationship& relationship : ReadRelationships(package, source_part)) {
     if (!relationship.external && HasRelationshipKind(relationship.type, kind)) {

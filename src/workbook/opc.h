@@ -59,6 +59,9 @@ std::string RelativeTarget(std::string_view source_part, std::string_view target
 bool HasRelationshipKind(std::string_view type, std::string_view kind);
 
 std::vector<Relationship> ReadRelationships(Package& package, std::string_view source_part);
+// The internal relationships of this kind whose targets the package holds, in order.
+std::vector<Relationship> RelatedParts(Package& package, std::string_view source_part,
+                                       std::string_view kind);
 // The first internal target of this kind, or empty.
 std::string FindRelatedPart(Package& package, std::string_view source_part, std::string_view kind);
 std::string FindTargetById(Package& package, std::string_view source_part, std::string_view id);

@@ -6,7 +6,7 @@
 
 #include "workbook/cell_area.h"
 #include "workbook/opc.h"
-#include "workbook/pasted_rows.h"
+#include "workbook/part_handlers.h"
 #include "workbook/sheet_shift.h"
 #include "workbook/xml_util.h"
 
@@ -43,11 +43,7 @@ void EditSources(Package& package, std::string_view sheet_name, Edit edit) {
 }
 
 void ShiftPivotTableLocations(Package& package, std::string_view sheet_part, const Shift& shift) {
-  for (const Relationship& relationship : ReadRelationships(package, sheet_part)) {
-    if (relationship.external || !HasRelationshipKind(relationship.type, "pivotTable") ||
-        !package.Contains(relationship.target)) {
-      continue;
-    }
+  for (const Relationship& relationship : RelatedParts(package, sheet_part, "pivotTable")) {
     const pugi::xml_node read =
         FirstChild(package.ParsedXml(relationship.target).document_element(), "location");
     const auto moved = AdjustAreaForShift(read.attribute("ref").value(), shift);
@@ -59,21 +55,20 @@ void ShiftPivotTableLocations(Package& package, std::string_view sheet_part, con
 
 }  // namespace
 
-void ShiftPivotCaches(Package& package, std::string_view sheet_part, std::string_view sheet_name,
-                      const Shift& shift) {
-  if (shift.count == 0) return;
+void ShiftPivots(const SheetEdit& edit, const Shift& shift) {
   // A source wholly deleted keeps its range: the refresh reports it instead of reading
   // other cells.
-  EditSources(package, sheet_name,
+  EditSources(edit.package, edit.name,
               [&](std::string_view area) { return AdjustAreaForShift(area, shift); });
-  ShiftPivotTableLocations(package, sheet_part, shift);
+  ShiftPivotTableLocations(edit.package, edit.part, shift);
 }
 
 // The source's first row holds the field names; copies pasted directly below its data rows,
 // from rows among them, are more data.
-void GrowPivotSourcesOverPaste(Package& package, std::string_view sheet_name, RowSpan source,
-                               RowSpan pasted) {
-  EditSources(package, sheet_name, [&](std::string_view text) -> std::optional<std::string> {
+void PastePivots(const SheetEdit& edit, const Paste& paste, const CopiedBlock&) {
+  const RowSpan source = paste.Standing();
+  const RowSpan pasted = paste.Pasted();
+  EditSources(edit.package, edit.name, [&](std::string_view text) -> std::optional<std::string> {
     auto area = CellArea::Parse(text);
     if (!area || source.first <= area->first_row || source.last > area->last_row ||
         pasted.first != area->last_row + 1) {

@@ -2,7 +2,8 @@
 // insert copied rows, insert columns, delete rows. Each is at most one shift.
 #include <algorithm>
 
-#include "workbook/sheet_shift.h"
+#include "workbook/merged_cells.h"
+#include "workbook/part_handlers.h"
 #include "workbook/workbook_impl.h"
 #include "workbook/xml_util.h"
 
@@ -16,50 +17,6 @@ int CheckedProduct(int count, int height, const char* what) {
                         what + ".");
   }
   return static_cast<int>(total);
-}
-
-std::string SpanText(RowSpan span) {
-  return std::to_string(span.first) + ":" + std::to_string(span.last);
-}
-
-[[noreturn]] void RefuseCutMerge(const CellArea& merge, std::string_view sheet_name, RowSpan rows,
-                                 const char* what) {
-  const int edge = merge.first_row < rows.first ? rows.first : rows.last;
-  throw WorkbookError("The merged cells " + merge.ToString() + " on sheet " +
-                      std::string(sheet_name) + " reach across row " + std::to_string(edge) +
-                      ", the edge of the rows " + SpanText(rows) + " that the report " + what +
-                      "; merge cells within those rows or unmerge them in the template.");
-}
-
-// Merged areas reaching out of the copied rows `source` or the rows `target` their copies
-// go to. Such a merge goes with the copies only when it starts above the source and reaches
-// over it: the copies then sit in it as their source does (none holds its first cell), and
-// it grows over copies that adjoin it. Any other would be cut: the template is refused
-// rather than lose the merge silently. InsertCopiedRows passes its span as both; the shift
-// that follows grows the merge over the inserted copies.
-void FitMergesToCopies(std::vector<CellArea>& merges, std::string_view sheet_name, RowSpan source,
-                       RowSpan target) {
-  std::vector<CellArea> fitted = merges;  // nothing changes when the template is refused
-  for (CellArea& merge : fitted) {
-    const bool in_source = merge.TouchesRows(source.first, source.last);
-    const bool in_target = merge.TouchesRows(target.first, target.last);
-    if ((!in_source || merge.WithinRows(source.first, source.last)) &&
-        (!in_target || merge.WithinRows(target.first, target.last))) {
-      continue;
-    }
-    const bool holds_source = merge.first_row < source.first && merge.last_row >= source.last;
-    const bool reaches_target =
-        merge.first_row < target.first && target.first <= merge.last_row + 1;
-    if (holds_source && reaches_target) {
-      merge.last_row = std::max(merge.last_row, target.last);
-      continue;
-    }
-    if (in_source && !merge.WithinRows(source.first, source.last)) {
-      RefuseCutMerge(merge, sheet_name, source, "copies");
-    }
-    RefuseCutMerge(merge, sheet_name, target, "pastes over");
-  }
-  merges = std::move(fitted);
 }
 
 Row CopiedRow(const Row& source, int number, std::string_view sheet_name, const RowCopy& copy) {
@@ -83,26 +40,6 @@ Row CopiedRow(const Row& source, int number, std::string_view sheet_name, const 
   return row;
 }
 
-// Pasted rows carry the conditional formats and validations of their source rows: the
-// rules' ranges grow over the copies.
-void ExtendRulesOverPaste(pugi::xml_node worksheet, RowSpan source, int target_first, int copies) {
-  const auto extend = [&](pugi::xml_node rule) {
-    pugi::xml_attribute list = rule.attribute("sqref");
-    if (!list) return;
-    if (const auto extended =
-            RepeatOverPastedRows(list.value(), source.first, source.last, target_first, copies)) {
-      list = extended->c_str();
-    }
-  };
-  for (pugi::xml_node element : worksheet.children()) {
-    if (LocalName(element) == "conditionalFormatting") extend(element);
-    if (LocalName(element) != "dataValidations") continue;
-    for (pugi::xml_node validation : element.children()) {
-      if (LocalName(validation) == "dataValidation") extend(validation);
-    }
-  }
-}
-
 }  // namespace
 
 CopiedBlock Worksheet::Impl::BlockOf(RowSpan span) const {
@@ -114,64 +51,35 @@ CopiedBlock Worksheet::Impl::BlockOf(RowSpan span) const {
   return block;
 }
 
-void Worksheet::Impl::PlaceCopies(const CopiedBlock& block, RowSpan source, int target_first,
-                                  int copies, int inserted) {
-  const int height = source.Count();
-  const int target_last = target_first + CheckedProduct(copies, height, "the pasted rows") - 1;
+void Worksheet::Impl::PlaceCopies(const CopiedBlock& block, const Paste& paste) {
+  const int height = paste.Height();
+  const int target_last =
+      paste.target_first + CheckedProduct(paste.copies, height, "the pasted rows") - 1;
   if (target_last > kMaxRows) {
     throw WorkbookError("The sheet can not hold the pasted rows: they would pass its last row.");
   }
   std::vector<Row> placed;
-  placed.reserve(block.rows.size() * static_cast<std::size_t>(copies));
-  for (int copy = 0; copy < copies; ++copy) {
-    const int first = target_first + copy * height;
-    const RowCopy placement{source.first, source.last, first - source.first, inserted};
+  placed.reserve(block.rows.size() * static_cast<std::size_t>(paste.copies));
+  for (int copy = 0; copy < paste.copies; ++copy) {
+    const int first = paste.target_first + copy * height;
     for (const Row& row : block.rows) {
-      placed.push_back(CopiedRow(row, first + row.number, name, placement));
+      placed.push_back(CopiedRow(row, first + row.number, name, paste.Copy(copy)));
     }
   }
   std::vector<Row>& rows = cells.rows();
-  const auto [target_begin, target_end] = cells.Range(target_first, target_last);
+  const auto [target_begin, target_end] = cells.Range(paste.target_first, target_last);
   const auto begin = rows.begin() + static_cast<std::ptrdiff_t>(target_begin);
   rows.insert(rows.erase(begin, rows.begin() + static_cast<std::ptrdiff_t>(target_end)),
               std::make_move_iterator(placed.begin()), std::make_move_iterator(placed.end()));
-
-  // Merged areas within pasted-over rows give way to those of the copied rows; a merge that
-  // grew over inserted rows holds the copies.
-  const RowSpan now{source.first + inserted, source.last + inserted};
-  std::vector<CellArea> source_merges;
-  for (const CellArea& merge : merges) {
-    if (merge.WithinRows(now.first, now.last)) source_merges.push_back(merge);
-  }
-  if (inserted == 0) {
-    std::erase_if(
-        merges, [&](const CellArea& merge) { return merge.WithinRows(target_first, target_last); });
-  }
-  for (int copy = 0; copy < copies; ++copy) {
-    const int offset = target_first + copy * height - now.first;
-    for (const CellArea& merge : source_merges) merges.push_back(merge.Offset(offset, 0));
-  }
-  ExtendRulesOverPaste(Root(), now, target_first, copies);
-  ExtendExtensionRulesOverPaste(Root(), now, target_first, copies);
-  const RowSpan pasted{target_first, target_last};
-  PlaceSparklineCopies(Root(), block.sparklines, pasted, height,
-                       [&](std::string_view formula, int copy) {
-                         const int offset = target_first + copy * height - source.first;
-                         return AdjustFormulaForRowCopy(
-                             formula, name, {source.first, source.last, offset, inserted});
-                       });
-  GrowTablesOverPaste(*package, part_name, now, pasted);
-  table_headers = ReadTableHeaders(*package, part_name);
-  GrowPivotSourcesOverPaste(*package, name, now, pasted);
-  GrowChartRangesOverCopies(*package, name, now, pasted);
+  PasteSheetContent(Edit(), paste, block);
 }
 
 void Worksheet::CopyRows(RowSpan source, RowSpan target) {
   // A target of several source heights takes that many copies; a smaller one takes one.
   const int copies = std::max(1, target.Count() / source.Count());
-  const RowSpan pasted{target.first, target.first + copies * source.Count() - 1};
-  FitMergesToCopies(impl_->merges, impl_->name, source, pasted);
-  impl_->PlaceCopies(impl_->BlockOf(source), source, target.first, copies, 0);
+  const Paste paste{source, target.first, copies, 0};
+  FitMergesToCopies(impl_->merges, impl_->name, source, paste.Pasted());
+  impl_->PlaceCopies(impl_->BlockOf(source), paste);
 }
 
 // The spreadsheet's Insert Copied Cells done once per copy: each copy is pasted where the
@@ -184,7 +92,7 @@ void Worksheet::InsertCopiedRows(int count, RowSpan span) {
   FitMergesToCopies(impl_->merges, impl_->name, span, span);
   const CopiedBlock block = impl_->BlockOf(span);
   impl_->ApplyShift(Shift{Shift::Axis::kRows, span.first, inserted});
-  impl_->PlaceCopies(block, span, span.first, count, inserted);
+  impl_->PlaceCopies(block, Paste{span, span.first, count, inserted});
 }
 
 void Worksheet::InsertColumns(int count, ColSpan span) {

@@ -1,20 +1,16 @@
-// The worksheet's elements outside its cells, moved with the cells they name.
+// The worksheet's elements outside its cells, moved with the cells they name, and the rules
+// that pasted rows carry.
 #include <algorithm>
 #include <string>
 
 #include "workbook/cell_address.h"
+#include "workbook/part_handlers.h"
 #include "workbook/sheet_rows.h"
 #include "workbook/sheet_shift.h"
 #include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
 namespace {
-
-void AdjustFormulaText(pugi::xml_node element, std::string_view sheet_name, const Shift& shift) {
-  const std::string adjusted =
-      AdjustFormulaForShift(element.text().get(), sheet_name, sheet_name, shift);
-  element.text().set(adjusted.c_str());
-}
 
 // A range-list attribute adjusted; false when no area is left of it.
 bool AdjustAreaListAttribute(pugi::xml_node element, const char* attribute, const Shift& shift) {
@@ -50,7 +46,7 @@ void ShiftConditionalFormats(pugi::xml_node worksheet, std::string_view sheet_na
     }
     for (pugi::xml_node rule : ChildrenNamed(format, "cfRule")) {
       for (pugi::xml_node formula : ChildrenNamed(rule, "formula")) {
-        AdjustFormulaText(formula, sheet_name, shift);
+        AdjustFormulaElement(formula, sheet_name, sheet_name, shift);
       }
     }
   }
@@ -65,7 +61,7 @@ void ShiftValidations(pugi::xml_node worksheet, std::string_view sheet_name, con
       }
       for (const char* name : {"formula1", "formula2"}) {
         for (pugi::xml_node formula : ChildrenNamed(validation, name)) {
-          AdjustFormulaText(formula, sheet_name, shift);
+          AdjustFormulaElement(formula, sheet_name, sheet_name, shift);
         }
       }
     }
@@ -199,17 +195,38 @@ void ShiftColumnRanges(pugi::xml_node worksheet, const Shift& shift) {
 
 }  // namespace
 
-void ShiftSheetElements(pugi::xml_node worksheet, std::string_view sheet_name, const Shift& shift) {
-  if (shift.count == 0) return;
+void ShiftSheetElements(const SheetEdit& edit, const Shift& shift) {
+  const pugi::xml_node worksheet = edit.worksheet;
   ShiftColumnRanges(worksheet, shift);
   ShiftSelections(worksheet, shift);
   ShiftRangeElements(worksheet, shift);
   ShiftAreaLists(worksheet, "protectedRanges", "protectedRange", shift);
-  ShiftConditionalFormats(worksheet, sheet_name, shift);
-  ShiftValidations(worksheet, sheet_name, shift);
-  ShiftHyperlinks(worksheet, sheet_name, shift);
+  ShiftConditionalFormats(worksheet, edit.name, shift);
+  ShiftValidations(worksheet, edit.name, shift);
+  ShiftHyperlinks(worksheet, edit.name, shift);
   ShiftBreaks(worksheet, shift);
   ShiftAreaLists(worksheet, "ignoredErrors", "ignoredError", shift);
+}
+
+// Pasted rows carry the conditional formats and validations of their source rows: the
+// rules' ranges grow over the copies.
+void PasteSheetRules(const SheetEdit& edit, const Paste& paste, const CopiedBlock&) {
+  const RowSpan source = paste.Standing();
+  const auto extend = [&](pugi::xml_node rule) {
+    pugi::xml_attribute list = rule.attribute("sqref");
+    if (!list) return;
+    if (const auto extended = RepeatOverPastedRows(list.value(), source.first, source.last,
+                                                   paste.target_first, paste.copies)) {
+      list = extended->c_str();
+    }
+  };
+  for (pugi::xml_node element : edit.worksheet.children()) {
+    if (LocalName(element) == "conditionalFormatting") extend(element);
+    if (LocalName(element) != "dataValidations") continue;
+    for (pugi::xml_node validation : element.children()) {
+      if (LocalName(validation) == "dataValidation") extend(validation);
+    }
+  }
 }
 
 }  // namespace korvanta::workbook

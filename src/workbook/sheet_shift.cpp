@@ -1,9 +1,10 @@
-// One structural change applied to the active sheet: its rows and cells, their formulas, the
-// merged areas, the sheet's other elements and every part that points into the sheet.
+// One structural change applied to the active sheet: its rows and cells and their formulas
+// here, then every other kind of content through its handler.
 #include "workbook/sheet_shift.h"
 
 #include <algorithm>
 
+#include "workbook/part_handlers.h"
 #include "workbook/workbook_impl.h"
 
 namespace korvanta::workbook {
@@ -105,6 +106,14 @@ std::optional<CellArea> ShiftMergedArea(const CellArea& area, const Shift& shift
   return moved;
 }
 
+void AdjustFormulaElement(pugi::xml_node element, std::string_view formula_sheet,
+                          std::string_view edited_sheet, const Shift& shift) {
+  const std::string_view text = element.text().get();
+  if (text.empty()) return;
+  const std::string adjusted = AdjustFormulaForShift(text, formula_sheet, edited_sheet, shift);
+  if (adjusted != text) element.text().set(adjusted.c_str());
+}
+
 void Worksheet::Impl::ApplyShift(const Shift& shift) {
   if (shift.count == 0) return;
   CheckRoom(cells, shift);
@@ -114,20 +123,7 @@ void Worksheet::Impl::ApplyShift(const Shift& shift) {
     ShiftColumns(cells.rows(), shift);
   }
   AdjustCellFormulas(cells.rows(), name, shift);
-
-  std::vector<CellArea> moved;
-  moved.reserve(merges.size());
-  for (const CellArea& merge : merges) {
-    if (const auto area = ShiftMergedArea(merge, shift); area && !area->IsSingleCell()) {
-      moved.push_back(*area);
-    }
-  }
-  merges = std::move(moved);
-
-  ShiftSheetElements(Root(), name, shift);
-  ShiftExtensionList(Root(), name, shift);
-  ShiftTableParts(*package, Root(), part_name, name, shift);
-  ShiftRelatedParts(*package, *book, part_name, name, shift);
+  ShiftSheetContent(Edit(), shift);
   FillTableHeaders();
 }
 

@@ -41,7 +41,6 @@ std::string Worksheet::Impl::TableHeaderText(CellRef ref, std::string_view text)
 }
 
 void Worksheet::Impl::FillTableHeaders() {
-  table_headers = ReadTableHeaders(*package, part_name);
   for (const TableHeader& header : table_headers) {
     const std::vector<std::string> names = TableColumnNames(*package, header);
     for (int col = header.first_col; col <= header.last_col; ++col) {

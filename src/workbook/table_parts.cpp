@@ -9,10 +9,10 @@
 
 #include <algorithm>
 
+#include "workbook/book_structure.h"
 #include "workbook/cell_area.h"
 #include "workbook/opc.h"
 #include "workbook/structured_refs.h"
-#include "workbook/workbook_impl.h"
 #include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
@@ -40,11 +40,7 @@ std::string UniqueColumnName(std::string_view wanted, const std::vector<std::str
 
 std::vector<TableHeader> ReadTableHeaders(Package& package, std::string_view sheet_part) {
   std::vector<TableHeader> headers;
-  for (const Relationship& relationship : ReadRelationships(package, sheet_part)) {
-    if (relationship.external || !HasRelationshipKind(relationship.type, "table") ||
-        !package.Contains(relationship.target)) {
-      continue;
-    }
+  for (const Relationship& relationship : RelatedParts(package, sheet_part, "table")) {
     const pugi::xml_node table = package.ParsedXml(relationship.target).document_element();
     const auto area = CellArea::Parse(table.attribute("ref").value());
     if (!area || table.attribute("headerRowCount").as_int(1) == 0) continue;
@@ -99,14 +95,10 @@ void RenameColumnOutsideSheet(Package& package, const BookStructure& book,
         RenameTableColumnInFormula(text, header.name, name.before, name.after, false);
     if (renamed != text) formula.text().set(renamed.c_str());
   };
-  for (const SheetEntry& other : book.sheets) {
-    if (!other.is_worksheet || EqualsIgnoreCase(other.part, sheet_part) ||
-        !package.Contains(other.part) ||
-        !ContainsIgnoreCase(package.Read(other.part), header.name)) {
-      continue;
-    }
+  for (const SheetEntry* other : OtherSheetsThatMayName(package, book, sheet_part, header.name)) {
+    if (!other->is_worksheet) continue;
     for (pugi::xml_node formula :
-         DescendantsNamed(package.Xml(other.part).document_element(), "f")) {
+         DescendantsNamed(package.Xml(other->part).document_element(), "f")) {
       rename(formula);
     }
   }

@@ -16,7 +16,7 @@
 
 #include "workbook/cell_area.h"
 #include "workbook/opc.h"
-#include "workbook/pasted_rows.h"
+#include "workbook/part_handlers.h"
 #include "workbook/sheet_shift.h"
 #include "workbook/table_parts.h"
 #include "workbook/xml_util.h"
@@ -57,11 +57,9 @@ void SetTableArea(pugi::xml_node table, const CellArea& area) {
 void AdjustFormulas(pugi::xml_node table, std::string_view sheet_name, const Shift& shift) {
   for (pugi::xml_node column : ChildrenNamed(FirstChild(table, "tableColumns"), "tableColumn")) {
     for (const char* name : {"calculatedColumnFormula", "totalsRowFormula"}) {
-      pugi::xml_node formula = FirstChild(column, name);
-      if (!formula) continue;
-      const std::string adjusted =
-          AdjustFormulaForShift(formula.text().get(), sheet_name, sheet_name, shift);
-      formula.text().set(adjusted.c_str());
+      if (pugi::xml_node formula = FirstChild(column, name)) {
+        AdjustFormulaElement(formula, sheet_name, sheet_name, shift);
+      }
     }
   }
 }
@@ -151,33 +149,26 @@ void RemoveTable(Package& package, pugi::xml_node worksheet, std::string_view sh
   RemoveContentTypeOverride(package, relationship.target);
 }
 
-std::vector<Relationship> TableRelationships(Package& package, std::string_view sheet_part) {
-  std::vector<Relationship> tables;
-  for (Relationship& relationship : ReadRelationships(package, sheet_part)) {
-    if (!relationship.external && HasRelationshipKind(relationship.type, "table") &&
-        package.Contains(relationship.target)) {
-      tables.push_back(std::move(relationship));
-    }
-  }
-  return tables;
-}
-
 }  // namespace
 
-void ShiftTableParts(Package& package, pugi::xml_node worksheet, std::string_view sheet_part,
-                     std::string_view sheet_name, const Shift& shift) {
-  if (shift.count == 0) return;
-  for (const Relationship& relationship : TableRelationships(package, sheet_part)) {
-    if (!Reaches(package.ParsedXml(relationship.target).document_element(), shift)) continue;
-    if (!ShiftTable(package.Xml(relationship.target).document_element(), sheet_name, shift)) {
-      RemoveTable(package, worksheet, sheet_part, relationship);
+void ShiftTables(const SheetEdit& edit, const Shift& shift) {
+  for (const Relationship& relationship : RelatedParts(edit.package, edit.part, "table")) {
+    const pugi::xml_node read = edit.package.ParsedXml(relationship.target).document_element();
+    if (!Reaches(read, shift)) continue;
+    if (!ShiftTable(edit.package.Xml(relationship.target).document_element(), edit.name, shift)) {
+      RemoveTable(edit.package, edit.worksheet, edit.part, relationship);
     }
   }
+  edit.table_headers = ReadTableHeaders(edit.package, edit.part);
 }
 
-void GrowTablesOverPaste(Package& package, std::string_view sheet_part, RowSpan source,
-                         RowSpan pasted) {
-  for (const Relationship& relationship : TableRelationships(package, sheet_part)) {
+// A table whose data rows hold the source rows grows over copies pasted directly below or
+// above its data rows; its filter follows.
+void PasteTables(const SheetEdit& edit, const Paste& paste, const CopiedBlock&) {
+  const RowSpan source = paste.Standing();
+  const RowSpan pasted = paste.Pasted();
+  Package& package = edit.package;
+  for (const Relationship& relationship : RelatedParts(package, edit.part, "table")) {
     const pugi::xml_node read = package.ParsedXml(relationship.target).document_element();
     auto area = CellArea::Parse(read.attribute("ref").value());
     if (!area) continue;
@@ -195,6 +186,7 @@ void GrowTablesOverPaste(Package& package, std::string_view sheet_part, RowSpan 
     }
     SetTableArea(package.Xml(relationship.target).document_element(), *area);
   }
+  edit.table_headers = ReadTableHeaders(package, edit.part);
 }
 
 }  // namespace korvanta::workbook

@@ -9,9 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "workbook/book_structure.h"
 #include "workbook/cell_area.h"
 #include "workbook/formula_refs.h"
 #include "workbook/package.h"
+#include "workbook/part_handlers.h"
 #include "workbook/pasted_rows.h"
 #include "workbook/shared_strings.h"
 #include "workbook/sheet_rows.h"
@@ -20,25 +22,6 @@
 #include "workbook/workbook.h"
 
 namespace korvanta::workbook {
-
-struct SheetEntry {
-  std::string name;
-  std::string part;  // empty when its relationship is missing
-  bool is_worksheet = false;
-};
-
-// workbook.xml as the engine sees it: the sheets in tab order and the active one.
-struct BookStructure {
-  std::string workbook_part;  // "xl/workbook.xml"
-  std::vector<SheetEntry> sheets;
-  std::size_t active = 0;
-};
-
-// Rows taken for copying, numbered from 0, with the sparklines placed in them.
-struct CopiedBlock {
-  std::vector<Row> rows;
-  std::vector<BlockSparkline> sparklines;
-};
 
 // The active sheet. Its part is held here, not in the package: on save <sheetData>,
 // <mergeCells> and <dimension> are written from the model and every other element from `xml`.
@@ -53,7 +36,7 @@ struct Worksheet::Impl {
   pugi::xml_document xml;
   SheetRows cells;
   std::vector<CellArea> merges;
-  std::vector<TableHeader> table_headers;
+  std::vector<TableHeader> table_headers;  // kept current by the tables' handlers
 
   // Reads the part named by part_name.
   void Load();
@@ -73,23 +56,21 @@ struct Worksheet::Impl {
   // The text a header cell shows after `text` is written to it: the name its table column
   // takes (unique in the table); `text` itself for other cells.
   std::string TableHeaderText(CellRef ref, std::string_view text);
-  // Reads the tables' header rows again and gives each empty header cell (an inserted table
-  // column's) its column's name.
+  // Gives each empty header cell (an inserted table column's) its column's name.
   void FillTableHeaders();
 
+  // What the handlers of each kind of content edit.
+  SheetEdit Edit();
   // One structural change, applied to the cells and to everything that refers to them.
   void ApplyShift(const Shift& shift);
 
   // The rows of `span` as they stand.
   CopiedBlock BlockOf(RowSpan span) const;
-  // Places `copies` copies of `block`, the rows `source` as they stood when copied, one below
-  // the other from target_first. `inserted` rows were inserted at source.first for them (they
-  // fill new rows); otherwise they replace what the target rows held. Their formulas and
-  // sparklines follow AdjustFormulaForRowCopy; the merged areas, conditional formats and
-  // validations of the source rows are repeated over the copies, and the tables and pivot
-  // sources that hold them grow over copies pasted next to them.
-  void PlaceCopies(const CopiedBlock& block, RowSpan source, int target_first, int copies,
-                   int inserted);
+  // Places the copies of `block`, the rows paste.source as they stood when copied. With rows
+  // inserted for them they fill new rows; otherwise they replace what the target rows held.
+  // Their formulas follow AdjustFormulaForRowCopy; every other kind of content follows them
+  // through its paste handler.
+  void PlaceCopies(const CopiedBlock& block, const Paste& paste);
 };
 
 struct Workbook::Impl {

@@ -102,6 +102,10 @@ std::string Worksheet::Impl::Serialize() const {
   return out;
 }
 
+SheetEdit Worksheet::Impl::Edit() {
+  return {*package, *book, Root(), part_name, name, merges, table_headers};
+}
+
 std::uint32_t Worksheet::Impl::EffectiveStyle(CellRef ref) const {
   if (const Row* row = cells.Find(ref.row)) {
     if (const Cell* cell = row->Find(ref.col)) return cell->style;

@@ -286,5 +286,33 @@ TEST(Areas, OffsetMovesEveryPart) {
   EXPECT_EQ(OffsetArea("B2", 0, 0), "B2");
 }
 
+// One value carries both row copies: where the copied rows stand once room is made, the rows
+// the copies fill, and the offset each copy's formulas follow.
+TEST(Paste, KnowsWhereTheSourceStandsAndWhereEachCopyLands) {
+  struct PasteCase {
+    const char* what;
+    Paste paste;
+    RowSpan standing;
+    RowSpan pasted;
+    int last_copy_offset;
+  };
+  const PasteCase cases[] = {
+      {"two rows pasted three times further down", {{9, 10}, 21, 3, 0}, {9, 10}, {21, 26}, 16},
+      {"one row inserted twice at itself", {{9, 9}, 9, 2, 2}, {11, 11}, {9, 10}, 1},
+      {"two rows inserted three times at themselves", {{9, 10}, 9, 3, 6}, {15, 16}, {9, 14}, 4},
+  };
+  for (const PasteCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(c.paste.Standing().first, c.standing.first);
+    EXPECT_EQ(c.paste.Standing().last, c.standing.last);
+    EXPECT_EQ(c.paste.Pasted().first, c.pasted.first);
+    EXPECT_EQ(c.paste.Pasted().last, c.pasted.last);
+    const RowCopy last = c.paste.Copy(c.paste.copies - 1);
+    EXPECT_EQ(last.offset, c.last_copy_offset);
+    EXPECT_EQ(last.source_first, c.paste.source.first);
+    EXPECT_EQ(last.inserted, c.paste.inserted);
+  }
+}
+
 }  // namespace
 }  // namespace korvanta::workbook

@@ -1,8 +1,11 @@
 // What follows the cells when rows or columns move, on packages written by hand: shared
 // formulas, hyperlinks, filters, tables, notes, page breaks, drawing anchors, extensions,
 // formulas on other sheets and defined names.
+#include "workbook/sheet_shift.h"
+
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "workbook/cell_writing.h"
@@ -340,6 +343,32 @@ TEST(DefinedNames, GlobalAndSheetLocalNamesAndPrintTitlesFollow) {
   EXPECT_EQ(Text(xml, "//definedName[@name='Local']"), "$A$15");  // local to Other
   EXPECT_EQ(Text(xml, "//definedName[@name='Cell']"), "'Sheet1'!$B$19");
   EXPECT_EQ(Text(xml, "//definedName[@name='Elsewhere']"), "Other!$B$15");
+}
+
+// One helper adjusts every element that holds a formula as text. An element whose formula
+// the shift leaves alone keeps its bytes, so that the parts an edit does not concern are
+// saved as read.
+TEST(FormulaElements, ChangeOnlyWhereTheShiftMovesAReference) {
+  struct Case {
+    const char* element;
+    const char* formula_sheet;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"<f>B5*2</f>", "Sheet1", "<f>B7*2</f>"},
+      {"<formula1>B5*2</formula1>", "Other", "<formula1>B5*2</formula1>"},
+      {"<definedName>Sheet1!$B$5</definedName>", "", "<definedName>Sheet1!$B$7</definedName>"},
+      {"<f>B2+Other!B5</f>", "Sheet1", "<f>B2+Other!B5</f>"},
+      {"<f/>", "Sheet1", "<f/>"},
+  };
+  for (const Case& c : cases) {
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_string(c.element));
+    AdjustFormulaElement(doc.first_child(), c.formula_sheet, "Sheet1", {Shift::Axis::kRows, 3, 2});
+    std::ostringstream saved;
+    doc.save(saved, "", pugi::format_raw | pugi::format_no_declaration);
+    EXPECT_EQ(saved.str(), c.expected) << c.element;
+  }
 }
 
 }  // namespace

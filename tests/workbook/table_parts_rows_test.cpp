@@ -24,10 +24,12 @@ constexpr std::string_view kSheet = "xl/worksheets/sheet1.xml";
 constexpr std::string_view kTable = "xl/tables/table1.xml";
 
 // "Samples" in A3:D4 (header row 3, pattern row 4, a calculated column C), or with a totals
-// row in row 5; a total below in row 7.
-std::string SampleTable(bool totals) {
-  return testing::XlsxWriterSheet([totals](lxw_workbook*, lxw_worksheet* sheet) {
+// row in row 5; a total below in row 7. `note_formula` is a formula for the pattern row's Note
+// cell.
+std::string SampleTable(bool totals, const char* note_formula = nullptr) {
+  return testing::XlsxWriterSheet([totals, note_formula](lxw_workbook*, lxw_worksheet* sheet) {
     worksheet_write_string(sheet, 0, 0, "File", nullptr);
+    if (note_formula) worksheet_write_formula(sheet, 3, 3, note_formula, nullptr);
     worksheet_write_string(sheet, 3, 0, "s1", nullptr);
     worksheet_write_number(sheet, 3, 1, 0.5, nullptr);
     worksheet_write_formula(sheet, 6, 1, "=SUM(B4:B4)", nullptr);
@@ -166,6 +168,24 @@ TEST(ExcelTables, FormulasFollowARenamedColumn) {
   EXPECT_STREQ(table.select_node("//tableColumn[2]/totalsRowFormula").node().text().get(), "");
   EXPECT_STREQ(table.select_node("//tableColumn[2]").node().attribute("totalsRowFunction").value(),
                "sum");
+}
+
+// The table's header cache follows it as it grows, so a column renamed afterwards is renamed
+// in the copies' own references to their row too.
+TEST(ExcelTables, AColumnRenamedAfterTheTableGrewIsRenamedInEveryCopy) {
+  const std::vector<std::pair<const char*, std::function<void(Worksheet&)>>> edits = {
+      {"copies inserted", [](Worksheet& sheet) { InsertCopiedRows(sheet, 3, "4:4"); }},
+      {"copies pasted below", [](Worksheet& sheet) { CopyRows(sheet, "4:4", "5:7"); }},
+  };
+  for (const auto& [operation, edit] : edits) {
+    SCOPED_TRACE(operation);
+    Workbook book = Workbook::LoadFromMemory(SampleTable(false, "=[@Abs]*3"));
+    edit(book.ActiveSheet());
+    WriteTextCell(book.ActiveSheet(), 'B', 3, "WL1");
+    for (const char* cell : {"D4", "D5", "D6", "D7"}) {
+      EXPECT_EQ(FormulaAt(book.ActiveSheet(), cell), "[@[WL1]]*3") << cell;
+    }
+  }
 }
 
 TEST(ExcelTables, StructuredReferencesAreRenamedOnlyWhereTheyNameTheColumn) {
