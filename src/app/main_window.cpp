@@ -1,4 +1,4 @@
-#include "app/zoltdlg.h"
+#include "app/main_window.h"
 
 #include <QAction>
 #include <QColor>
@@ -19,7 +19,7 @@
 #include <QUrl>
 #include <exception>
 
-#include "app/aboutdlg.h"
+#include "app/about_dialog.h"
 #include "app/app_icon.h"
 #include "app/dialog_units.h"
 #include "app/file_filters.h"
