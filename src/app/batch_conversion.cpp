@@ -1,10 +1,10 @@
 #include "app/batch_conversion.h"
 
 #include <exception>
+#include <filesystem>
 #include <system_error>
 
 #include "driver/host.h"
-#include "driver/report_claims.h"
 
 namespace korvanta::gui {
 namespace {
@@ -42,34 +42,21 @@ class BatchHost : public Host {
 
 }  // namespace
 
-std::vector<BatchItem> PlanBatch(const std::vector<std::string>& inputs, const fs::path& folder) {
-  std::vector<BatchItem> items;
-  ReportClaims claims;
-  for (const std::string& input : inputs) {
-    BatchItem item{input, (folder / (fs::path(input).stem().string() + ".xlsx")).string(), {}};
-    if (const auto earlier = claims.Claim(item.output, input)) {
-      item.refusal = item.output + " is the report of " + *earlier + ".";
-    }
-    items.push_back(std::move(item));
-  }
-  return items;
-}
-
-std::size_t ExistingReports(const std::vector<BatchItem>& items) {
+std::size_t ExistingReports(const std::vector<BatchEntry>& items) {
   std::size_t count = 0;
-  for (const BatchItem& item : items) {
+  for (const BatchEntry& item : items) {
     std::error_code ignored;
     if (item.refusal.empty() && fs::exists(item.output, ignored)) ++count;
   }
   return count;
 }
 
-std::vector<BatchOutcome> RunBatch(const std::vector<BatchItem>& items,
+std::vector<BatchOutcome> RunBatch(const std::vector<BatchEntry>& items,
                                    const ConversionSettings& settings, bool replace_existing,
                                    const std::atomic<bool>& stop,
                                    const std::function<void(std::size_t done)>& progress) {
   std::vector<BatchOutcome> outcomes;
-  for (const BatchItem& item : items) {
+  for (const BatchEntry& item : items) {
     if (stop) break;
     BatchOutcome outcome{item.input, false, item.refusal};
     if (item.refusal.empty()) {

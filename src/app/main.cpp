@@ -1,4 +1,4 @@
-#include "app/zolt.h"
+#include "app/application.h"
 
 int main(int argc, char** argv) {
   korvanta::gui::CZoltApp app(argc, argv);

@@ -12,9 +12,8 @@
 #include "cli/progress.h"
 #include "cli/report_opener.h"
 #include "cli/summary_json.h"
+#include "driver/batch_plan.h"
 #include "driver/conversion.h"
-#include "driver/path_rules.h"
-#include "driver/report_claims.h"
 
 namespace korvanta::cli {
 namespace {
@@ -24,38 +23,14 @@ namespace fs = std::filesystem;
 // How long the run waits at its end for the openers of --open to report a failure.
 constexpr std::chrono::milliseconds kOpenerPatience(3000);
 
-std::string OutputPathFor(const std::string& input, const ConvertOptions& options) {
-  if (options.output) return *options.output;
-  const fs::path stem_xlsx = fs::path(input).stem().string() + ".xlsx";
-  if (options.output_dir) return (fs::path(*options.output_dir) / stem_xlsx).string();
-  return (fs::path(input).parent_path() / stem_xlsx).string();
-}
-
-// An input to convert, or the reason it is not converted, decided before any conversion
-// starts, so that the outcome does not hang on which conversion finishes first.
-struct PlannedInput {
-  std::string path;
-  std::string output;
-  std::string refusal;
-};
-
-std::vector<PlannedInput> Plan(const std::vector<Input>& inputs, const ConvertOptions& options) {
-  std::vector<PlannedInput> plan;
-  ReportClaims claims;
+// Every input is planned before any conversion starts, so that the outcome does not hang on
+// which conversion finishes first.
+std::vector<BatchEntry> Plan(const std::vector<Input>& inputs, const ConvertOptions& options) {
+  BatchPlan batch({options.output, options.output_dir, options.formats});
+  std::vector<BatchEntry> plan;
   for (const Input& input : inputs) {
-    PlannedInput planned{input.path, {}, input.error};
-    if (planned.refusal.empty()) {
-      planned.output = OutputPathFor(input.path, options);
-      // The ASM document's name follows from the report's, so one claim covers both.
-      const std::string report = WithXlsxExtension(planned.output);
-      if (const auto earlier = claims.Claim(report, input.path)) {
-        planned.refusal = options.formats.report
-                              ? report + " is the report of "
-                              : AsmDocumentPath(planned.output) + " is the ASM document of ";
-        planned.refusal += *earlier + " in this run";
-      }
-    }
-    plan.push_back(std::move(planned));
+    plan.push_back(input.error.empty() ? batch.Add(input.path)
+                                       : BatchEntry{input.path, {}, input.error});
   }
   return plan;
 }
@@ -91,19 +66,19 @@ int RunConvert(const ConvertOptions& options, std::ostream& out, Console& consol
       options.template_dir ? std::optional<fs::path>(*options.template_dir) : std::nullopt);
   settings.formats = options.formats;
 
-  const std::vector<PlannedInput> plan = Plan(inputs, options);
+  const std::vector<BatchEntry> plan = Plan(inputs, options);
   std::vector<JobResult> results(plan.size());
   ReportOpener opener;
   const bool show_progress = options.verbosity != Verbosity::kQuiet;
   Progress progress(console, plan.size());
   const unsigned jobs = options.jobs ? static_cast<unsigned>(*options.jobs) : DefaultJobCount();
   RunJobs(plan.size(), jobs, [&](std::size_t i) {
-    const PlannedInput& planned = plan[i];
-    if (show_progress) progress.Started(FileName(planned.path));
+    const BatchEntry& planned = plan[i];
+    if (show_progress) progress.Started(FileName(planned.input));
     results[i] = planned.refusal.empty()
-                     ? ConvertInput(planned.path, planned.output, settings, options, console,
+                     ? ConvertInput(planned.input, planned.output, settings, options, console,
                                     options.open ? &opener : nullptr)
-                     : RefusedInput(planned.path, planned.refusal, console);
+                     : RefusedInput(planned.input, planned.refusal, console);
     if (show_progress) progress.Finished();
   });
   if (options.open) AddOpenerProblems(opener, results, console, options.verbosity);

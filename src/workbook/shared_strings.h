@@ -17,7 +17,6 @@ class SharedStrings {
   // Reads the table the workbook part points to; `part_name` empty when it has none yet.
   void Load(Package& package, std::string workbook_part, std::string part_name);
 
-  std::size_t Size() const { return texts_.size(); }
   // The plain text of an entry (runs joined, phonetic hints left out); empty when unknown.
   const std::string& Text(std::size_t index) const;
   // The index of an entry holding exactly `text` as plain text, appending one when needed.

@@ -1,4 +1,4 @@
-// The window's batch: which report each file gets, and what a run gives back.
+// The window's batch: what a run gives back.
 #include "app/batch_conversion.h"
 
 #include <gmock/gmock.h>
@@ -16,22 +16,13 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
-TEST(BatchPlan, EachFileGetsItsStemInTheFolderAndALaterClaimOnAReportIsRefused) {
-  const fs::path out("/reports");
-  const auto items = PlanBatch({"/a/plate.pht", "/b/plate.pro", "/a/run.tsc"}, out);
-  ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[0].output, (out / "plate.xlsx").string());
-  EXPECT_EQ(items[0].refusal, "");
-  EXPECT_EQ(items[1].refusal, (out / "plate.xlsx").string() + " is the report of /a/plate.pht.");
-  EXPECT_EQ(items[2].output, (out / "run.xlsx").string());
-  EXPECT_EQ(items[2].refusal, "");
-}
-
 TEST(BatchRun, RefusedFilesAreFailuresAndAStopEndsBeforeTheNextFile) {
   const test::TempDir dir;
   test::WriteFile(dir / "a.pht", "4\n2\n0\nSeries\n1\n1\n0\n2\n260\n280\n1\n1\nS1\n0.5\n0.6\n");
   fs::create_directory(dir / "out");
-  const auto items = PlanBatch({(dir / "a.pht").string(), (dir / "a.tm").string()}, dir / "out");
+  BatchPlan plan({std::nullopt, (dir / "out").string(), {}});
+  const std::vector<BatchEntry> items{plan.Add((dir / "a.pht").string()),
+                                      plan.Add((dir / "a.tm").string())};
   ConversionSettings settings;
   settings.template_dir = test::TemplateDir();
   std::atomic<bool> stop = false;

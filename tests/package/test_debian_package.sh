@@ -2,7 +2,7 @@
 # The Debian package as a user gets it: built with cpack from the build tree, its control
 # data and files, unpacked into a scratch root (nothing is installed on this machine) where
 # the installed programs find their templates, and its desktop pieces validated and resolved
-# against a scratch copy of the MIME database.
+# against a scratch copy of the MIME database; lintian finds no error or warning in it.
 # Usage: test_debian_package.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$(realpath "$1")
@@ -39,8 +39,10 @@ description=$(field Description)
 
 # --- Files ------------------------------------------------------------------------------------
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$scratch/contents"
-expected=(/usr/bin/korvanta /usr/bin/korvanta-gui /usr/share/man/man1/korvanta.1
-  /usr/share/bash-completion/completions/korvanta
+expected=(/usr/bin/korvanta /usr/bin/korvanta-gui /usr/share/man/man1/korvanta.1.gz
+  /usr/share/man/man1/korvanta-gui.1.gz /usr/share/doc/korvanta/copyright
+  /usr/share/doc/korvanta/changelog.gz /usr/share/bash-completion/completions/korvanta
+  /lib/systemd/system/korvanta-serve.service /etc/default/korvanta-serve
   /usr/share/applications/$app.desktop /usr/share/metainfo/$app.metainfo.xml
   /usr/share/mime/packages/$app.xml /usr/share/icons/hicolor/scalable/apps/$app.svg)
 for size in 16 22 24 32 48 64 128 256; do
@@ -53,6 +55,19 @@ done
 for file in "${expected[@]}"; do
   grep -qxF "$file" "$scratch/contents" || fail "the package lacks $file"
 done
+
+# --- The service: installed, its settings kept over upgrades, not enabled --------------------
+dpkg-deb -e "$deb" "$scratch/control"
+grep -qxF /etc/default/korvanta-serve "$scratch/control/conffiles" ||
+  fail "/etc/default/korvanta-serve is not a conffile"
+for script in preinst postinst; do
+  [ ! -e "$scratch/control/$script" ] || ! grep -q "enable" "$scratch/control/$script" ||
+    fail "$script enables the service"
+done
+
+# --- lintian: no error, no warning ------------------------------------------------------------
+lintian --tag-display-limit 0 --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1 ||
+  fail "lintian: $(cat "$scratch/lintian.log")"
 
 # --- Installed into a scratch root ------------------------------------------------------------
 root=$scratch/root

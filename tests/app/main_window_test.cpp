@@ -1,5 +1,5 @@
 // The main window driven as a user would, with the dialogs and the desktop replaced.
-#include "app/zoltdlg.h"
+#include "app/main_window.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/batch_conversion.h"
-#include "app/transparentlabel.h"
+#include "app/transparent_label.h"
 #include "app/user_dialogs.h"
 #include "driver/conversion.h"
 #include "driver/host.h"
@@ -92,7 +92,6 @@ class CZoltDlg : public QDialog, public Host {
   ConversionStatus RunConversion(const std::string& export_path);
   void OnConversionThreadFinished();
   void OnBatchThreadFinished();
-  void ShowBatchSummary();
 
   UserDialogs& m_dialogs;
   const ConversionSettings m_settings;

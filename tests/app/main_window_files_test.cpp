@@ -21,9 +21,9 @@
 #include <memory>
 #include <utility>
 
+#include "app/main_window.h"
 #include "app/qt_user_dialogs.h"
 #include "app/window_texts.h"
-#include "app/zoltdlg.h"
 #include "driver/template_files.h"
 #include "fake_user_dialogs.h"
 #include "support/files.h"

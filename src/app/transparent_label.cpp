@@ -1,4 +1,4 @@
-#include "app/transparentlabel.h"
+#include "app/transparent_label.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "app/zoltdlg.h"
+#include "app/main_window.h"
 
 #include <QAction>
 #include <QColor>
@@ -19,7 +19,7 @@
 #include <QUrl>
 #include <exception>
 
-#include "app/aboutdlg.h"
+#include "app/about_dialog.h"
 #include "app/app_icon.h"
 #include "app/dialog_units.h"
 #include "app/file_filters.h"
@@ -289,10 +289,10 @@ void CZoltDlg::ConvertFiles(const QStringList& paths) {
   const auto folder =
       m_dialogs.ChooseFolder(this, kOutputFolderCaption, QFileInfo(paths.front()).absolutePath());
   if (!folder) return;
-  std::vector<std::string> inputs;
+  BatchPlan plan({std::nullopt, folder->toStdString(), m_settings.formats});
+  std::vector<BatchEntry> items;
   for (const QString& path : paths)
-    inputs.push_back(QFileInfo(path).absoluteFilePath().toStdString());
-  std::vector<BatchItem> items = PlanBatch(inputs, folder->toStdString());
+    items.push_back(plan.Add(QFileInfo(path).absoluteFilePath().toStdString()));
   bool replace = false;
   if (const std::size_t existing = ExistingReports(items); existing > 0) {
     replace = m_dialogs.AskYesNo(

@@ -1,4 +1,4 @@
-#include "app/zolt.h"
+#include "app/application.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -6,9 +6,9 @@
 #include <QTimer>
 
 #include "app/app_icon.h"
+#include "app/main_window.h"
 #include "app/qt_user_dialogs.h"
 #include "app/window_texts.h"
-#include "app/zoltdlg.h"
 #include "driver/conversion.h"
 
 namespace korvanta::gui {

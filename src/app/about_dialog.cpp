@@ -1,4 +1,4 @@
-#include "app/aboutdlg.h"
+#include "app/about_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>
