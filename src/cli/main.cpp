@@ -12,6 +12,7 @@
 #include "cli/inspect_command.h"
 #include "cli/templates_command.h"
 #include "cli/usage_text.h"
+#include "serve/server.h"
 
 namespace {
 
@@ -44,6 +45,8 @@ int main(int argc, char** argv) {
         return RunInspect(parsed.inspect, std::cout, std::cerr);
       case Command::kTemplates:
         return RunTemplates(parsed.templates, std::cout, std::cerr);
+      case Command::kServe:
+        return korvanta::serve::RunServer(parsed.serve, std::cout, std::cerr);
       case Command::kConvert: {
         Console console = Console::ForStandardError(std::cerr);
         return RunConvert(parsed.convert, std::cout, console);
