@@ -5,6 +5,7 @@
 #include <set>
 #include <string_view>
 
+#include "serve/multipart_form.h"
 #include "serve/private_folder.h"
 #include "serve/response_zip.h"
 #include "serve/serve_conversion.h"
@@ -21,6 +22,8 @@ constexpr std::string_view kXlsxType =
 constexpr std::string_view kJsonType = "application/json";
 constexpr std::string_view kZipType = "application/zip";
 constexpr std::string_view kFileField = "file";
+// Where TakeBodyAsBytes() keeps the client's Content-Type.
+constexpr char kFormTypeHeader[] = "X-Korvanta-Form-Type";
 
 // ASCII only, so that the JSON fits in a header and any client decodes it.
 std::string AsciiJson(const Json& value) {
@@ -48,39 +51,47 @@ class ConversionSlot {
   std::counting_semaphore<kMaxConversions>& slots_;
 };
 
-// Why receiving a request stopped early, where the reason is the server's own limit.
-enum class Refusal { kNone, kTooManyFiles, kTooSlow };
+// Why a request's files are not taken, where the reason is the server's own limit.
+enum class Refusal { kNone, kTooSlow, kIncomplete, kMalformed, kTooManyFiles };
 
 struct ReceivedUploads {
   std::vector<Upload> uploads;
   Refusal refusal = Refusal::kNone;
 };
 
-ReceivedUploads Receive(const httplib::ContentReader& read, const ServeOptions& options,
-                        bool& complete) {
+// The body read whole within the time limit (the library holds it to the size limit), then
+// its "file" parts; other fields are dropped.
+ReceivedUploads Receive(const httplib::ContentReader& read, const std::string& boundary,
+                        const ServeOptions& options) {
   ReceivedUploads received;
   const Clock::time_point deadline = Clock::now() + std::chrono::seconds(options.request_seconds);
-  bool in_file = false;
-  complete = read(
-      [&](const httplib::MultipartFormData& part) {
-        in_file = part.name == kFileField;
-        if (!in_file) return true;  // other fields are read past and dropped
-        if (static_cast<int>(received.uploads.size()) >= options.max_files) {
-          received.refusal = Refusal::kTooManyFiles;
-          return false;
-        }
-        received.uploads.push_back({DisplayName(part.filename), {}});
-        return true;
-      },
-      [&](const char* data, std::size_t length) {
-        // Checked as each piece arrives, so a client that trickles bytes is cut off too.
-        if (Clock::now() > deadline) {
-          received.refusal = Refusal::kTooSlow;
-          return false;
-        }
-        if (in_file) received.uploads.back().bytes.append(data, length);
-        return true;
-      });
+  std::string body;
+  const bool complete = read([&](const char* data, std::size_t length) {
+    // Checked as each piece arrives, so a client that trickles bytes is cut off too.
+    if (Clock::now() > deadline) {
+      received.refusal = Refusal::kTooSlow;
+      return false;
+    }
+    body.append(data, length);
+    return true;
+  });
+  if (!complete) {
+    if (received.refusal == Refusal::kNone) received.refusal = Refusal::kIncomplete;
+    return received;
+  }
+  const auto parts = ParseMultipart(body, boundary);
+  if (!parts) {
+    received.refusal = Refusal::kMalformed;
+    return received;
+  }
+  for (const FormPart& part : *parts) {
+    if (part.name != kFileField) continue;
+    if (static_cast<int>(received.uploads.size()) == options.max_files) {
+      received.refusal = Refusal::kTooManyFiles;
+      return received;
+    }
+    received.uploads.push_back({DisplayName(part.filename), std::string(part.data)});
+  }
   return received;
 }
 
@@ -161,6 +172,14 @@ void SetErrorAnswer(httplib::Response& response, int status, const std::string& 
                        std::string(kJsonType));
 }
 
+void ConvertEndpoint::TakeBodyAsBytes(httplib::Request& request) {
+  const std::string content_type = request.get_header_value("Content-Type");
+  request.headers.erase(kFormTypeHeader);
+  request.headers.erase("Content-Type");
+  request.headers.emplace(kFormTypeHeader, content_type);
+  request.headers.emplace("Content-Type", "application/octet-stream");
+}
+
 ConvertEndpoint::ConvertEndpoint(const ServeOptions& options, ConversionSettings settings,
                                  std::filesystem::path temp_root, int conversions)
     : options_(options),
@@ -177,35 +196,43 @@ void ConvertEndpoint::Handle(const httplib::Request& request, httplib::Response&
                    "outputs takes xlsx, asm or xlsx,asm, not \"" + outputs_text + "\"");
     return;
   }
-  if (!request.is_multipart_form_data()) {
+  const auto boundary = MultipartBoundary(request.get_header_value(kFormTypeHeader));
+  if (!boundary) {
     SetErrorAnswer(response, 400,
                    "Send the export file as multipart/form-data in the field \"file\".");
     return;
   }
-  bool complete = false;
-  ReceivedUploads received = Receive(read, options_, complete);
-  // What is left of a body read only in part must not be taken for the next request.
-  if (!complete) response.set_header("Connection", "close");
-  if (received.refusal == Refusal::kTooManyFiles) {
-    SetErrorAnswer(response, 413,
-                   "A request may carry at most " + std::to_string(options_.max_files) + " files.");
-    return;
-  }
-  if (received.refusal == Refusal::kTooSlow) {
-    SetErrorAnswer(response, 408,
-                   "The request was not received within " +
-                       std::to_string(options_.request_seconds) + " seconds.");
-    return;
-  }
-  if (!complete) {
-    // The library has set 413 where the body was over the limit.
-    if (response.status == 413) {
+  const ReceivedUploads received = Receive(read, *boundary, options_);
+  switch (received.refusal) {
+    case Refusal::kNone:
+      break;
+    case Refusal::kTooSlow:
+      SetErrorAnswer(response, 408,
+                     "The request was not received within " +
+                         std::to_string(options_.request_seconds) + " seconds.");
+      break;
+    case Refusal::kIncomplete:
+      // The library has set 413 where the body was over the limit; else the client stopped.
+      if (response.status == 413) {
+        SetErrorAnswer(response, 413,
+                       "The request is larger than " +
+                           std::to_string(options_.max_body_bytes >> 20) + " MiB.");
+      } else {
+        SetErrorAnswer(response, 400, "The request ended before its body was complete.");
+      }
+      break;
+    case Refusal::kMalformed:
+      SetErrorAnswer(response, 400, "The request is no well-formed multipart/form-data.");
+      break;
+    case Refusal::kTooManyFiles:
       SetErrorAnswer(
           response, 413,
-          "The request is larger than " + std::to_string(options_.max_body_bytes) + " bytes.");
-    } else {
-      SetErrorAnswer(response, 400, "The request is not a complete multipart/form-data upload.");
-    }
+          "A request may carry at most " + std::to_string(options_.max_files) + " files.");
+      break;
+  }
+  if (received.refusal != Refusal::kNone) {
+    // What is left of a body read only in part must not be taken for the next request.
+    response.set_header("Connection", "close");
     return;
   }
   if (received.uploads.empty()) {

@@ -21,6 +21,7 @@ using Json = nlohmann::ordered_json;
 // Connections beyond the conversions at once: uploads still arriving and light requests
 // (the page, health) are served while every conversion slot is busy.
 constexpr int kSpareConnections = 8;
+constexpr char kConvertPath[] = "/api/convert";
 
 std::string ShownAddress(const std::string& host, int port) {
   const bool ipv6 = host.find(':') != std::string::npos && !host.starts_with('[');
@@ -47,7 +48,7 @@ void AddRoutes(httplib::Server& server, const ConvertEndpoint& endpoint) {
     }
     SetJson(res, types);
   });
-  server.Post("/api/convert",
+  server.Post(kConvertPath,
               [&endpoint](const httplib::Request& req, httplib::Response& res,
                           const httplib::ContentReader& read) { endpoint.Handle(req, res, read); });
 }
@@ -66,6 +67,10 @@ void SetGuards(httplib::Server& server, const ServeOptions& options, int port) {
           SetErrorAnswer(res, 403, "This service answers only to localhost and 127.0.0.1.");
           res.set_header("Connection", "close");
           return httplib::Server::HandlerResponse::Handled;
+        }
+        if (req.method == "POST" && req.path == kConvertPath) {
+          // The request object is the library's own, not const: only the handler's view is.
+          ConvertEndpoint::TakeBodyAsBytes(const_cast<httplib::Request&>(req));
         }
         return httplib::Server::HandlerResponse::Unhandled;
       });

@@ -78,7 +78,8 @@ def multipart(files, field="file"):
 
 def command_outputs(source, workdir, stem=None, formats="xlsx,asm"):
     """The command's report and ASM document of `source` (copied under `stem` first) and its
-    summary entry: {"xlsx": bytes, "json": bytes, "error": ..., "warnings": [...]}."""
+    summary entry: {"xlsx": bytes, "json": bytes, "error": ..., "warnings": [...]}. The ASM
+    document names the path the command was given; an upload has only its name."""
     workdir = Path(workdir)
     name = (stem or Path(source).stem) + Path(source).suffix
     copy = workdir / name
@@ -93,4 +94,7 @@ def command_outputs(source, workdir, stem=None, formats="xlsx,asm"):
     for extension in ("xlsx", "json"):
         path = out / f"{Path(name).stem}.{extension}"
         result[extension] = path.read_bytes() if path.exists() else None
+    if result["json"]:
+        result["json"] = result["json"].replace(json.dumps(str(copy)).encode(),
+                                                json.dumps(name).encode())
     return result

@@ -89,18 +89,21 @@ class ServeApiTest(unittest.TestCase):
                 self.assertEqual(body, expected["xlsx"])
                 self.assertIn(f"filename*=UTF-8''{source.stem}.xlsx", headers["Content-Disposition"])
                 status, headers, body = convert(self.server.port, [(source.name, data)], "asm")
+                if expected["json"] is None:  # a type the schema has no document for
+                    self.assertEqual(status, 422)
+                    self.assertEqual(json.loads(body)["error"], expected["error"])
+                    continue
                 self.assertEqual((status, headers["Content-Type"]), (200, "application/json"))
-                self.assertEqual(json.loads(body), json.loads(expected["json"]))
+                self.assertEqual(body, expected["json"])
                 status, headers, body = convert(self.server.port, [(source.name, data)], "xlsx,asm")
                 self.assertEqual((status, headers["Content-Type"]), (200, "application/zip"))
                 with zipfile.ZipFile(io.BytesIO(body)) as archive:
                     self.assertEqual(archive.read(source.stem + ".xlsx"), expected["xlsx"])
-                    self.assertEqual(json.loads(archive.read(source.stem + ".json")),
-                                     json.loads(expected["json"]))
+                    self.assertEqual(archive.read(source.stem + ".json"), expected["json"])
 
     def test_failures_and_warnings_are_the_commands_words(self):
         broken = self.work / "broken.pht"
-        broken.write_bytes(b"4\n2\nnot a number\n")
+        broken.write_bytes(b"PK\x03\x04 a workbook renamed\n")
         notes = self.work / "notes.txt"
         notes.write_bytes(b"a shopping list\n")
         for source, status_expected in ((broken, 422), (notes, 422), (TRUNCATED, 200)):

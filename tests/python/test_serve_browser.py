@@ -73,7 +73,7 @@ class ServePageTest(unittest.TestCase):
         inputs.mkdir()
         chosen = [Path(shutil.copy(source, inputs)) for source in EXPORT_FILES]
         broken = inputs / "broken.pht"
-        broken.write_bytes(b"4\n2\nnot a number\n")
+        broken.write_bytes(b"PK\x03\x04 a workbook renamed\n")
         notes = inputs / "notes.txt"
         notes.write_bytes(b"a shopping list\n")
         chosen += [broken, notes]
