@@ -10,7 +10,7 @@ import unittest
 import zipfile
 from pathlib import Path
 
-from serve_harness import EXPORT_FILES, Server, command_outputs
+from serve_harness import EXPORT_FILES, TRUNCATED, Server, command_outputs
 
 try:
     from selenium import webdriver
@@ -76,8 +76,8 @@ class ServePageTest(unittest.TestCase):
         broken.write_bytes(b"PK\x03\x04 a workbook renamed\n")
         notes = inputs / "notes.txt"
         notes.write_bytes(b"a shopping list\n")
-        chosen += [broken, notes]
-        expected = {path.name: command_outputs(path, tempfile.mkdtemp(dir=self.work))
+        chosen += [Path(shutil.copy(TRUNCATED, inputs)), broken, notes]
+        expected = {path.name: command_outputs(path, tempfile.mkdtemp(dir=self.work), formats="xlsx")
                     for path in chosen}
 
         self.browser.get(f"http://127.0.0.1:{self.server.port}/")
@@ -94,8 +94,10 @@ class ServePageTest(unittest.TestCase):
                 self.assertEqual(state, "Failed" if error else "Done")
                 if error:
                     self.assertIn(error, result)
+                for warning in expected[name]["warnings"]:
+                    self.assertIn("Warning: " + warning, result)
         links = self.browser.find_elements(By.CSS_SELECTOR, "#results a")
-        self.assertEqual(len(links), len(EXPORT_FILES))
+        self.assertEqual(len(links), len(EXPORT_FILES) + 1)
         for link in links:
             link.click()
         for source in EXPORT_FILES:
