@@ -97,11 +97,10 @@ std::optional<std::vector<FormPart>> ParseMultipart(std::string_view body,
     if (rest.starts_with("--")) return parts;  // the closing delimiter
     if (!rest.starts_with("\r\n")) return std::nullopt;
     const auto headers_end = rest.find("\r\n\r\n", 2);
-    const auto data_end = rest.find(next_delimiter, 2);
-    if (headers_end == std::string_view::npos || data_end == std::string_view::npos ||
-        headers_end > data_end) {
-      return std::nullopt;
-    }
+    if (headers_end == std::string_view::npos) return std::nullopt;
+    // The data start after the blank line; a delimiter's line break is never that line's.
+    const auto data_end = rest.find(next_delimiter, headers_end + 4);
+    if (data_end == std::string_view::npos) return std::nullopt;
     FormPart part;
     if (!ReadHeaders(rest.substr(2, headers_end - 2), part)) return std::nullopt;
     part.data = rest.substr(headers_end + 4, data_end - headers_end - 4);

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "serve/host_check.h"
+#include "serve/multipart_form.h"
 #include "serve/upload_name.h"
 
 namespace korvanta::serve {
@@ -86,6 +88,54 @@ TEST(HostCheckTest, TellsLoopbackListenAddressesFromOthers) {
   for (const char* host : {"0.0.0.0", "::", "192.168.1.5", "lab-server", "128.0.0.1"}) {
     EXPECT_FALSE(IsLoopbackHost(host)) << host;
   }
+}
+
+TEST(MultipartFormTest, SplitsWellFormedBodiesAndRefusesBrokenOnes) {
+  const std::string part_a =
+      "--b\r\nContent-Disposition: form-data; name=\"file\"; filename=\"C:\\d\\a.pht\"\r\n"
+      "Content-Type: text/plain\r\n\r\n4\r\n2\r\n";
+  const std::string part_b =
+      "--b\r\ncontent-disposition: FORM-DATA;name=note\r\n\r\n--b is not the end\r\n";
+  const struct {
+    std::string body;
+    std::vector<std::string> parts;  // "name|filename|data"; empty and refused when malformed
+    bool well_formed;
+  } cases[] = {
+      {part_a + "--b--\r\n", {"file|C:\\d\\a.pht|4\r\n2"}, true},
+      {"preamble\r\n" + part_a + part_b + "--b--",
+       {"file|C:\\d\\a.pht|4\r\n2", "note||--b is not the end"},
+       true},
+      {"--b--\r\n", {}, true},
+      {part_a, {}, false},                                               // no closing delimiter
+      {part_a.substr(0, 40), {}, false},                                 // cut off in its headers
+      {"--b\r\nContent-Type: text/plain\r\n\r\nx\r\n--b--", {}, false},  // no field name
+      {"--b\r\nContent-Disposition: attachment; name=f\r\n\r\nx\r\n--b--", {}, false},
+      {"--b\r\nContent-Disposition: form-data; name=\"f\r\n\r\nx\r\n--b--", {}, false},
+      {"--bx\r\n", {}, false},
+      {"", {}, false},
+  };
+  for (const auto& c : cases) {
+    const auto parts = ParseMultipart(c.body, "b");
+    ASSERT_EQ(parts.has_value(), c.well_formed) << c.body;
+    if (!parts) continue;
+    std::vector<std::string> seen;
+    for (const FormPart& part : *parts) {
+      seen.push_back(part.name + "|" + part.filename + "|" + std::string(part.data));
+    }
+    EXPECT_EQ(seen, c.parts) << c.body;
+  }
+}
+
+TEST(MultipartFormTest, TakesTheBoundaryOnlyFromFormData) {
+  EXPECT_EQ(MultipartBoundary("multipart/form-data; boundary=abc"), "abc");
+  EXPECT_EQ(MultipartBoundary("Multipart/Form-Data;boundary=\"a b;c\""), "a b;c");
+  EXPECT_EQ(MultipartBoundary("multipart/form-data; charset=x; boundary=z"), "z");
+  for (const char* refused : {"multipart/mixed; boundary=abc", "multipart/form-data",
+                              "multipart/form-data; boundary=", "text/plain; boundary=abc",
+                              "multipart/form-data; boundary=\"abc", ""}) {
+    EXPECT_FALSE(MultipartBoundary(refused)) << refused;
+  }
+  EXPECT_FALSE(MultipartBoundary("multipart/form-data; boundary=" + std::string(71, 'x')));
 }
 
 }  // namespace
