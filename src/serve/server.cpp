@@ -93,6 +93,9 @@ void SetGuards(httplib::Server& server, const ServeOptions& options, int port) {
         }
         SetErrorAnswer(res, 500, "The server failed: " + what + ".");
       });
+  // An answer's headers and body go out in separate writes: the body's last small segment
+  // does not wait for the client to acknowledge the headers.
+  server.set_tcp_nodelay(true);
   server.set_payload_max_length(options.max_body_bytes);
   server.set_read_timeout(options.idle_seconds, 0);
   server.set_write_timeout(options.idle_seconds, 0);
