@@ -1,5 +1,7 @@
 #include "cli/memory_use.h"
 
+// Any C library header defines __GLIBC__; without one the test below would always fail.
+#include <cstdlib>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
