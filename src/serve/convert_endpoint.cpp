@@ -52,7 +52,7 @@ class ConversionSlot {
 };
 
 // Why a request's files are not taken, where the reason is the server's own limit.
-enum class Refusal { kNone, kTooSlow, kIncomplete, kMalformed, kTooManyFiles };
+enum class Refusal { kNone, kTooSlow, kStalled, kIncomplete, kMalformed, kTooManyFiles };
 
 struct ReceivedUploads {
   std::vector<Upload> uploads;
@@ -66,7 +66,9 @@ ReceivedUploads Receive(const httplib::ContentReader& read, const std::string& b
   ReceivedUploads received;
   const Clock::time_point deadline = Clock::now() + std::chrono::seconds(options.request_seconds);
   std::string body;
+  Clock::time_point last_piece = Clock::now();
   const bool complete = read([&](const char* data, std::size_t length) {
+    last_piece = Clock::now();
     // Checked as each piece arrives, so a client that trickles bytes is cut off too.
     if (Clock::now() > deadline) {
       received.refusal = Refusal::kTooSlow;
@@ -76,7 +78,11 @@ ReceivedUploads Receive(const httplib::ContentReader& read, const std::string& b
     return true;
   });
   if (!complete) {
-    if (received.refusal == Refusal::kNone) received.refusal = Refusal::kIncomplete;
+    // The library gives up on a client that sends nothing for the idle time.
+    const bool stalled = Clock::now() - last_piece >= std::chrono::seconds(options.idle_seconds);
+    if (received.refusal == Refusal::kNone) {
+      received.refusal = stalled ? Refusal::kStalled : Refusal::kIncomplete;
+    }
     return received;
   }
   const auto parts = ParseMultipart(body, boundary);
@@ -210,6 +216,11 @@ void ConvertEndpoint::Handle(const httplib::Request& request, httplib::Response&
       SetErrorAnswer(response, 408,
                      "The request was not received within " +
                          std::to_string(options_.request_seconds) + " seconds.");
+      break;
+    case Refusal::kStalled:
+      SetErrorAnswer(
+          response, 408,
+          "The client sent nothing for " + std::to_string(options_.idle_seconds) + " seconds.");
       break;
     case Refusal::kIncomplete:
       // The library has set 413 where the body was over the limit; else the client stopped.

@@ -164,7 +164,7 @@ class ServeApiTest(unittest.TestCase):
                 f"Content-Type: {content_type}\r\nContent-Length: {len(body)}\r\n\r\n").encode()
         start = time.monotonic()
         stalled = raw_exchange(port, [head, body[:100]])
-        self.assertIn(status_of(stalled), (400, 408, None))
+        self.assertEqual(status_of(stalled), 408)
         trickled = raw_exchange(port, [head] + [body[i:i + 1] for i in range(0, 12)], pause=0.5)
         self.assertEqual(status_of(trickled), 408)
         self.assertLess(time.monotonic() - start, 20)
