@@ -77,14 +77,29 @@ void ScanArguments(std::span<const std::string> args, std::span<const OptionRule
   }
 }
 
-int ParseJobs(const std::string& text) {
-  int jobs = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
-  if (error != std::errc{} || end != text.data() + text.size() || jobs < 1 || jobs > kMaxJobs) {
-    throw UsageError("--jobs needs a whole number from 1 to " + std::to_string(kMaxJobs) +
-                     ", not \"" + text + "\"");
+// A whole number from `low` to `high` for the option `shown`.
+int ParseCount(const std::string& text, std::string_view shown, int low, int high) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size() || value < low || value > high) {
+    throw UsageError(std::string(shown) + " needs a whole number from " + std::to_string(low) +
+                     " to " + std::to_string(high) + ", not \"" + text + "\"");
   }
-  return jobs;
+  return value;
+}
+
+int ParseJobs(const std::string& text) { return ParseCount(text, "--jobs", 1, kMaxJobs); }
+
+// "HOST:PORT", "[IPV6]:PORT" or ":PORT" (the loopback address).
+void ParseListen(const std::string& text, serve::ServeOptions& options) {
+  const auto colon = text.rfind(':');
+  if (colon == std::string::npos) {
+    throw UsageError("--listen takes HOST:PORT, not \"" + text + "\"");
+  }
+  std::string host = text.substr(0, colon);
+  if (host.starts_with('[') && host.ends_with(']')) host = host.substr(1, host.size() - 2);
+  if (!host.empty()) options.host = host;
+  options.port = ParseCount(text.substr(colon + 1), "the port of --listen", 0, 65535);
 }
 
 // "xlsx", "asm" or both, comma-separated, each at most once.
@@ -112,6 +127,12 @@ constexpr OptionRule kConvertRules[] = {
     {'r', "recursive", false}, {'f', "force", false},     {'j', "jobs", true},
     {'\0', "open", false},     {'\0', "json", false},     {'q', "quiet", false},
     {'v', "verbose", false},   {'h', "help", false},      {'\0', "format", true},
+};
+
+constexpr OptionRule kServeRules[] = {
+    {'\0', "listen", true},       {'t', "template-dir", true}, {'j', "jobs", true},
+    {'\0', "max-body-mb", true},  {'\0', "max-files", true},   {'\0', "request-timeout", true},
+    {'\0', "idle-timeout", true}, {'h', "help", false},
 };
 
 constexpr OptionRule kInspectRules[] = {
@@ -182,6 +203,40 @@ InspectOptions ParseInspect(std::span<const std::string> args, bool& help) {
   return options;
 }
 
+// The largest body a request may set, in MiB: far beyond any export file.
+constexpr int kMaxBodyMebibytes = 4096;
+constexpr int kMaxSeconds = 86400;
+
+serve::ServeOptions ParseServe(std::span<const std::string> args, bool& help) {
+  serve::ServeOptions options;
+  const auto on_option = [&](const OptionRule& rule, const std::string& value) {
+    const std::string_view name = rule.long_name;
+    const std::string shown = "--" + std::string(name);
+    if (name == "listen") {
+      ParseListen(value, options);
+    } else if (name == "template-dir") {
+      options.template_dir = value;
+    } else if (name == "jobs") {
+      options.jobs = ParseJobs(value);
+    } else if (name == "max-body-mb") {
+      options.max_body_bytes =
+          static_cast<std::size_t>(ParseCount(value, shown, 1, kMaxBodyMebibytes)) << 20;
+    } else if (name == "max-files") {
+      options.max_files = ParseCount(value, shown, 1, kMaxJobs);
+    } else if (name == "request-timeout") {
+      options.request_seconds = ParseCount(value, shown, 1, kMaxSeconds);
+    } else if (name == "idle-timeout") {
+      options.idle_seconds = ParseCount(value, shown, 1, kMaxSeconds);
+    } else if (name == "help") {
+      help = true;
+    }
+  };
+  ScanArguments(args, kServeRules, on_option, [](const std::string& input) {
+    throw UsageError("serve takes no input, not " + input);
+  });
+  return options;
+}
+
 TemplatesOptions ParseTemplates(std::span<const std::string> args, bool& help) {
   TemplatesOptions options;
   const auto on_option = [&](const OptionRule& rule, const std::string&) {
@@ -216,6 +271,10 @@ Arguments ParseArguments(std::span<const std::string> args) {
     bool help = false;
     parsed.templates = ParseTemplates(args.subspan(1), help);
     parsed.command = help ? Command::kHelp : Command::kTemplates;
+  } else if (command == "serve") {
+    bool help = false;
+    parsed.serve = ParseServe(args.subspan(1), help);
+    parsed.command = help ? Command::kHelp : Command::kServe;
   } else {
     throw UsageError("unknown command " + command);
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "driver/conversion.h"
+#include "serve/serve_options.h"
 
 namespace korvanta::cli {
 
@@ -45,13 +46,14 @@ struct TemplatesOptions {
   bool copy = false;  // --copy: the installed templates copied into the user's folder
 };
 
-enum class Command { kConvert, kInspect, kTemplates, kHelp, kVersion };
+enum class Command { kConvert, kInspect, kTemplates, kServe, kHelp, kVersion };
 
 struct Arguments {
   Command command = Command::kHelp;
   ConvertOptions convert;
   InspectOptions inspect;
   TemplatesOptions templates;
+  serve::ServeOptions serve;
 };
 
 // `args` without the program name. Throws UsageError.

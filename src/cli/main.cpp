@@ -1,8 +1,5 @@
 // korvanta: converts the spectrophotometer's export files into Excel reports.
 #include <iostream>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 #include <string>
 #include <vector>
 
@@ -10,22 +7,10 @@
 #include "cli/console.h"
 #include "cli/convert_command.h"
 #include "cli/inspect_command.h"
+#include "cli/memory_use.h"
+#include "cli/server_start.h"
 #include "cli/templates_command.h"
 #include "cli/usage_text.h"
-
-namespace {
-
-// Every zip entry read or written takes and frees a few hundred kilobytes of compression
-// state. Handing that back to the system after each entry and faulting it in again for the
-// next costs a typical conversion a seventh of its time, so freed memory stays for reuse.
-void KeepFreedMemoryForReuse() {
-#if defined(__GLIBC__)
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
-  mallopt(M_TRIM_THRESHOLD, 256 << 20);
-#endif
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace korvanta::cli;
@@ -44,6 +29,8 @@ int main(int argc, char** argv) {
         return RunInspect(parsed.inspect, std::cout, std::cerr);
       case Command::kTemplates:
         return RunTemplates(parsed.templates, std::cout, std::cerr);
+      case Command::kServe:
+        return StartServer(args, std::cerr);
       case Command::kConvert: {
         Console console = Console::ForStandardError(std::cerr);
         return RunConvert(parsed.convert, std::cout, console);

@@ -39,7 +39,8 @@ description=$(field Description)
 
 # --- Files ------------------------------------------------------------------------------------
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$scratch/contents"
-expected=(/usr/bin/korvanta /usr/bin/korvanta-gui /usr/share/man/man1/korvanta.1.gz
+expected=(/usr/bin/korvanta /usr/bin/korvanta-gui /usr/libexec/korvanta/korvanta-serve
+  /usr/share/man/man1/korvanta.1.gz
   /usr/share/man/man1/korvanta-gui.1.gz /usr/share/doc/korvanta/copyright
   /usr/share/doc/korvanta/changelog.gz /usr/share/bash-completion/completions/korvanta
   /lib/systemd/system/korvanta-serve.service /etc/default/korvanta-serve
