@@ -59,6 +59,24 @@ def measurement_aggregate(document):
     return aggregate["spectrophotometry document"][0]["measurement aggregate document"]
 
 
+def processed_documents(document):
+    """Every processed data document, wherever the layout puts it, by identifier."""
+    found = {}
+
+    def walk(node):
+        if isinstance(node, dict):
+            for item in node.get("processed data aggregate document", {}).get(
+                    "processed data document", []):
+                found[item["processed data identifier"]] = item
+            for value in node.values():
+                walk(value)
+        elif isinstance(node, list):
+            for value in node:
+                walk(value)
+    walk(document)
+    return list(found.values())
+
+
 class TempDirTest(unittest.TestCase):
     def setUp(self):
         self.dir = Path(tempfile.mkdtemp(prefix="korvanta-asm-"))
@@ -125,6 +143,30 @@ class GoldenDocumentTest(TempDirTest):
                 done = validate(path)
                 self.assertEqual(done.returncode, 1, done.stdout)
                 self.assertIn("errors", done.stdout)
+
+
+class ValueStandsAloneTest(TempDirTest):
+    def convert(self, export_file):
+        done = korvanta("convert", "--format", "asm", "--force", export_file.name, cwd=self.dir)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        return json.loads(export_file.with_suffix(".json").read_text("utf-8"))
+
+    def test_the_cell_count_is_od_times_factor_times_multiple(self):
+        lines = (EXAMPLES / "od600_cells.od").read_text().splitlines()
+        self.assertEqual(lines[10:13], ["800", "1", "1"])  # factor, unit, multiple code
+        for code, multiple in (("1", 1e6), ("0", 1e3)):
+            with self.subTest(multiple=multiple):
+                export_file = self.dir / "cells.od"
+                export_file.write_text("\n".join(lines[:12] + [code] + lines[13:]) + "\n")
+                document = self.convert(export_file)
+                ods = [m["absorbance"]["value"]
+                       for m in measurement_aggregate(document)["measurement document"]]
+                counts = [p["custom information document"]["cell count"]
+                          for p in processed_documents(document)]
+                self.assertEqual(len(counts), len(ods))
+                for od, count in zip(ods, counts):
+                    self.assertEqual(count["unit"], "10^6 cells/mL")
+                    self.assertAlmostEqual(count["value"] * 1e6 / (od * 800 * multiple), 1, 6)
 
 
 class MeasurementTimeTest(TempDirTest):
