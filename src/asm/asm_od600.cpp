@@ -34,13 +34,18 @@ std::string CellCountInMillions(const std::string& count, std::string_view multi
 AsmJson Od600Asm(const Od600File& record, bool cell_count, const AsmSource& source) {
   AsmDocument document(source);
   document.SetPathLength(record.pathlength);
-  document.AddSetting("dilution factor", record.dilution_factor);
-  document.AddSetting("factor", record.factor);
-  if (record.multiple) {
-    const auto multiplier = cell_count
-                                ? std::optional(Od600CellCountMultiplierText(*record.multiple))
-                                : Od600DensityMultiplierText(*record.multiple);
-    document.AddSetting("multiple", multiplier.value_or(""));
+  document.AddQuantitySetting("dilution factor", record.dilution_factor, kAsmUnitless);
+  const std::optional<std::string_view> multiplier =
+      !record.multiple ? std::nullopt
+      : cell_count     ? std::optional(Od600CellCountMultiplierText(*record.multiple))
+                       : Od600DensityMultiplierText(*record.multiple);
+  // The factor counts cells per OD in units of the multiple: alone it reads right only scaled.
+  if (multiplier) {
+    document.AddQuantitySetting("factor", CellCountInMillions(record.factor, *multiplier),
+                                kCellCountUnit);
+    document.AddQuantitySetting("multiple", *multiplier, kAsmUnitless);
+  } else {
+    document.AddSetting("factor", record.factor);
   }
   const std::optional<double> wavelength =
       record.wavelengths.empty() ? std::nullopt
@@ -53,12 +58,18 @@ AsmJson Od600Asm(const Od600File& record, bool cell_count, const AsmSource& sour
         key + "_OD", {{sample.sample_id, record.sample_name}, wavelength, sample.od_value, {}});
     // An OD that is no number gives no count (the report shows 0 for it); nor does a file that
     // ends before its multiple, which the count cannot be read without.
-    if (!cell_count || !id || !record.multiple) continue;
+    if (!cell_count || !id || !multiplier) continue;
     const std::string count =
-        CellCountInMillions(Od600CellCountText(TextToFloat(sample.od_value), factor),
-                            Od600CellCountMultiplierText(*record.multiple));
-    document.AddConcentration({key + "_CELLS", "cell count", sample.sample_id, count, {*id}},
-                              kCellCountUnit);
+        CellCountInMillions(Od600CellCountText(TextToFloat(sample.od_value), factor), *multiplier);
+    document.AddConcentration(
+        {key + "_CELLS",
+         "cell count",
+         sample.sample_id,
+         count,
+         {*id},
+         "OD600 * " + record.factor + " (the factor) * " + std::string(*multiplier) +
+             " (the multiple) cells/mL, in " + std::string(kCellCountUnit)},
+        kCellCountUnit);
   }
   return std::move(document).Finish();
 }
