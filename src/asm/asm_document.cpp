@@ -57,14 +57,6 @@ double AsmNumber(float value) {
   return workbook::ParseTypedNumber(workbook::ShortestFloatText(value)).value_or(value);
 }
 
-std::vector<std::string> PresentIds(std::initializer_list<std::string> ids) {
-  std::vector<std::string> present;
-  for (const std::string& id : ids) {
-    if (!id.empty()) present.push_back(id);
-  }
-  return present;
-}
-
 void RefuseReadingsInMode(const AsmSource& source, const std::string& mode) {
   throw AsmRefusal(source.file_name + " holds " + source.experiment + " readings in " + mode +
                    ", not absorbance; the ASM spectrophotometry schema holds absorbance only.");
@@ -77,6 +69,12 @@ std::string AsmDocument::Identifier(std::string_view key) const {
 }
 
 void AsmDocument::Note(std::string text) { notes_.push_back(std::move(text)); }
+
+void AsmDocument::NoteMissingUnit(const std::string& sample, std::string_view name,
+                                  std::string_view text) {
+  Note(sample + ": " + std::string(name) + " \"" + std::string(text) +
+       "\" has no unit the file names and is left out.");
+}
 
 AsmJson AsmDocument::DataSources(const std::vector<std::string>& sources) const {
   AsmJson documents = AsmJson::array();
@@ -118,9 +116,8 @@ void AsmDocument::AddMeasurementValue(std::string_view name, std::string_view te
   const auto number = workbook::ParseTypedNumber(text);
   if (measurements_.empty() || !number) return;
   if (unit.empty()) {
-    Note(measurements_.back()["sample document"]["sample identifier"].get<std::string>() + ": " +
-         std::string(name) + " \"" + std::string(text) +
-         "\" has no unit the file names and is left out.");
+    NoteMissingUnit(measurements_.back()["sample document"]["sample identifier"].get<std::string>(),
+                    name, text);
     return;
   }
   measurements_.back()["custom information document"][std::string(name)] =
@@ -190,10 +187,8 @@ void AsmDocument::AddCalculated(const AsmDerivedValue& value, std::string_view u
 void AsmDocument::AddConcentration(const AsmDerivedValue& value, std::string_view instrument_unit) {
   const auto number = DerivedNumber(value);
   if (!number) return;
-  // A number without its unit would be read wrong: the note keeps it.
   if (instrument_unit.empty()) {
-    Note(value.sample + ": " + value.name + " \"" + std::string(value.text) +
-         "\" has no unit the file names and is left out.");
+    NoteMissingUnit(value.sample, value.name, value.text);
     return;
   }
   AsmJson document = AsmJson::object();

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -75,9 +74,6 @@ AsmJson AsmQuantity(double value, std::string_view unit);
 // A float read from the file as the shortest decimal that reads back as it (595.3f: 595.3).
 double AsmNumber(float value);
 
-// The measurement identifiers among `ids` that are there (a reading left out gives none).
-std::vector<std::string> PresentIds(std::initializer_list<std::string> ids);
-
 // Refuses, naming `mode`, readings the instrument took in another mode than absorbance.
 [[noreturn]] void RefuseReadingsInMode(const AsmSource& source, const std::string& mode);
 
@@ -137,6 +133,8 @@ class AsmDocument {
  private:
   std::string Identifier(std::string_view key) const;
   void Note(std::string text);
+  // A number without its unit would be read wrong: the note keeps it instead.
+  void NoteMissingUnit(const std::string& sample, std::string_view name, std::string_view text);
   AsmJson DataSources(const std::vector<std::string>& sources) const;
   AsmJson DeviceSystem() const;
   AsmJson DataSystem() const;

@@ -27,8 +27,8 @@ TEST(AsmDocument, TextReadingsAreLeftOutOfNumbersAndNoted) {
   const auto a260 = document.AddAbsorbance("S1_A260", {sample, 260, "0.5", {}});
   const auto a280 = document.AddAbsorbance("S1_A280", {sample, 280, "----", {}});
   EXPECT_FALSE(a280);
-  document.AddCalculated({"S1_R", "A260/A280", "S1", "----", PresentIds({*a260, ""}), ""});
-  document.AddCalculated({"S1_Q", "A260/A230", "S1", "1.9", PresentIds({*a260, ""}), ""});
+  document.AddCalculated({"S1_R", "A260/A280", "S1", "----", {*a260}, ""});
+  document.AddCalculated({"S1_Q", "A260/A230", "S1", "1.9", {*a260}, ""});
   const AsmJson result = std::move(document).Finish();
 
   const AsmJson& aggregate = Aggregate(result);
