@@ -26,7 +26,8 @@ AsmJson ProteinUvAsm(const ProteinUvRecord& record, const AsmSource& source);
 AsmJson ProteinLabellingAsm(const ProteinLabellingRecord& record, const AsmSource& source);
 AsmJson DnaRnaAsm(const DnaRnaFile& record, const AsmSource& source);
 AsmJson DnaRnaLabellingAsm(const DnaRnaLabellingFile& record, const AsmSource& source);
-// The OD of each sample; with `cell_count`, also OD times the factor in cells per ml.
+// The OD of each sample; with `cell_count`, also the cell count, OD times the factor times the
+// multiple, in 10^6 cells/mL.
 AsmJson Od600Asm(const Od600File& record, bool cell_count, const AsmSource& source);
 // The spectrum as the schema's absorption spectrum data cube.
 AsmJson WlScanAsm(const WlScanFile& record, const AsmSource& source);

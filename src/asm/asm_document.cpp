@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "asm/asm_units.h"
+#include "asm/name_uuid.h"
 #include "reports/code_tables.h"
 #include "workbook/number_format.h"
 
@@ -12,13 +13,12 @@ namespace {
 constexpr std::string_view kConverterName = "korvanta";
 constexpr std::string_view kDeviceType = "absorbance detector";
 constexpr std::string_view kAbsorbanceFeature = "absorbance";
-
-AsmJson Quantity(double value, std::string_view unit) {
-  AsmJson quantity = AsmJson::object();
-  quantity["value"] = value;
-  quantity["unit"] = unit;
-  return quantity;
-}
+// The export file names no instrument: the schema's required device fields say so.
+constexpr std::string_view kNotKnown = "N/A";
+constexpr std::string_view kInstrumentType = "UV-Vis spectrophotometer";
+constexpr std::string_view kAbsorbanceUnitNote =
+    "Absorbances are the instrument's readings in absorbance units (AU); they carry \"mAU\", the "
+    "schema's only absorbance unit, as allotropy's documents do.";
 
 AsmJson SampleDocument(const AsmSample& sample) {
   AsmJson document = AsmJson::object();
@@ -31,7 +31,7 @@ AsmJson SampleDocument(const AsmSample& sample) {
 AsmJson DeviceControl(std::optional<double> wavelength) {
   AsmJson control = AsmJson::object();
   control["device type"] = kDeviceType;
-  if (wavelength) control["detector wavelength setting"] = Quantity(*wavelength, kAsmNanometre);
+  if (wavelength) control["detector wavelength setting"] = AsmQuantity(*wavelength, kAsmNanometre);
   AsmJson aggregate = AsmJson::object();
   aggregate["device control document"] = AsmJson::array({std::move(control)});
   return aggregate;
@@ -46,16 +46,15 @@ std::string Place(const AsmSample& sample, std::optional<double> wavelength) {
 
 }  // namespace
 
-double AsmNumber(float value) {
-  return workbook::ParseTypedNumber(workbook::ShortestFloatText(value)).value_or(value);
+AsmJson AsmQuantity(double value, std::string_view unit) {
+  AsmJson quantity = AsmJson::object();
+  quantity["value"] = value;
+  quantity["unit"] = unit;
+  return quantity;
 }
 
-std::vector<std::string> PresentIds(std::initializer_list<std::string> ids) {
-  std::vector<std::string> present;
-  for (const std::string& id : ids) {
-    if (!id.empty()) present.push_back(id);
-  }
-  return present;
+double AsmNumber(float value) {
+  return workbook::ParseTypedNumber(workbook::ShortestFloatText(value)).value_or(value);
 }
 
 void RefuseReadingsInMode(const AsmSource& source, const std::string& mode) {
@@ -66,10 +65,16 @@ void RefuseReadingsInMode(const AsmSource& source, const std::string& mode) {
 AsmDocument::AsmDocument(const AsmSource& source) : source_(source) {}
 
 std::string AsmDocument::Identifier(std::string_view key) const {
-  return source_.file_name + "_" + std::string(key);
+  return NameUuid(kAsmIdentifierNamespace, source_.content_digest + "/" + std::string(key));
 }
 
 void AsmDocument::Note(std::string text) { notes_.push_back(std::move(text)); }
+
+void AsmDocument::NoteMissingUnit(const std::string& sample, std::string_view name,
+                                  std::string_view text) {
+  Note(sample + ": " + std::string(name) + " \"" + std::string(text) +
+       "\" has no unit the file names and is left out.");
+}
 
 AsmJson AsmDocument::DataSources(const std::vector<std::string>& sources) const {
   AsmJson documents = AsmJson::array();
@@ -98,9 +103,10 @@ std::optional<std::string> AsmDocument::AddAbsorbance(std::string_view key,
   measurement["sample document"] = SampleDocument(reading.sample);
   measurement["device control aggregate document"] = DeviceControl(reading.wavelength);
   if (reading.temperature) {
-    measurement["compartment temperature"] = Quantity(*reading.temperature, kAsmDegreeCelsius);
+    measurement["compartment temperature"] = AsmQuantity(*reading.temperature, kAsmDegreeCelsius);
   }
-  measurement["absorbance"] = Quantity(*value, kAsmAbsorbanceUnit);
+  measurement["absorbance"] = AsmQuantity(*value, kAsmAbsorbanceUnit);
+  measurement_index_[identifier] = measurements_.size();
   measurements_.push_back(std::move(measurement));
   return identifier;
 }
@@ -109,10 +115,13 @@ void AsmDocument::AddMeasurementValue(std::string_view name, std::string_view te
                                       std::string_view unit) {
   const auto number = workbook::ParseTypedNumber(text);
   if (measurements_.empty() || !number) return;
-  AsmJson value = AsmJson::object();
-  value["value"] = *number;
-  if (!unit.empty()) value["unit"] = unit;
-  measurements_.back()["custom information document"][std::string(name)] = std::move(value);
+  if (unit.empty()) {
+    NoteMissingUnit(measurements_.back()["sample document"]["sample identifier"].get<std::string>(),
+                    name, text);
+    return;
+  }
+  measurements_.back()["custom information document"][std::string(name)] =
+      AsmQuantity(*number, unit);
 }
 
 void AsmDocument::AddSpectrum(std::string_view key, const AsmSample& sample,
@@ -144,9 +153,11 @@ void AsmDocument::AddSpectrum(std::string_view key, const AsmSample& sample,
   cube["data"]["measures"] = AsmJson::array({std::move(absorbances)});
 
   AsmJson measurement = AsmJson::object();
-  measurement["measurement identifier"] = Identifier(key);
+  const std::string identifier = Identifier(key);
+  measurement["measurement identifier"] = identifier;
   measurement["sample document"] = SampleDocument(sample);
   measurement["device control aggregate document"] = DeviceControl(std::nullopt);
+  measurement_index_[identifier] = measurements_.size();
   measurement["absorption spectrum data cube"] = std::move(cube);
   measurements_.push_back(std::move(measurement));
 }
@@ -166,7 +177,8 @@ void AsmDocument::AddCalculated(const AsmDerivedValue& value, std::string_view u
   AsmJson document = AsmJson::object();
   document["calculated data identifier"] = Identifier(value.key);
   document["calculated data name"] = value.name;
-  document["calculated result"] = Quantity(*number, unit);
+  if (!value.description.empty()) document["calculation description"] = value.description;
+  document["calculated result"] = AsmQuantity(*number, unit);
   if (!value.sources.empty())
     document["data source aggregate document"] = DataSources(value.sources);
   calculated_.push_back(std::move(document));
@@ -175,33 +187,53 @@ void AsmDocument::AddCalculated(const AsmDerivedValue& value, std::string_view u
 void AsmDocument::AddConcentration(const AsmDerivedValue& value, std::string_view instrument_unit) {
   const auto number = DerivedNumber(value);
   if (!number) return;
+  if (instrument_unit.empty()) {
+    NoteMissingUnit(value.sample, value.name, value.text);
+    return;
+  }
   AsmJson document = AsmJson::object();
   document["processed data identifier"] = Identifier(value.key);
   if (!value.sources.empty())
     document["data source aggregate document"] = DataSources(value.sources);
   if (path_length_) {
     document["data processing document"]["cell path length"] =
-        Quantity(*path_length_, kAsmCentimetre);
+        AsmQuantity(*path_length_, kAsmCentimetre);
   }
   if (const auto unit = AsmMassConcentrationUnit(instrument_unit)) {
-    document["mass concentration"] = Quantity(*number, *unit);
+    document["mass concentration"] = AsmQuantity(*number, *unit);
   } else {
     // The schema has no unit for it: the value keeps the instrument's unit text, beside the
     // schema's fields rather than in one of them.
-    AsmJson kept = AsmJson::object();
-    kept["value"] = *number;
-    if (!instrument_unit.empty()) kept["unit"] = instrument_unit;
-    document["custom information document"][value.name] = std::move(kept);
+    document["custom information document"][value.name] = AsmQuantity(*number, instrument_unit);
   }
-  processed_.push_back(std::move(document));
+  // The schema has no description field for processed data.
+  if (!value.description.empty()) {
+    document["custom information document"]["calculation description"] = value.description;
+  }
+  // Nested in the measurement it is read from, where consumers of allotropy's documents look;
+  // beside the measurements where that reading was left out.
+  const auto read_from =
+      value.sources.empty() ? measurement_index_.end() : measurement_index_.find(value.sources[0]);
+  if (read_from == measurement_index_.end()) {
+    processed_.push_back(std::move(document));
+    return;
+  }
+  measurements_[read_from->second]["processed data aggregate document"]["processed data document"]
+      .push_back(std::move(document));
 }
 
 void AsmDocument::AddSetting(std::string_view name, std::string_view text) {
-  if (text.empty()) return;
-  if (const auto number = workbook::ParseTypedNumber(text)) {
-    AddSettingValue(name, *number);
+  if (!text.empty()) AddSettingValue(name, text);
+}
+
+void AsmDocument::AddQuantitySetting(std::string_view name, std::string_view text,
+                                     std::string_view unit) {
+  // Without a unit the text stays as read: a bare number would pass for a quantity.
+  const auto number = workbook::ParseTypedNumber(text);
+  if (number && !unit.empty()) {
+    AddSettingValue(name, AsmQuantity(*number, unit));
   } else {
-    AddSettingValue(name, text);
+    AddSetting(name, text);
   }
 }
 
@@ -213,7 +245,26 @@ void AsmDocument::SetPathLength(std::optional<std::int32_t> code) {
   const auto centimetres = code ? PathLengthText(*code) : std::nullopt;
   if (!centimetres) return;
   path_length_ = workbook::ParseTypedNumber(*centimetres);
-  if (path_length_) AddSettingValue("cell path length", Quantity(*path_length_, kAsmCentimetre));
+  if (path_length_) AddSettingValue("cell path length", AsmQuantity(*path_length_, kAsmCentimetre));
+}
+
+AsmJson AsmDocument::DeviceSystem() const {
+  AsmJson device = AsmJson::object();
+  device["device type"] = kInstrumentType;
+  AsmJson system = AsmJson::object();
+  system["device identifier"] = kNotKnown;
+  system["model number"] = kNotKnown;
+  system["device document"] = AsmJson::array({std::move(device)});
+  return system;
+}
+
+AsmJson AsmDocument::DataSystem() const {
+  AsmJson system = AsmJson::object();
+  system["file name"] = source_.file_name;
+  system["UNC path"] = source_.path;
+  system["ASM converter name"] = kConverterName;
+  system["ASM converter version"] = KORVANTA_VERSION;
+  return system;
 }
 
 AsmJson AsmDocument::Finish() && {
@@ -229,20 +280,20 @@ AsmJson AsmDocument::Finish() && {
     aggregate["processed data aggregate document"]["processed data document"] =
         std::move(processed_);
   }
+  settings_["absorbance unit"] = kAbsorbanceUnitNote;
+  if (!source_.measurement_time_origin.empty()) {
+    settings_["measurement time origin"] = source_.measurement_time_origin;
+  }
+  if (!source_.warnings.empty()) settings_["reading warnings"] = source_.warnings;
   if (!notes_.empty()) settings_["notes"] = notes_;
-  if (!settings_.empty()) aggregate["custom information document"] = std::move(settings_);
+  aggregate["custom information document"] = std::move(settings_);
 
   AsmJson spectrophotometry = AsmJson::object();
   spectrophotometry["measurement aggregate document"] = std::move(aggregate);
 
-  AsmJson data_system = AsmJson::object();
-  data_system["file name"] = source_.file_name;
-  data_system["UNC path"] = source_.path;
-  data_system["ASM converter name"] = kConverterName;
-  data_system["ASM converter version"] = KORVANTA_VERSION;
-
   AsmJson body = AsmJson::object();
-  body["data system document"] = std::move(data_system);
+  body["device system document"] = DeviceSystem();
+  body["data system document"] = DataSystem();
   body["spectrophotometry document"] = AsmJson::array({std::move(spectrophotometry)});
   if (!calculated_.empty()) {
     body["calculated data aggregate document"]["calculated data document"] = std::move(calculated_);

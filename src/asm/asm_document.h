@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <stdexcept>
@@ -29,6 +29,10 @@ inline constexpr std::string_view kAsmNanometre = "nm";
 inline constexpr std::string_view kAsmCentimetre = "cm";
 inline constexpr std::string_view kAsmDegreeCelsius = "degC";
 inline constexpr std::string_view kAsmUnitless = "(unitless)";
+// Micromolar as the schema's unit list spells it, with the Greek mu U+03BC.
+inline constexpr std::string_view kAsmMicromolar = "\u03BCM";
+// The schema has no molar attenuation unit; this follows its "L/(g cm)".
+inline constexpr std::string_view kAsmMolarExtinctionUnit = "L/(mol cm)";
 
 // A file the schema cannot express (a Kinetics time series, readings that are not absorbance).
 // The message names the file and the reason, for the user.
@@ -53,21 +57,22 @@ struct AsmReading {
   std::optional<double> temperature;
 };
 
-// A value the instrument worked out from readings: its name, its text as read, its unit as the
-// instrument names it (for concentrations) and the measurements it comes from.
+// A value the instrument worked out from readings: its name, its text as read, the measurements
+// it comes from and how, in words.
 struct AsmDerivedValue {
   std::string key;     // unique in the file, for its identifier: "S1_A260_A280"
   std::string name;    // "A260/A280"
   std::string sample;  // the sample's id, for notes
   std::string_view text;
-  std::vector<std::string> sources;  // measurement identifiers
+  std::vector<std::string> sources;  // measurement identifiers, every one the value comes from
+  std::string description;           // "(A260 - A320) / (A280 - A320): ..."
 };
+
+// {value, unit}, the schema's quantity.
+AsmJson AsmQuantity(double value, std::string_view unit);
 
 // A float read from the file as the shortest decimal that reads back as it (595.3f: 595.3).
 double AsmNumber(float value);
-
-// The measurement identifiers among `ids` that are there (a reading left out gives none).
-std::vector<std::string> PresentIds(std::initializer_list<std::string> ids);
 
 // Refuses, naming `mode`, readings the instrument took in another mode than absorbance.
 [[noreturn]] void RefuseReadingsInMode(const AsmSource& source, const std::string& mode);
@@ -88,11 +93,13 @@ class AsmDocument {
  public:
   explicit AsmDocument(const AsmSource& source);
 
-  // Adds the measurement `key` (unique in the file: "S1_W2") and gives its identifier; a
-  // reading that is not a number is left out and noted, and gives nothing.
+  // Adds the measurement `key` (unique in the file: "S1_W2") and gives its identifier, a
+  // name-based UUID of the file's content and the key; a reading that is not a number is left
+  // out and noted, and gives nothing.
   std::optional<std::string> AddAbsorbance(std::string_view key, const AsmReading& reading);
   // A value of the last measurement added that the schema has no field for (a standard's known
-  // concentration), in its custom information with `unit` where given; left out unless a number.
+  // concentration), in its custom information with `unit`; left out unless a number, and noted
+  // without a unit.
   void AddMeasurementValue(std::string_view name, std::string_view text, std::string_view unit);
   // The absorption spectrum of a wavelength scan: wavelengths in nm against readings; readings
   // that are not numbers are null in the cube and noted.
@@ -103,13 +110,18 @@ class AsmDocument {
   // A ratio or other worked-out number, as calculated data pointing at its sources; unitless
   // unless `unit` says otherwise.
   void AddCalculated(const AsmDerivedValue& value, std::string_view unit = kAsmUnitless);
-  // A concentration (or count) as processed data: in the schema's field where `instrument_unit`
-  // has an ASM spelling of mass concentration, else in custom information with the unit's text.
+  // A concentration (or count) as processed data of the measurement it is read from (its first
+  // source): in the schema's field where `instrument_unit` has an ASM spelling of mass
+  // concentration, else in custom information with the unit's text; noted and left out without
+  // a unit.
   void AddConcentration(const AsmDerivedValue& value, std::string_view instrument_unit);
 
   // A setting of the measurement that the schema has no field for, in custom information: a
-  // number where the text reads as one, else the text; an empty text is left out.
+  // name or code text as read; an empty text is left out.
   void AddSetting(std::string_view name, std::string_view text);
+  // A quantity setting: {value, unit} where the text reads as a number and the unit is known,
+  // else the text.
+  void AddQuantitySetting(std::string_view name, std::string_view text, std::string_view unit);
   void AddSettingValue(std::string_view name, AsmJson value);
   // The cell path length of the path-length code (nothing: the file ended before it), in
   // centimetres, also set for every processed value.
@@ -121,7 +133,11 @@ class AsmDocument {
  private:
   std::string Identifier(std::string_view key) const;
   void Note(std::string text);
+  // A number without its unit would be read wrong: the note keeps it instead.
+  void NoteMissingUnit(const std::string& sample, std::string_view name, std::string_view text);
   AsmJson DataSources(const std::vector<std::string>& sources) const;
+  AsmJson DeviceSystem() const;
+  AsmJson DataSystem() const;
   // The value as a number; nothing, noted, when its text is not one.
   std::optional<double> DerivedNumber(const AsmDerivedValue& value);
 
@@ -130,6 +146,7 @@ class AsmDocument {
   AsmJson processed_ = AsmJson::array();
   AsmJson calculated_ = AsmJson::array();
   AsmJson settings_ = AsmJson::object();
+  std::map<std::string, std::size_t, std::less<>> measurement_index_;  // by identifier
   std::optional<double> path_length_;
   std::vector<std::string> notes_;
 };

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "asm/asm_builders.h"
+#include "asm/asm_corrections.h"
 #include "asm/asm_dye_settings.h"
+#include "asm/asm_units.h"
 #include "reports/code_tables.h"
 #include "reports/dnarna_format.h"
 #include "reports/export_file.h"
@@ -19,14 +21,17 @@ constexpr std::array<int, 4> kWavelengths = {230, 260, 280, 320};
 // Where the dye's wavelength stands in the list of a labelled file: after those four.
 constexpr std::size_t kDyeWavelengthIndex = 4;
 
-void AddHeadSettings(AsmDocument& document, const DnaRnaHead& head, bool dye_labelled) {
+void AddHeadSettings(AsmDocument& document, const DnaRnaHead& head, bool dye_labelled,
+                     std::string_view unit) {
   document.SetPathLength(head.pathlength);
   document.AddSetting(
       "nucleic acid",
       NucleicAcidTypeName(TextToInteger(head.method_str), dye_labelled).value_or(""));
-  document.AddSetting("dilution factor", head.dilution_factor);
+  document.AddQuantitySetting("dilution factor", head.dilution_factor, kAsmUnitless);
   if (head.background) document.AddSetting("background", BackgroundText(*head.background));
-  document.AddSetting("factor", head.factor);
+  // The factor turns a dimensionless absorbance into the concentration.
+  document.AddQuantitySetting("factor", head.factor, AsmConcentrationUnitText(unit));
+  document.AddSetting("concentration unit", unit);
 }
 
 // The four absorbances; the identifiers of those that are numbers, empty for the others.
@@ -43,50 +48,66 @@ std::array<std::string, 4> AddAbsorbances(AsmDocument& document, const std::stri
   return ids;
 }
 
-// The ratios and the concentration of a sample whose A260, A280 and A230 are `a260` ...
+// What a sample's results are worked out from: its four readings, the dye's (when labelled)
+// and the file's corrections.
+struct NucleicSources {
+  const std::array<std::string, 4>& ids;  // a230, a260, a280, a320
+  const std::string& dye;
+  const AsmCorrections& corrections;
+  std::string_view factor;
+};
+
+// The ratios and the concentration. The ratios take the background off but not the dye's share;
+// the concentration takes both.
 void AddResults(AsmDocument& document, const std::string& key, const std::string& sample_id,
-                const std::array<std::string, 4>& ids, std::string_view a260_a280,
-                std::string_view a260_a230, std::string_view concentration, std::string_view unit) {
-  const std::string& a230 = ids[0];
-  const std::string& a260 = ids[1];
-  const std::string& a280 = ids[2];
-  document.AddCalculated(
-      {key + "_A260_A280", "A260/A280", sample_id, a260_a280, PresentIds({a260, a280})});
-  document.AddCalculated(
-      {key + "_A260_A230", "A260/A230", sample_id, a260_a230, PresentIds({a260, a230})});
+                const NucleicSources& from, std::string_view a260_a280, std::string_view a260_a230,
+                std::string_view concentration, std::string_view unit) {
+  const auto& [a230, a260, a280, a320] = from.ids;
+  const AsmCorrections& c = from.corrections;
+  const std::string background = c.BackgroundExplanation();
+  document.AddCalculated({key + "_A260_A280", "A260/A280", sample_id, a260_a280,
+                          c.Sources({a260, a280}, a320, ""),
+                          c.Reading("A260") + " / " + c.Reading("A280") + background});
+  document.AddCalculated({key + "_A260_A230", "A260/A230", sample_id, a260_a230,
+                          c.Sources({a260, a230}, a320, ""),
+                          c.Reading("A260") + " / " + c.Reading("A230") + background});
   document.AddConcentration(
-      {key + "_CONC", "concentration", sample_id, concentration, PresentIds({a260})}, unit);
+      {key + "_CONC", "concentration", sample_id, concentration, c.Sources({a260}, a320, from.dye),
+       c.DyeCorrected("A260") + " * " + std::string(from.factor) + " (the factor)" +
+           c.Explanation()},
+      unit);
 }
 
 }  // namespace
 
 AsmJson DnaRnaAsm(const DnaRnaFile& record, const AsmSource& source) {
   AsmDocument document(source);
-  AddHeadSettings(document, record.head, false);
   const std::string_view unit = NucleicAcidUnit(record.unit_style).value_or("");
-  document.AddSetting("concentration unit", unit);
+  AddHeadSettings(document, record.head, false, unit);
+  const AsmCorrections corrections(record.head.background, "", std::nullopt);
   for (std::size_t i = 0; i < record.samples.size(); ++i) {
     const DnaRnaSample& sample = record.samples[i];
     const std::string key = "S" + std::to_string(i + 1);
     // a230, a260, a280, a320, a260_a280, a260_a230, concentration.
     const auto& r = sample.readings;
     const auto ids = AddAbsorbances(document, key, {sample.sample_id, record.head.sample_name}, r);
-    AddResults(document, key, sample.sample_id, ids, r[4], r[5], r[6], unit);
+    AddResults(document, key, sample.sample_id, {ids, "", corrections, record.head.factor}, r[4],
+               r[5], r[6], unit);
   }
   return std::move(document).Finish();
 }
 
 AsmJson DnaRnaLabellingAsm(const DnaRnaLabellingFile& record, const AsmSource& source) {
   AsmDocument document(source);
-  AddHeadSettings(document, record.head, true);
   const std::string_view unit = NucleicAcidUnit(record.unit_style).value_or("");
-  document.AddSetting("concentration unit", unit);
+  AddHeadSettings(document, record.head, true, unit);
   AddDyeSettings(document, record.dyetype, record.dyeodmax, record.dyeextcoeff, record.dyecorrect);
   const auto& wavelengths = record.head.wavelengths;
   const std::optional<double> dye_wavelength =
       wavelengths.size() > kDyeWavelengthIndex
           ? std::optional<double>(wavelengths[kDyeWavelengthIndex])
           : std::nullopt;
+  const AsmCorrections corrections(record.head.background, record.dyecorrect, dye_wavelength);
   for (std::size_t i = 0; i < record.samples.size(); ++i) {
     const DnaRnaLabellingSample& sample = record.samples[i];
     const std::string key = "S" + std::to_string(i + 1);
@@ -97,12 +118,20 @@ AsmJson DnaRnaLabellingAsm(const DnaRnaLabellingFile& record, const AsmSource& s
     const auto ids = AddAbsorbances(document, key, who, r);
     const std::string dye =
         document.AddAbsorbance(key + "_DYE", {who, dye_wavelength, r[4], {}}).value_or("");
-    AddResults(document, key, sample.sample_id, ids, r[5], r[6], r[7], unit);
-    // The file names no unit for the dye's concentration.
+    AddResults(document, key, sample.sample_id, {ids, dye, corrections, record.head.factor}, r[5],
+               r[6], r[7], unit);
+    const std::string& a320 = ids[3];
+    // The file's dye concentrations are in micromoles per litre.
     document.AddConcentration(
-        {key + "_DYE_CONC", "dye concentration", sample.sample_id, r[8], PresentIds({dye})}, "");
-    document.AddCalculated(
-        {key + "_FREQUENCY", "frequency", sample.sample_id, r[9], PresentIds({ids[1], dye})});
+        {key + "_DYE_CONC", "dye concentration", sample.sample_id, r[8],
+         corrections.Sources({dye}, a320, ""), corrections.DyeConcentration(record.dyeextcoeff)},
+        kAsmMicromolar);
+    document.AddCalculated({key + "_FREQUENCY", "frequency", sample.sample_id, r[9],
+                            corrections.Sources({dye, ids[1]}, a320, dye),
+                            "dye molecules per 1000 nucleotides: 1000 * the dye's concentration / "
+                            "the nucleotides' concentration (the concentration over the mass of "
+                            "a nucleotide)" +
+                                corrections.Explanation()});
   }
   return std::move(document).Finish();
 }

@@ -15,7 +15,7 @@ AsmJson PhotometryAsm(const PhotometryFile& record, const AsmSource& source) {
   RequireAbsorbance(source, record.datamode, kAbsorbanceMode, DataModeText);
   AsmDocument document(source);
   document.SetPathLength(record.pathlength);
-  document.AddSetting("dilution factor", record.dilution_factor);
+  document.AddQuantitySetting("dilution factor", record.dilution_factor, kAsmUnitless);
   for (std::size_t i = 0; i < record.samples.size(); ++i) {
     const PhotometrySample& sample = record.samples[i];
     const std::string sample_key = "S" + std::to_string(i + 1);

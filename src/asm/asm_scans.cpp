@@ -39,10 +39,11 @@ AsmJson WlScanAsm(const WlScanFile& record, const AsmSource& source) {
   RequireAbsorbance(source, record.datamode, kAbsorbanceMode, DataModeText);
   AsmDocument document(source);
   document.SetPathLength(record.pathlength);
-  document.AddSetting("start wavelength", record.startwl);
-  document.AddSetting("end wavelength", record.endwl);
+  document.AddQuantitySetting("start wavelength", record.startwl, kAsmNanometre);
+  document.AddQuantitySetting("end wavelength", record.endwl, kAsmNanometre);
   const std::optional<float> interval = WlScanInterval(record);
-  if (interval) document.AddSettingValue("interval", AsmNumber(*interval));
+  if (interval)
+    document.AddSettingValue("interval", AsmQuantity(AsmNumber(*interval), kAsmNanometre));
   if (!record.values.empty()) {
     std::vector<double> wavelengths;
     // Steps of at most 5 nm from a start the float range holds stay within it.
@@ -60,11 +61,11 @@ AsmJson TmAsm(const TmFile& record, const AsmSource& source) {
   RequireAbsorbance(source, record.datamode, kAbsorbanceMode, TmDataModeText);
   AsmDocument document(source);
   document.SetPathLength(record.pathlength);
-  document.AddSetting("start temperature", record.starttemp);
-  document.AddSetting("end temperature", record.endtemp);
+  document.AddQuantitySetting("start temperature", record.starttemp, kAsmDegreeCelsius);
+  document.AddQuantitySetting("end temperature", record.endtemp, kAsmDegreeCelsius);
   if (record.heatmode)
     document.AddSetting("heating rate", HeatingRateText(*record.heatmode).value_or(""));
-  document.AddSetting("temperature step", record.dataresot);
+  document.AddQuantitySetting("temperature step", record.dataresot, kAsmDegreeCelsius);
   const AsmSample sample = ScanSample(record.sample_name, source);
   const float start = TextToFloat(record.starttemp);
   const float step = TextToFloat(record.dataresot);

@@ -14,15 +14,17 @@ namespace {
 void AddSettings(AsmDocument& document, const StandardCurveRecord& record, std::string_view unit) {
   document.SetPathLength(record.pathlength);
   document.AddSetting("method", StandardCurveMethodText(record.method_code).value_or(""));
-  document.AddSetting("dilution factor", record.dilution_factor);
+  document.AddQuantitySetting("dilution factor", record.dilution_factor, kAsmUnitless);
   document.AddSetting("concentration unit", unit);
   if (record.calibration_mode) {
     document.AddSetting("calibration mode",
                         CalibrationModeText(*record.calibration_mode).value_or(""));
   }
-  document.AddSetting("k0", record.k0);
-  document.AddSetting("k1", record.k1);
-  if (record.r) document.AddSetting("R", *record.r);
+  // CONC = k1 * OD + k0 with a dimensionless OD: both terms carry the concentration's unit.
+  const std::string_view schema_unit = AsmConcentrationUnitText(unit);
+  document.AddQuantitySetting("k0", record.k0, schema_unit);
+  document.AddQuantitySetting("k1", record.k1, schema_unit);
+  if (record.r) document.AddQuantitySetting("R", *record.r, kAsmUnitless);
 }
 
 }  // namespace
@@ -30,7 +32,10 @@ void AddSettings(AsmDocument& document, const StandardCurveRecord& record, std::
 AsmJson StandardCurveAsm(const StandardCurveRecord& record, const AsmSource& source) {
   AsmDocument document(source);
   const std::string_view unit = StandardCurveUnitText(record.unit_style).value_or("");
-  const std::string_view schema_unit = AsmMassConcentrationUnit(unit).value_or(unit);
+  const std::string_view schema_unit = AsmConcentrationUnitText(unit);
+  const bool k0_negative = record.k0.starts_with('-');
+  const std::string equation = "CONC = " + record.k1 + " * OD " + (k0_negative ? "- " : "+ ") +
+                               record.k0.substr(k0_negative ? 1 : 0);
   AddSettings(document, record, unit);
   // The OD of a standard is read at the one wavelength, or worked out from several.
   const std::optional<double> standard_wavelength =
@@ -56,10 +61,13 @@ AsmJson StandardCurveAsm(const StandardCurveRecord& record, const AsmSource& sou
           {who, AsmNumber(record.wavelengths[j]), sample.wl_od_values[j], std::nullopt});
       if (id) readings.push_back(*id);
     }
-    document.AddCalculated({key + "_OD", "OD value", sample.sample_id, sample.od_value, readings},
+    document.AddCalculated({key + "_OD", "OD value", sample.sample_id, sample.od_value, readings,
+                            "the OD the method works out from the readings at its wavelengths"},
                            kAsmAbsorbanceUnit);
     document.AddConcentration(
-        {key + "_CONC", "concentration", sample.sample_id, sample.concentration, readings}, unit);
+        {key + "_CONC", "concentration", sample.sample_id, sample.concentration, readings,
+         equation + ", OD the sample's OD value"},
+        unit);
   }
   return std::move(document).Finish();
 }

@@ -27,4 +27,8 @@ std::optional<std::string_view> AsmMassConcentrationUnit(std::string_view instru
   return std::nullopt;
 }
 
+std::string_view AsmConcentrationUnitText(std::string_view instrument_unit) {
+  return AsmMassConcentrationUnit(instrument_unit).value_or(instrument_unit);
+}
+
 }  // namespace korvanta

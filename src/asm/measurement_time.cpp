@@ -61,4 +61,9 @@ std::string MeasurementTime(const std::filesystem::path& file, std::optional<std
   return Rfc3339Time(std::chrono::system_clock::to_time_t(seconds), false);
 }
 
+std::string_view MeasurementTimeOrigin(std::optional<std::time_t> fixed) {
+  return fixed ? "SOURCE_DATE_EPOCH, fixed for reproducible output; the export file holds no time"
+               : "the export file's modification time; the export file holds no time";
+}
+
 }  // namespace korvanta

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace korvanta {
 
@@ -16,5 +17,7 @@ std::string Rfc3339Time(std::time_t moment, bool in_utc);
 // The modification time of `file`; a fixed time (SOURCE_DATE_EPOCH) in UTC instead, so that
 // reproducible runs read the same everywhere. The file must exist.
 std::string MeasurementTime(const std::filesystem::path& file, std::optional<std::time_t> fixed);
+// Where MeasurementTime takes the time from, in words, for the document's reader.
+std::string_view MeasurementTimeOrigin(std::optional<std::time_t> fixed);
 
 }  // namespace korvanta

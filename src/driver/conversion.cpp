@@ -9,6 +9,7 @@
 
 #include "asm/asm_document.h"
 #include "asm/measurement_time.h"
+#include "asm/sha1.h"
 #include "driver/conversion_time.h"
 #include "driver/data_types.h"
 #include "driver/path_rules.h"
@@ -114,8 +115,13 @@ void Conversion::OfferAsm(const AsmBuilder& build) {
   if (!WantsAsm()) return;
   std::string text;
   try {
-    const AsmSource source{m_exportFileName, m_exportPath,
-                           MeasurementTime(m_exportPath, settings_.fixed_time), summary_.variant};
+    const AsmSource source{m_exportFileName,
+                           std::filesystem::absolute(m_exportPath).lexically_normal().string(),
+                           MeasurementTime(m_exportPath, settings_.fixed_time),
+                           summary_.variant,
+                           export_bytes_ ? Sha1Hex(*export_bytes_) : std::string(),
+                           std::string(MeasurementTimeOrigin(settings_.fixed_time)),
+                           summary_.warnings};
     // A path that is not UTF-8 (file names are bytes on Linux) must not cost the report.
     text = build(source).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
     text += '\n';

@@ -7,7 +7,7 @@
 namespace korvanta {
 namespace {
 
-const AsmSource kSource{"scan", "scan", "2023-11-14T22:13:20+00:00", "TM"};
+const AsmSource kSource{"scan", "/scan", "2023-11-14T22:13:20+00:00", "TM", "", "", {}};
 
 TEST(AsmScans, TemperaturesBeyondTheFloatRangeAreLeftOut) {
   TmFile tm;

@@ -59,6 +59,29 @@ def measurement_aggregate(document):
     return aggregate["spectrophotometry document"][0]["measurement aggregate document"]
 
 
+def processed_documents(document):
+    """Every processed data document, wherever the layout puts it."""
+    return [item for node in walk(document)
+            for item in node.get("processed data aggregate document", {}).get(
+                "processed data document", [])]
+
+
+def walk(node):
+    """Every object in the document, depth first."""
+    if isinstance(node, dict):
+        yield node
+        node = list(node.values())
+    if isinstance(node, list):
+        for value in node:
+            yield from walk(value)
+
+
+def identifiers(document):
+    return {value for node in walk(document) for key, value in node.items()
+            if key in ("measurement identifier", "processed data identifier",
+                       "calculated data identifier")}
+
+
 class TempDirTest(unittest.TestCase):
     def setUp(self):
         self.dir = Path(tempfile.mkdtemp(prefix="korvanta-asm-"))
@@ -88,7 +111,14 @@ class GoldenDocumentTest(TempDirTest):
                     self.assertFalse(written.exists())
                     continue
                 self.assertEqual(done.returncode, 0, done.stderr)
-                self.assertEqual(json.loads(written.read_text("utf-8")), expected)
+                document = json.loads(written.read_text("utf-8"))
+                # The full path depends on the folder; the golden document holds the name.
+                data_system = document["spectrophotometry aggregate document"][
+                    "data system document"]
+                self.assertEqual(data_system["UNC path"],
+                                 os.path.realpath(work / export_file.name))
+                data_system["UNC path"] = export_file.name
+                self.assertEqual(document, expected)
                 self.assertFalse((work / (export_file.stem + ".xlsx")).exists())
 
     def test_golden_documents_are_valid_against_the_schema(self):
@@ -100,7 +130,7 @@ class GoldenDocumentTest(TempDirTest):
         self.assertEqual(done.stdout.count(": valid"), len(documents))
 
     def test_the_validator_rejects_broken_copies(self):
-        good = json.loads((DATA_DIR / "dnarna.asm.json").read_text("utf-8"))
+        good = json.loads((DATA_DIR / "protein_labelling.asm.json").read_text("utf-8"))
 
         def without_identifier(document):
             del measurement_aggregate(document)["measurement document"][0]["measurement identifier"]
@@ -110,8 +140,7 @@ class GoldenDocumentTest(TempDirTest):
 
         def greek_mu(document):
             concentration = {"value": 1.0, "unit": "ng/\u03bcL"}
-            processed = measurement_aggregate(document)["processed data aggregate document"]
-            processed["processed data document"][0]["mass concentration"] = concentration
+            processed_documents(document)[0]["mass concentration"] = concentration
 
         def numeric_string(document):
             measurement_aggregate(document)["measurement document"][0]["absorbance"]["value"] = "0.1"
@@ -125,6 +154,105 @@ class GoldenDocumentTest(TempDirTest):
                 done = validate(path)
                 self.assertEqual(done.returncode, 1, done.stdout)
                 self.assertIn("errors", done.stdout)
+
+
+class LimsReadingTest(TempDirTest):
+    """Every value right with its unit alone, linked to what it comes from, with ids of its own."""
+
+    def convert(self, export_file):
+        done = korvanta("convert", "--format", "asm", "--force", export_file.name,
+                        cwd=export_file.parent)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        return json.loads(export_file.with_suffix(".json").read_text("utf-8"))
+
+    def test_the_cell_count_is_od_times_factor_times_multiple(self):
+        lines = (EXAMPLES / "od600_cells.od").read_text().splitlines()
+        self.assertEqual(lines[10:13], ["800", "1", "1"])  # factor, unit, multiple code
+        for code, multiple in (("1", 1e6), ("0", 1e3)):
+            with self.subTest(multiple=multiple):
+                export_file = self.dir / "cells.od"
+                export_file.write_text("\n".join(lines[:12] + [code] + lines[13:]) + "\n")
+                document = self.convert(export_file)
+                ods = [m["absorbance"]["value"]
+                       for m in measurement_aggregate(document)["measurement document"]]
+                counts = [p["custom information document"]["cell count"]
+                          for p in processed_documents(document)]
+                self.assertEqual(len(counts), len(ods))
+                for od, count in zip(ods, counts):
+                    self.assertEqual(count["unit"], "10^6 cells/mL")
+                    self.assertAlmostEqual(count["value"] * 1e6 / (od * 800 * multiple), 1, 6)
+
+
+    def test_computed_values_link_every_reading_they_use_and_say_how(self):
+        # Background on in both; the labelled file's dye (550 nm) corrects its A260.
+        cases = [("dnarna.nuc", {"A260/A280", "A260/A230"}, set()),
+                 ("dnarna_labelled.nuc", {"A260/A280", "A260/A230", "frequency"}, {550})]
+        for name, names, dye in cases:
+            with self.subTest(file=name):
+                document = self.convert(self.copy_in(EXAMPLES / name))
+                where = {m["measurement identifier"]: (
+                    m["sample document"]["sample identifier"],
+                    m["device control aggregate document"]["device control document"][0]
+                    ["detector wavelength setting"]["value"])
+                    for m in measurement_aggregate(document)["measurement document"]}
+                derived = document["spectrophotometry aggregate document"][
+                    "calculated data aggregate document"]["calculated data document"]
+                derived += [p for p in processed_documents(document)
+                            if "mass concentration" in p]
+                self.assertTrue(names <= {d.get("calculated data name") for d in derived})
+                self.assertTrue(any("mass concentration" in d for d in derived))
+                for value in derived:
+                    sources = [where[d["data source identifier"]] for d in
+                               value["data source aggregate document"]["data source document"]]
+                    wavelengths = {wavelength for _, wavelength in sources}
+                    self.assertIn(320, wavelengths, value)
+                    if "mass concentration" in value:
+                        self.assertTrue(dye <= wavelengths, value)
+                        description = value["custom information document"][
+                            "calculation description"]
+                    else:
+                        description = value["calculation description"]
+                    self.assertIn("A320", description)
+
+    def test_same_named_files_with_other_bytes_share_no_identifier(self):
+        sources = {"a": DATA_DIR / "dnarna.nuc", "b": EXAMPLES / "dnarna.nuc",
+                   "c": DATA_DIR / "dnarna.nuc"}
+        ids = {}
+        for folder, source in sources.items():
+            (self.dir / folder).mkdir()
+            document = self.convert(self.copy_in(source, f"{folder}/dnarna.nuc"))
+            ids[folder] = identifiers(document)
+        self.assertGreater(len(ids["a"]), 10)
+        self.assertEqual(ids["a"] & ids["b"], set())
+        self.assertEqual(ids["a"], ids["c"])
+
+    def test_every_value_of_every_golden_document_has_a_unit(self):
+        for path in DATA_DIR.glob("*.asm.json"):
+            for node in walk(json.loads(path.read_text("utf-8"))):
+                if "value" in node:
+                    self.assertIn("unit", node, f"{path.name}: {node}")
+
+    def test_the_document_says_what_it_cannot_show_and_where_it_comes_from(self):
+        export_file = self.copy_in(DATA_DIR / "photometry_truncated.pht")
+        done = korvanta("convert", "--format", "asm", "--json", export_file.name, cwd=self.dir)
+        warnings = json.loads(done.stdout)["inputs"][0]["warnings"]
+        self.assertTrue(warnings)
+        document = json.loads((self.dir / "photometry_truncated.json").read_text("utf-8"))
+        information = measurement_aggregate(document)["custom information document"]
+        self.assertEqual(information["reading warnings"], warnings)
+        self.assertIn("SOURCE_DATE_EPOCH", information["measurement time origin"])
+        self.assertIn("mAU", information["absorbance unit"])
+        body = document["spectrophotometry aggregate document"]
+        self.assertEqual(body["data system document"]["UNC path"],
+                         os.path.realpath(export_file))
+        self.assertEqual(body["device system document"]["device document"][0]["device type"],
+                         "UV-Vis spectrophotometer")
+        done = korvanta("convert", "--format", "asm", "--force", export_file.name, cwd=self.dir,
+                        fixed_time=False)
+        document = json.loads((self.dir / "photometry_truncated.json").read_text("utf-8"))
+        self.assertIn("modification time",
+                      measurement_aggregate(document)["custom information document"][
+                          "measurement time origin"])
 
 
 class MeasurementTimeTest(TempDirTest):
