@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "workbook/sheet_shift.h"
+#include "workbook/template_position.h"
 #include "workbook/workbook_impl.h"
 #include "workbook/xml_util.h"
 
@@ -22,13 +23,14 @@ std::string SpanText(RowSpan span) {
   return std::to_string(span.first) + ":" + std::to_string(span.last);
 }
 
+// Names the merge and the rows as the template has them: columns or rows inserted before the
+// copies would otherwise show in the message as cells the user can not find.
 [[noreturn]] void RefuseCutMerge(const CellArea& merge, std::string_view sheet_name, RowSpan rows,
-                                 const char* what) {
-  const int edge = merge.first_row < rows.first ? rows.first : rows.last;
-  throw WorkbookError("The merged cells " + merge.ToString() + " on sheet " +
-                      std::string(sheet_name) + " reach across row " + std::to_string(edge) +
-                      ", the edge of the rows " + SpanText(rows) + " that the report " + what +
-                      "; merge cells within those rows or unmerge them in the template.");
+                                 const char* what, std::span<const Shift> shifts) {
+  const RowSpan template_rows = RowsInTemplate(rows, shifts);
+  const int edge = merge.first_row < rows.first ? template_rows.first : template_rows.last;
+  throw MergeAcrossCopiedRows(AreaInTemplate(merge, shifts).ToString(), sheet_name, edge,
+                              SpanText(template_rows), what);
 }
 
 // Merged areas reaching out of the copied rows `source` or the rows `target` their copies
@@ -38,7 +40,7 @@ std::string SpanText(RowSpan span) {
 // rather than lose the merge silently. InsertCopiedRows passes its span as both; the shift
 // that follows grows the merge over the inserted copies.
 void FitMergesToCopies(std::vector<CellArea>& merges, std::string_view sheet_name, RowSpan source,
-                       RowSpan target) {
+                       RowSpan target, std::span<const Shift> shifts) {
   std::vector<CellArea> fitted = merges;  // nothing changes when the template is refused
   for (CellArea& merge : fitted) {
     const bool in_source = merge.TouchesRows(source.first, source.last);
@@ -55,9 +57,9 @@ void FitMergesToCopies(std::vector<CellArea>& merges, std::string_view sheet_nam
       continue;
     }
     if (in_source && !merge.WithinRows(source.first, source.last)) {
-      RefuseCutMerge(merge, sheet_name, source, "copies");
+      RefuseCutMerge(merge, sheet_name, source, "copies", shifts);
     }
-    RefuseCutMerge(merge, sheet_name, target, "pastes over");
+    RefuseCutMerge(merge, sheet_name, target, "pastes over", shifts);
   }
   merges = std::move(fitted);
 }
@@ -170,7 +172,7 @@ void Worksheet::CopyRows(RowSpan source, RowSpan target) {
   // A target of several source heights takes that many copies; a smaller one takes one.
   const int copies = std::max(1, target.Count() / source.Count());
   const RowSpan pasted{target.first, target.first + copies * source.Count() - 1};
-  FitMergesToCopies(impl_->merges, impl_->name, source, pasted);
+  FitMergesToCopies(impl_->merges, impl_->name, source, pasted, impl_->shifts);
   impl_->PlaceCopies(impl_->BlockOf(source), source, target.first, copies, 0);
 }
 
@@ -181,7 +183,7 @@ void Worksheet::CopyRows(RowSpan source, RowSpan target) {
 void Worksheet::InsertCopiedRows(int count, RowSpan span) {
   if (count <= 0) return;
   const int inserted = CheckedProduct(count, span.Count(), "the inserted rows");
-  FitMergesToCopies(impl_->merges, impl_->name, span, span);
+  FitMergesToCopies(impl_->merges, impl_->name, span, span, impl_->shifts);
   const CopiedBlock block = impl_->BlockOf(span);
   impl_->ApplyShift(Shift{Shift::Axis::kRows, span.first, inserted});
   impl_->PlaceCopies(block, span, span.first, count, inserted);

@@ -4,12 +4,16 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <pugixml.hpp>
+#include <set>
 
 #include "support/files.h"
 #include "support/paths.h"
+#include "workbook_fixtures.h"
 
 namespace korvanta::workbook::testing {
 namespace {
@@ -32,10 +36,84 @@ std::pair<std::string, int> Run(const std::string& command) {
 
 std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+// A relationship's target as a part name: the fragment dropped, %XX decoded, dot segments
+// resolved against the folder of the relationships' source.
+std::string TargetPart(std::string_view rels_part, std::string_view target) {
+  target = target.substr(0, target.find('#'));
+  std::string decoded;
+  for (std::size_t i = 0; i < target.size(); ++i) {
+    if (target[i] == '%' && i + 2 < target.size()) {
+      decoded += static_cast<char>(std::stoi(std::string(target.substr(i + 1, 2)), nullptr, 16));
+      i += 2;
+    } else {
+      decoded += target[i];
+    }
+  }
+  const std::string_view rels_folder = rels_part.substr(0, rels_part.rfind("_rels/"));
+  std::vector<std::string> path;
+  std::string segment;
+  const std::string full =
+      decoded.starts_with('/') ? decoded : std::string(rels_folder) + "/" + decoded;
+  for (std::size_t i = 0; i <= full.size(); ++i) {
+    if (i < full.size() && full[i] != '/') {
+      segment += full[i];
+      continue;
+    }
+    if (segment == "..") {
+      if (!path.empty()) path.pop_back();
+    } else if (!segment.empty() && segment != ".") {
+      path.push_back(segment);
+    }
+    segment.clear();
+  }
+  std::string name;
+  for (const std::string& part : path) name += (name.empty() ? "" : "/") + part;
+  return name;
+}
+
 const std::filesystem::path kValidator =
     std::filesystem::path(KORVANTA_OOXML_DIR) / "validate-part.py";
 
 }  // namespace
+
+void ExpectWholePackage(std::string_view zip) {
+  const auto entries = ZipEntries(zip);
+  std::set<std::string> parts;
+  for (const auto& [name, content] : entries) parts.insert(Lower(name));
+  std::set<std::string> overrides;
+  std::set<std::string> defaults;
+  pugi::xml_document types;
+  const std::string types_xml = ZipEntry(zip, "[Content_Types].xml");
+  ASSERT_TRUE(types.load_buffer(types_xml.data(), types_xml.size())) << "[Content_Types].xml";
+  for (pugi::xml_node node : types.document_element().children()) {
+    const std::string_view kind = node.name();
+    if (kind == "Override") overrides.insert(Lower(node.attribute("PartName").value()));
+    if (kind == "Default") defaults.insert(Lower(node.attribute("Extension").value()));
+  }
+  for (const auto& [name, content] : entries) {
+    if (name.ends_with('/') || name == "[Content_Types].xml") continue;
+    const std::string extension = Lower(name.substr(name.rfind('.') + 1));
+    EXPECT_TRUE(overrides.contains("/" + Lower(name)) ||
+                (name.find('.') != std::string::npos && defaults.contains(extension)))
+        << "the part " << name << " has no content type";
+    if (!name.ends_with(".rels")) continue;
+    pugi::xml_document rels;
+    EXPECT_TRUE(rels.load_buffer(content.data(), content.size())) << name;
+    for (pugi::xml_node relationship : rels.document_element().children("Relationship")) {
+      if (std::string_view(relationship.attribute("TargetMode").value()) == "External") continue;
+      const std::string target = relationship.attribute("Target").value();
+      EXPECT_TRUE(parts.contains(Lower(TargetPart(name, target))))
+          << name << ": the relationship " << relationship.attribute("Id").value()
+          << " points to the missing part " << target;
+    }
+  }
+}
 
 std::vector<std::string> SchemaErrors(std::string_view zip, std::string_view part) {
   const test::TempDir dir;
@@ -96,6 +174,7 @@ void ExpectOfficeOpens(const std::vector<std::pair<std::string, std::string>>& n
 std::string CheckedOutputs::Save(const Workbook& book, std::string_view template_zip,
                                  std::initializer_list<std::string_view> edited_parts) {
   std::string saved = book.SaveToMemory();
+  ExpectWholePackage(saved);
   for (const std::string_view part : edited_parts) {
     ExpectNoNewSchemaErrors(template_zip, saved, part);
   }
