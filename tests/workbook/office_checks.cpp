@@ -13,6 +13,7 @@
 
 #include "support/files.h"
 #include "support/paths.h"
+#include "workbook/opc.h"
 #include "workbook_fixtures.h"
 
 namespace korvanta::workbook::testing {
@@ -40,41 +41,6 @@ std::string Lower(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return lower;
-}
-
-// A relationship's target as a part name: the fragment dropped, %XX decoded, dot segments
-// resolved against the folder of the relationships' source.
-std::string TargetPart(std::string_view rels_part, std::string_view target) {
-  target = target.substr(0, target.find('#'));
-  std::string decoded;
-  for (std::size_t i = 0; i < target.size(); ++i) {
-    if (target[i] == '%' && i + 2 < target.size()) {
-      decoded += static_cast<char>(std::stoi(std::string(target.substr(i + 1, 2)), nullptr, 16));
-      i += 2;
-    } else {
-      decoded += target[i];
-    }
-  }
-  const std::string_view rels_folder = rels_part.substr(0, rels_part.rfind("_rels/"));
-  std::vector<std::string> path;
-  std::string segment;
-  const std::string full =
-      decoded.starts_with('/') ? decoded : std::string(rels_folder) + "/" + decoded;
-  for (std::size_t i = 0; i <= full.size(); ++i) {
-    if (i < full.size() && full[i] != '/') {
-      segment += full[i];
-      continue;
-    }
-    if (segment == "..") {
-      if (!path.empty()) path.pop_back();
-    } else if (!segment.empty() && segment != ".") {
-      path.push_back(segment);
-    }
-    segment.clear();
-  }
-  std::string name;
-  for (const std::string& part : path) name += (name.empty() ? "" : "/") + part;
-  return name;
 }
 
 const std::filesystem::path kValidator =
@@ -107,8 +73,13 @@ void ExpectWholePackage(std::string_view zip) {
     EXPECT_TRUE(rels.load_buffer(content.data(), content.size())) << name;
     for (pugi::xml_node relationship : rels.document_element().children("Relationship")) {
       if (std::string_view(relationship.attribute("TargetMode").value()) == "External") continue;
-      const std::string target = relationship.attribute("Target").value();
-      EXPECT_TRUE(parts.contains(Lower(TargetPart(name, target))))
+      const std::string_view target = relationship.attribute("Target").value();
+      // "xl/worksheets/_rels/sheet1.xml.rels" holds the relationships of
+      // "xl/worksheets/sheet1.xml".
+      const std::size_t folder_end = name.rfind("_rels/");
+      const std::string source =
+          name.substr(0, folder_end) + name.substr(folder_end + 6, name.size() - folder_end - 11);
+      EXPECT_TRUE(parts.contains(Lower(ResolveTarget(source, target.substr(0, target.find('#'))))))
           << name << ": the relationship " << relationship.attribute("Id").value()
           << " points to the missing part " << target;
     }

@@ -15,8 +15,8 @@
 namespace korvanta::workbook::testing {
 
 // Fails the test for every part of the zip without a content type (neither an Override nor a
-// Default for its extension) and every internal relationship whose target is missing. Read
-// here, apart from the engine, so that the engine's reading of packages is not trusted.
+// Default for its extension) and every internal relationship whose target is missing. Content
+// types are read here, apart from the engine, whose reading of them is under test.
 void ExpectWholePackage(std::string_view zip);
 
 // The schema errors of one part of a package, as validate-part.py prints them.
