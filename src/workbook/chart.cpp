@@ -131,7 +131,7 @@ void Workbook::AddChart(const ChartRequest& request) {
 
   const std::string chart_part = FreePartName(package, "xl/charts/chart");
   package.Write(chart_part, ChartSpaceXml(ChartContentFor(impl_->sheet, request)));
-  SetContentTypeOverride(package, chart_part, kChartContentType);
+  RegisterContentType(package, chart_part, kChartContentType);
 
   ChartAnchor anchor{request.anchor, request.width_emu, request.height_emu, {}};
   std::string drawing_part = ExistingDrawingPart(package, sheet_root, sheet_part);
@@ -145,7 +145,7 @@ void Workbook::AddChart(const ChartRequest& request) {
   drawing_part = FreePartName(package, "xl/drawings/drawing");
   anchor.chart_relationship_id = AddRelationship(package, drawing_part, "chart", chart_part);
   package.Write(drawing_part, NewChartDrawingXml(anchor));
-  SetContentTypeOverride(package, drawing_part, kDrawingContentType);
+  RegisterContentType(package, drawing_part, kDrawingContentType);
   LinkDrawing(package, sheet_root, sheet_part, drawing_part);
 }
 

@@ -7,6 +7,7 @@
 
 #include "workbook/part_handlers.h"
 #include "workbook/sheet_shift.h"
+#include "workbook/template_position.h"
 #include "workbook/workbook_errors.h"
 
 namespace korvanta::workbook {
@@ -16,19 +17,20 @@ std::string SpanText(RowSpan span) {
   return std::to_string(span.first) + ":" + std::to_string(span.last);
 }
 
+// Names the merge and the rows as the template has them: columns or rows inserted before the
+// copies would otherwise show in the message as cells the user can not find.
 [[noreturn]] void RefuseCutMerge(const CellArea& merge, std::string_view sheet_name, RowSpan rows,
-                                 const char* what) {
-  const int edge = merge.first_row < rows.first ? rows.first : rows.last;
-  throw WorkbookError("The merged cells " + merge.ToString() + " on sheet " +
-                      std::string(sheet_name) + " reach across row " + std::to_string(edge) +
-                      ", the edge of the rows " + SpanText(rows) + " that the report " + what +
-                      "; merge cells within those rows or unmerge them in the template.");
+                                 const char* what, std::span<const Shift> shifts) {
+  const RowSpan template_rows = RowsInTemplate(rows, shifts);
+  const int edge = merge.first_row < rows.first ? template_rows.first : template_rows.last;
+  throw MergeAcrossCopiedRows(AreaInTemplate(merge, shifts).ToString(), sheet_name, edge,
+                              SpanText(template_rows), what);
 }
 
 }  // namespace
 
 void FitMergesToCopies(std::vector<CellArea>& merges, std::string_view sheet_name, RowSpan source,
-                       RowSpan target) {
+                       RowSpan target, std::span<const Shift> shifts) {
   std::vector<CellArea> fitted = merges;  // nothing changes when the template is refused
   for (CellArea& merge : fitted) {
     const bool in_source = merge.TouchesRows(source.first, source.last);
@@ -45,9 +47,9 @@ void FitMergesToCopies(std::vector<CellArea>& merges, std::string_view sheet_nam
       continue;
     }
     if (in_source && !merge.WithinRows(source.first, source.last)) {
-      RefuseCutMerge(merge, sheet_name, source, "copies");
+      RefuseCutMerge(merge, sheet_name, source, "copies", shifts);
     }
-    RefuseCutMerge(merge, sheet_name, target, "pastes over");
+    RefuseCutMerge(merge, sheet_name, target, "pastes over", shifts);
   }
   merges = std::move(fitted);
 }

@@ -3,11 +3,13 @@
 // (part_handlers.h).
 #pragma once
 
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "workbook/cell_address.h"
 #include "workbook/cell_area.h"
+#include "workbook/formula_refs.h"
 
 namespace korvanta::workbook {
 
@@ -18,7 +20,8 @@ namespace korvanta::workbook {
 // refused with a WorkbookError, and nothing changes, rather than lose the merge silently.
 // InsertCopiedRows passes its span as both; the shift that follows grows the merge over the
 // inserted copies.
+// `shifts`: the edits applied so far, through which a refusal names the template's cells.
 void FitMergesToCopies(std::vector<CellArea>& merges, std::string_view sheet_name, RowSpan source,
-                       RowSpan target);
+                       RowSpan target, std::span<const Shift> shifts);
 
 }  // namespace korvanta::workbook

@@ -37,6 +37,7 @@ pugi::xml_node RelationshipsToEdit(Package& package, std::string_view source_par
     package.Write(rels, std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
                                     "<Relationships xmlns=\"") +
                             std::string(kPackageRelationshipsNs) + "\"></Relationships>");
+    RegisterContentType(package, rels, kRelationshipsContentType);
   }
   return package.Xml(rels).document_element();
 }
@@ -44,6 +45,30 @@ pugi::xml_node RelationshipsToEdit(Package& package, std::string_view source_par
 bool IsOverrideOf(pugi::xml_node node, std::string_view part_name) {
   return LocalName(node) == "Override" &&
          EqualsIgnoreCase(node.attribute("PartName").value(), part_name);
+}
+
+// The content type the package's Default gives parts named like this one; empty when none.
+std::string_view DefaultContentType(pugi::xml_node types, std::string_view part_name) {
+  const auto dot = part_name.rfind('.');
+  const auto slash = part_name.rfind('/');
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+  const std::string_view extension = part_name.substr(dot + 1);
+  for (pugi::xml_node node : types.children()) {
+    if (LocalName(node) == "Default" &&
+        EqualsIgnoreCase(node.attribute("Extension").value(), extension)) {
+      return node.attribute("ContentType").value();
+    }
+  }
+  return {};
+}
+
+void SetContentTypeOverride(Package& package, std::string_view part,
+                            std::string_view content_type) {
+  RemoveContentTypeOverride(package, part);
+  pugi::xml_node root = package.Xml(kContentTypesPart).document_element();
+  pugi::xml_node node = root.append_child(SameNamespaceName(root, "Override").c_str());
+  node.append_attribute("PartName") = ("/" + PartNameWithoutSlash(part)).c_str();
+  node.append_attribute("ContentType") = std::string(content_type).c_str();
 }
 
 }  // namespace
@@ -178,25 +203,16 @@ std::string ContentTypeOf(Package& package, std::string_view part) {
   for (pugi::xml_node node : root.children()) {
     if (IsOverrideOf(node, part_name)) return node.attribute("ContentType").value();
   }
-  const auto dot = part_name.rfind('.');
-  const std::string_view extension =
-      dot == std::string::npos ? std::string_view{} : std::string_view(part_name).substr(dot + 1);
-  for (pugi::xml_node node : root.children()) {
-    if (LocalName(node) == "Default" &&
-        EqualsIgnoreCase(node.attribute("Extension").value(), extension)) {
-      return node.attribute("ContentType").value();
-    }
-  }
-  return {};
+  return std::string(DefaultContentType(root, part_name));
 }
 
-void SetContentTypeOverride(Package& package, std::string_view part,
-                            std::string_view content_type) {
-  RemoveContentTypeOverride(package, part);
-  pugi::xml_node root = package.Xml(kContentTypesPart).document_element();
-  pugi::xml_node node = root.append_child(SameNamespaceName(root, "Override").c_str());
-  node.append_attribute("PartName") = ("/" + PartNameWithoutSlash(part)).c_str();
-  node.append_attribute("ContentType") = std::string(content_type).c_str();
+void RegisterContentType(Package& package, std::string_view part, std::string_view content_type) {
+  const pugi::xml_node types = package.ParsedXml(kContentTypesPart).document_element();
+  if (EqualsIgnoreCase(DefaultContentType(types, "/" + PartNameWithoutSlash(part)), content_type)) {
+    RemoveContentTypeOverride(package, part);
+    return;
+  }
+  SetContentTypeOverride(package, part, content_type);
 }
 
 void RemoveContentTypeOverride(Package& package, std::string_view part) {

@@ -39,6 +39,8 @@ inline constexpr std::string_view kSharedStringsContentType =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml";
 inline constexpr std::string_view kPivotCacheDefinitionContentType =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.pivotCacheDefinition+xml";
+inline constexpr std::string_view kRelationshipsContentType =
+    "application/vnd.openxmlformats-package.relationships+xml";
 
 struct Relationship {
   std::string id;
@@ -72,7 +74,11 @@ void RemoveRelationshipsOfKind(Package& package, std::string_view source_part,
                                std::string_view kind);
 
 std::string ContentTypeOf(Package& package, std::string_view part);
-void SetContentTypeOverride(Package& package, std::string_view part, std::string_view content_type);
+// Gives a part the engine adds its content type: through the package's Default for the part's
+// extension where that names the type, else through an Override of its own. A package may
+// declare even its relationship parts one by one; a part left without a type is dropped by
+// strict readers, with every link through it.
+void RegisterContentType(Package& package, std::string_view part, std::string_view content_type);
 void RemoveContentTypeOverride(Package& package, std::string_view part);
 
 }  // namespace korvanta::workbook

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "workbook/compound_file.h"
+#include "workbook/document_type.h"
 #include "workbook/opc.h"
 #include "workbook/workbook.h"
 #include "workbook/xml_util.h"
@@ -189,6 +190,8 @@ Package Package::FromZip(std::string_view zip_bytes, std::string display_name,
     if (!bytes) {
       Refuse(package.display_name_, "the part \"" + std::string(name) + "\" is damaged.");
     }
+    // Refused on opening, before any part is parsed or anything written.
+    if (DeclaresDocumentType(*bytes)) throw DocumentTypeDeclared(package.display_name_, name);
     const std::string key = Lower(name);
     if (package.index_.contains(key)) {
       Refuse(package.display_name_, "the part \"" + std::string(name) + "\" appears twice.");

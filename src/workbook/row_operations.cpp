@@ -78,7 +78,7 @@ void Worksheet::CopyRows(RowSpan source, RowSpan target) {
   // A target of several source heights takes that many copies; a smaller one takes one.
   const int copies = std::max(1, target.Count() / source.Count());
   const Paste paste{source, target.first, copies, 0};
-  FitMergesToCopies(impl_->merges, impl_->name, source, paste.Pasted());
+  FitMergesToCopies(impl_->merges, impl_->name, source, paste.Pasted(), impl_->shifts);
   impl_->PlaceCopies(impl_->BlockOf(source), paste);
 }
 
@@ -89,7 +89,7 @@ void Worksheet::CopyRows(RowSpan source, RowSpan target) {
 void Worksheet::InsertCopiedRows(int count, RowSpan span) {
   if (count <= 0) return;
   const int inserted = CheckedProduct(count, span.Count(), "the inserted rows");
-  FitMergesToCopies(impl_->merges, impl_->name, span, span);
+  FitMergesToCopies(impl_->merges, impl_->name, span, span, impl_->shifts);
   const CopiedBlock block = impl_->BlockOf(span);
   impl_->ApplyShift(Shift{Shift::Axis::kRows, span.first, inserted});
   impl_->PlaceCopies(block, Paste{span, span.first, count, inserted});

@@ -109,7 +109,7 @@ pugi::xml_node SharedStrings::Table() {
                     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><sst xmlns=\"" +
                         std::string(kSpreadsheetMlNs) + "\"/>");
     AddRelationship(*package_, workbook_part_, "sharedStrings", part_name_);
-    SetContentTypeOverride(*package_, part_name_, kSharedStringsContentType);
+    RegisterContentType(*package_, part_name_, kSharedStringsContentType);
   }
   return package_->Xml(part_name_).document_element();
 }

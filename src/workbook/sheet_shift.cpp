@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "workbook/part_handlers.h"
+#include "workbook/template_position.h"
 #include "workbook/workbook_impl.h"
 
 namespace korvanta::workbook {
@@ -12,17 +13,17 @@ namespace {
 
 int Limit(const Shift& shift) { return IsRows(shift) ? kMaxRows : kMaxColumns; }
 
-// Inserting may not push content off the sheet, as the spreadsheet refuses it too.
-void CheckRoom(const SheetRows& cells, const Shift& shift) {
+// Inserting may not push content off the sheet, as the spreadsheet refuses it too. The refusal
+// names the cell where the template has it.
+void CheckRoom(const SheetRows& cells, const Shift& shift, std::span<const Shift> earlier) {
   if (shift.count <= 0) return;
   const int limit = Limit(shift) - shift.count;
   for (const Row& row : cells.rows()) {
     for (const Cell& cell : row.cells) {
       const int index = IsRows(shift) ? row.number : cell.col;
       if (index >= shift.at && index > limit && !cell.IsBlank()) {
-        throw WorkbookError("The sheet can not hold the inserted " +
-                            std::string(IsRows(shift) ? "rows" : "columns") +
-                            ": cells would be pushed off its end.");
+        throw NoRoomToInsert(IsRows(shift) ? "rows" : "columns",
+                             CellAddress(CellInTemplate({cell.col, row.number}, earlier)));
       }
     }
   }
@@ -116,7 +117,7 @@ void AdjustFormulaElement(pugi::xml_node element, std::string_view formula_sheet
 
 void Worksheet::Impl::ApplyShift(const Shift& shift) {
   if (shift.count == 0) return;
-  CheckRoom(cells, shift);
+  CheckRoom(cells, shift, shifts);
   if (IsRows(shift)) {
     ShiftRows(cells.rows(), shift);
   } else {
@@ -125,6 +126,7 @@ void Worksheet::Impl::ApplyShift(const Shift& shift) {
   AdjustCellFormulas(cells.rows(), name, shift);
   ShiftSheetContent(Edit(), shift);
   FillTableHeaders();
+  shifts.push_back(shift);
 }
 
 }  // namespace korvanta::workbook

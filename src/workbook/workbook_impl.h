@@ -37,6 +37,8 @@ struct Worksheet::Impl {
   SheetRows cells;
   std::vector<CellArea> merges;
   std::vector<TableHeader> table_headers;  // kept current by the tables' handlers
+  // The structural changes applied so far, in order: the way back to the template's cells.
+  std::vector<Shift> shifts;
 
   // Reads the part named by part_name.
   void Load();

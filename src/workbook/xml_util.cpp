@@ -151,6 +151,11 @@ void ParseXml(pugi::xml_document& doc, std::string_view text, std::string_view w
                       std::string("is not well-formed XML (") + result.description() + " at byte " +
                           std::to_string(result.offset) + ").");
   }
+  // The parser keeps a declaration that follows the root element, which the opening check of
+  // the prolog does not see.
+  for (pugi::xml_node child : doc.children()) {
+    if (child.type() == pugi::node_doctype) throw DocumentTypeDeclared(workbook_name, part_name);
+  }
 }
 
 std::string SerializeXml(const pugi::xml_node& node) {

@@ -2,7 +2,7 @@
 the way Excel writes these features (shared formulas, sparklines and other 2010 extensions,
 cross-sheet validations, pivot caches, threaded comments, 1904 dates, a calculation chain,
 parts spelled the way other writers spell them); the same packages re-zipped by other zip
-writers; and the two kinds of file that are refused (a password-protected workbook, an Excel
+writers; a package declaring its relationship parts one by one; and the two kinds of file that are refused (a password-protected workbook, an Excel
 97-2003 workbook renamed .xlsx)."""
 
 import re
@@ -11,6 +11,8 @@ import subprocess
 import tempfile
 import zipfile
 from pathlib import Path
+
+import package_rules
 
 MAIN = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
 REL = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
@@ -213,6 +215,12 @@ def calc_chain(folder):
         '<c r="C13"/><c r="B14"/></calcChain>' % MAIN})
 
 
+def relationships_one_by_one(folder):
+    # Each relationship part the report adds then needs an Override of its own.
+    package_rules.declare_relationships_one_by_one(folder / "plain.xlsx",
+                                                   folder / "relationships_one_by_one.xlsx")
+
+
 def spelled_otherwise(text):
     """The same XML as other writers spell it: CR LF between elements, empty elements open and
     closed, quotes as character references."""
@@ -360,7 +368,7 @@ def edited_templates(folder):
     before = {p.stem for p in folder.glob("*.xlsx")}
     for make in (shared_formulas, sparklines, cross_sheet_validation,
                  cross_sheet_conditional_format, pivot_cache, threaded_comments, date_1904,
-                 calc_chain, odd_spellings):
+                 calc_chain, odd_spellings, relationships_one_by_one):
         make(folder)
     rezipped(folder, "everything")
     return sorted({p.stem for p in folder.glob("*.xlsx")} - before)

@@ -3,7 +3,8 @@
 //   template_lab fixtures DIR
 //   template_lab apply IN.xlsx OUT.xlsx OPERATION...
 // Operations: insert-columns N COLS | insert-copied-rows N ROWS | copy-rows ROWS ROWS |
-// delete-rows N ROWS | set CELL TEXT (typed input). A refused template exits 1 with its message.
+// delete-rows N ROWS | set CELL TEXT (typed input) | add-chart COLS ROWS (x in the first
+// column, y in the last). A refused template exits 1 with its message.
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -11,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "workbook/cell_address.h"
 #include "workbook/cell_writing.h"
 #include "workbook/workbook.h"
 #include "xlsxwriter_templates.h"
@@ -42,9 +44,26 @@ int WriteFixtures(const std::filesystem::path& folder) {
 
 int Count(std::string_view text) { return std::stoi(std::string(text)); }
 
-// Applies the operations in order; false (after a message) for one it does not know.
-bool Apply(Worksheet& sheet, std::span<char*> words) {
+// A scatter chart of the columns' first and last over the rows, placed to their right.
+bool AddChart(Workbook& book, std::string_view columns, std::string_view rows) {
   namespace wb = korvanta::workbook;
+  const auto cols = wb::ParseColSpan(columns);
+  const auto span = wb::ParseRowSpan(rows);
+  if (!cols || !span) return false;
+  book.AddChart({.first_row = span->first,
+                 .last_row = span->last,
+                 .x_column = cols->first,
+                 .y_column = cols->last,
+                 .x_title = "x",
+                 .y_title = "y",
+                 .anchor = {cols->last + 2, span->first}});
+  return true;
+}
+
+// Applies the operations in order; false (after a message) for one it does not know.
+bool Apply(Workbook& book, std::span<char*> words) {
+  namespace wb = korvanta::workbook;
+  Worksheet& sheet = book.ActiveSheet();
   for (std::size_t i = 0; i < words.size();) {
     const std::string_view op = words[i];
     const std::size_t left = words.size() - i - 1;
@@ -61,6 +80,8 @@ bool Apply(Worksheet& sheet, std::span<char*> words) {
       wb::DeleteRows(sheet, Count(a), b);
     } else if (op == "set") {
       wb::PutCellValue(sheet, a, std::string(b));
+    } else if (op == "add-chart") {
+      if (!AddChart(book, a, b)) break;
     } else {
       break;
     }
@@ -75,7 +96,7 @@ int ApplyOperations(const std::filesystem::path& in, const std::filesystem::path
                     std::span<char*> operations) {
   try {
     Workbook book = Workbook::Load(in);
-    if (!Apply(book.ActiveSheet(), operations)) return 2;
+    if (!Apply(book, operations)) return 2;
     // A fixed entry time, so that runs compare byte for byte.
     book.Save(out, {.entry_time = 315532800});
   } catch (const WorkbookError& error) {

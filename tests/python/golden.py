@@ -5,7 +5,8 @@ For every tests/data/<kind>/NAME.<ext> with NAME.cells.json beside it, the harne
     $KORVANTA_BIN_DIR/korvanta convert NAME.<ext> -o TMP/NAME.xlsx -t TEMPLATE_DIR --force [args]
 
 with SOURCE_DATE_EPOCH=1700000000 (so B3 reads "2023.11.14  22:13:20"), reads the report's
-active sheet with openpyxl and compares. NAME.cells.json:
+active sheet with openpyxl and compares; every report's package must keep the packaging rules
+(package_rules.py). NAME.cells.json:
 
     {
       "cells": {"B1": "x.pht",      a string: a text cell with exactly this text
@@ -41,6 +42,8 @@ from dataclasses import dataclass
 from pathlib import Path
 
 import openpyxl
+
+import package_rules
 
 FIXED_TIME = "1700000000"
 
@@ -176,6 +179,7 @@ def problems(case, result):
         if want_exit == 0 or expected.get("cells"):
             found.append("no report was written")
         return found
+    found += ["package: " + fault for fault in package_rules.package_faults(result.report)]
     workbook = openpyxl.load_workbook(result.report)
     sheet = workbook.active
     last_row = sheet.max_row  # before reading cells: openpyxl creates the cells it is asked for

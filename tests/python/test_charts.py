@@ -4,7 +4,8 @@ openpyxl must find exactly one chart on the report's sheet: a scatter chart with
 over the data block, straight lines without markers, no title and no legend, the axis titles
 of its kind and the x axis spanning the data. LibreOffice must read the chart as such and
 keep its ranges when it saves the report again. A user's template with another sheet name
-and a picture keeps the picture and gets quoted references.
+and a picture keeps the picture and gets quoted references; one that declares its relationship
+parts one by one gets a content type for each part the chart adds.
 """
 
 import os
@@ -16,9 +17,12 @@ import zipfile
 
 import openpyxl
 
+import package_rules
+
 BIN_DIR = os.environ.get("KORVANTA_BIN_DIR", "")
 TEMPLATE_DIR = os.environ.get("KORVANTA_TEMPLATE_DIR", "")
 DATA_DIR = os.environ.get("KORVANTA_TEST_DATA_DIR", "")
+EXAMPLES = os.path.join(os.environ.get("KORVANTA_SOURCE_DIR", ""), "examples")
 
 
 def convert(source, out_dir, template_dir=None):
@@ -221,6 +225,21 @@ class UserTemplate(unittest.TestCase):
         self.assertEqual(len(sheet._images), 1)
         self.assertEqual(chart.series[0].xVal.numRef.f, "'Scan 1'!$A$14:$A$16")
         self.assertEqual(chart.series[0].yVal.numRef.f, "'Scan 1'!$B$14:$B$16")
+
+    def test_relationship_parts_declared_one_by_one(self):
+        work = tempfile.mkdtemp(prefix="korvanta-user-template-")
+        self.addCleanup(shutil.rmtree, work, True)
+        templates = os.path.join(work, "template")
+        shutil.copytree(TEMPLATE_DIR, templates)
+        for template, example in (("kinetics.xlsx", "kinetics.tsc"), ("tm.xlsx", "tm.tm"),
+                                  ("wlscan.xlsx", "wlscan.wsc")):
+            with self.subTest(template):
+                path = os.path.join(templates, template)
+                package_rules.declare_relationships_one_by_one(os.path.join(TEMPLATE_DIR, template),
+                                                               path)
+                report = convert(os.path.join(EXAMPLES, example), work, templates)
+                self.assertEqual(package_rules.package_faults(report), [])
+                only_chart(report)
 
 
 if __name__ == "__main__":

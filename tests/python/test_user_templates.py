@@ -8,6 +8,8 @@ import tempfile
 import unittest
 from pathlib import Path
 
+import zipfile
+
 import openpyxl
 
 BIN_DIR = Path(os.environ.get("KORVANTA_BIN_DIR", ""))
@@ -76,6 +78,27 @@ class UserTemplatesTest(unittest.TestCase):
         self.assertEqual(done.returncode, 1)
         self.assertIn(str(self.own / "photomet.xlsx"), done.stderr)
         self.assertFalse(report.exists())
+
+    def test_a_template_declaring_a_document_type_is_refused_and_nothing_written(self):
+        # An "XML bomb": entities that expand into each other, used in a label of the sheet.
+        template = self.own / "photomet.xlsx"
+        with zipfile.ZipFile(TEMPLATE_DIR / "photomet.xlsx") as source:
+            parts = {info.filename: source.read(info) for info in source.infolist()}
+        strings = parts["xl/sharedStrings.xml"].decode("utf-8")
+        root = strings.index("<sst")
+        parts["xl/sharedStrings.xml"] = (
+            strings[:root] + '<!DOCTYPE sst [<!ENTITY a "aaaa"><!ENTITY b "&a;&a;&a;&a;">]>' +
+            strings[root:].replace("<t>File name</t>", "<t>&b;</t>")).encode("utf-8")
+        with zipfile.ZipFile(template, "w") as out:
+            for name, data in parts.items():
+                out.writestr(name, data)
+        report = self.dir / "plate.xlsx"
+        done = self.korvanta("convert", "-o", report, EXAMPLES / "photometry_dna_plate.pht")
+        self.assertEqual(done.returncode, 1)
+        self.assertIn(f'The workbook "{template}" can not be opened: its part '
+                      '"xl/sharedStrings.xml" declares a document type (<!DOCTYPE ...>), '
+                      'which no part of a workbook may do.', done.stderr)
+        self.assertEqual(sorted(p.name for p in self.dir.iterdir()), ["data"])
 
 
 if __name__ == "__main__":

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "office_checks.h"
 #include "support/files.h"
 #include "support/paths.h"
 #include "workbook/opc.h"
@@ -17,6 +18,7 @@
 #include "workbook/sheet_schema.h"
 #include "workbook/workbook.h"
 #include "workbook/xml_util.h"
+#include "workbook_fixtures.h"
 
 namespace korvanta::workbook {
 namespace {
@@ -73,7 +75,9 @@ Package AddChartTo(const std::string& template_bytes, int points, const ChartReq
     book.ActiveSheet().SetNumber({2, 14 + i}, 0.25 * i);
   }
   book.AddChart(request);
-  return Package::FromZip(book.SaveToMemory(), "report");
+  const std::string saved = book.SaveToMemory();
+  testing::ExpectWholePackage(saved);
+  return Package::FromZip(saved, "report");
 }
 
 pugi::xml_document Xml(const Package& package, std::string_view part) {
@@ -158,6 +162,35 @@ TEST(ChartPackage, NewChartGetsDrawingRelationshipsAndContentTypes) {
   EXPECT_NO_THROW(Workbook::LoadFromMemory(package.ToZip(std::nullopt, {})));
 }
 
+// The relationship parts a chart adds take the package's Default where it has one, else an
+// Override of their own, as do the relationships of a template that declares them one by one.
+TEST(ChartPackage, AddedRelationshipPartsGetAContentType) {
+  const std::string sheet_rels = "/xl/worksheets/_rels/sheet1.xml.rels";
+  const std::string drawing_rels = "/xl/drawings/_rels/drawing1.xml.rels";
+  struct Case {
+    TemplateOptions options;
+    bool one_by_one;
+    int added_overrides;  // for the two parts above
+  };
+  for (const auto& [options, one_by_one, added_overrides] :
+       {Case{{}, false, 0}, Case{{}, true, 2}, Case{{.picture = true}, true, 0}}) {
+    test::TempDir dir;
+    std::string template_bytes = MakeTemplate(dir, options);
+    if (one_by_one) template_bytes = testing::WithRelationshipOverrides(template_bytes);
+    const auto before = testing::PartXml(template_bytes, "[Content_Types].xml");
+    Package package = AddChartTo(template_bytes, 3, Request(14, 16));
+    int overrides = 0;
+    for (const std::string& part : {sheet_rels, drawing_rels}) {
+      const std::string query = "//*[@PartName='" + part + "']";
+      overrides +=
+          static_cast<int>(Xml(package, "[Content_Types].xml").select_nodes(query.c_str()).size() -
+                           before.select_nodes(query.c_str()).size());
+      EXPECT_EQ(ContentTypeOf(package, part), kRelationshipsContentType) << part;
+    }
+    EXPECT_EQ(overrides, added_overrides) << one_by_one << options.picture;
+  }
+}
+
 TEST(ChartPackage, ChartJoinsTheDrawingOfATemplatePicture) {
   test::TempDir dir;
   const std::string template_bytes = MakeTemplate(dir, {.picture = true});
@@ -211,7 +244,9 @@ TEST(ChartPackage, SecondChartSharesTheDrawing) {
   ChartRequest second = Request(14, 20);
   second.anchor = {4, 30};
   book.AddChart(second);
-  Package package = Package::FromZip(book.SaveToMemory(), "report");
+  const std::string saved = book.SaveToMemory();
+  testing::ExpectWholePackage(saved);
+  Package package = Package::FromZip(saved, "report");
   EXPECT_EQ(ChartsOfDrawing(package, SheetDrawingPart(package)),
             (std::vector<std::string>{"xl/charts/chart1.xml", "xl/charts/chart2.xml"}));
 }

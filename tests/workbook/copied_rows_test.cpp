@@ -203,5 +203,53 @@ TEST(RowCopyMerges, GrowOrStayWhereTheyHoldTheCopiesAndAreRefusedWhereCut) {
   }
 }
 
+// Rows and columns the report inserted first do not show in a refusal: it names the cells as
+// the template has them.
+TEST(Refusals, NameTheCellsAsTheTemplateHasThem) {
+  const struct {
+    const char* what;
+    std::vector<std::string> merges;
+    std::function<void(Worksheet&)> edit;
+    std::vector<std::string> message;  // what it names
+  } cases[] = {
+      {"a merge across copied rows after a wavelength column went in",
+       {"F24:G44"},
+       [](Worksheet& sheet) {
+         InsertColumns(sheet, 1, "C:C");
+         InsertCopiedRows(sheet, 1, "24:24");
+       },
+       {"F24:G44 on sheet Sheet1 reach across row 24, the edge of the rows 24:24 that the report "
+        "copies"}},
+      {"a merge cut by a paste after rows went in above it",
+       {"F19:F20"},
+       [](Worksheet& sheet) {
+         InsertCopiedRows(sheet, 2, "5:5");
+         CopyRows(sheet, "11:11", "22:24");
+       },
+       {"F19:F20 on sheet Sheet1 reach across row 20, the edge of the rows 20:22 that the report "
+        "pastes over"}},
+      {"a cell pushed off the sheet's last column by a second insertion",
+       {},
+       [](Worksheet& sheet) {
+         PutCellValue(sheet, "XFC5", "last");
+         InsertColumns(sheet, 1, "B:B");
+         InsertColumns(sheet, 1, "D:D");
+       },
+       {"The sheet can not hold the inserted columns: its cell XFC5 would be pushed off its end."}},
+  };
+  for (const auto& [what, merges, edit, message] : cases) {
+    SCOPED_TRACE(what);
+    Workbook book = WithMerges(merges);
+    try {
+      edit(book.ActiveSheet());
+      ADD_FAILURE() << "not refused";
+    } catch (const WorkbookError& error) {
+      for (const std::string& part : message) {
+        EXPECT_NE(std::string(error.what()).find(part), std::string::npos) << error.what();
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace korvanta::workbook

@@ -4,12 +4,17 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <pugixml.hpp>
+#include <set>
 
 #include "support/files.h"
 #include "support/paths.h"
+#include "workbook/opc.h"
+#include "workbook_fixtures.h"
 
 namespace korvanta::workbook::testing {
 namespace {
@@ -32,10 +37,54 @@ std::pair<std::string, int> Run(const std::string& command) {
 
 std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
 const std::filesystem::path kValidator =
     std::filesystem::path(KORVANTA_OOXML_DIR) / "validate-part.py";
 
 }  // namespace
+
+void ExpectWholePackage(std::string_view zip) {
+  const auto entries = ZipEntries(zip);
+  std::set<std::string> parts;
+  for (const auto& [name, content] : entries) parts.insert(Lower(name));
+  std::set<std::string> overrides;
+  std::set<std::string> defaults;
+  pugi::xml_document types;
+  const std::string types_xml = ZipEntry(zip, "[Content_Types].xml");
+  ASSERT_TRUE(types.load_buffer(types_xml.data(), types_xml.size())) << "[Content_Types].xml";
+  for (pugi::xml_node node : types.document_element().children()) {
+    const std::string_view kind = node.name();
+    if (kind == "Override") overrides.insert(Lower(node.attribute("PartName").value()));
+    if (kind == "Default") defaults.insert(Lower(node.attribute("Extension").value()));
+  }
+  for (const auto& [name, content] : entries) {
+    if (name.ends_with('/') || name == "[Content_Types].xml") continue;
+    const std::string extension = Lower(name.substr(name.rfind('.') + 1));
+    EXPECT_TRUE(overrides.contains("/" + Lower(name)) ||
+                (name.find('.') != std::string::npos && defaults.contains(extension)))
+        << "the part " << name << " has no content type";
+    if (!name.ends_with(".rels")) continue;
+    pugi::xml_document rels;
+    EXPECT_TRUE(rels.load_buffer(content.data(), content.size())) << name;
+    for (pugi::xml_node relationship : rels.document_element().children("Relationship")) {
+      if (std::string_view(relationship.attribute("TargetMode").value()) == "External") continue;
+      const std::string_view target = relationship.attribute("Target").value();
+      // "xl/worksheets/_rels/sheet1.xml.rels" holds the relationships of
+      // "xl/worksheets/sheet1.xml".
+      const std::size_t folder_end = name.rfind("_rels/");
+      const std::string source =
+          name.substr(0, folder_end) + name.substr(folder_end + 6, name.size() - folder_end - 11);
+      EXPECT_TRUE(parts.contains(Lower(ResolveTarget(source, target.substr(0, target.find('#'))))))
+          << name << ": the relationship " << relationship.attribute("Id").value()
+          << " points to the missing part " << target;
+    }
+  }
+}
 
 std::vector<std::string> SchemaErrors(std::string_view zip, std::string_view part) {
   const test::TempDir dir;
@@ -96,6 +145,7 @@ void ExpectOfficeOpens(const std::vector<std::pair<std::string, std::string>>& n
 std::string CheckedOutputs::Save(const Workbook& book, std::string_view template_zip,
                                  std::initializer_list<std::string_view> edited_parts) {
   std::string saved = book.SaveToMemory();
+  ExpectWholePackage(saved);
   for (const std::string_view part : edited_parts) {
     ExpectNoNewSchemaErrors(template_zip, saved, part);
   }

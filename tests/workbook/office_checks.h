@@ -1,6 +1,6 @@
-// Checks of saved workbooks by software we did not write: the transitional schemas (through
-// ../shared/ooxml/validate-part.py), openpyxl and LibreOffice. Each check is skipped, with a
-// note, where its tool is missing.
+// Checks of saved workbooks: the package's own rules, and software we did not write: the
+// transitional schemas (through ../shared/ooxml/validate-part.py), openpyxl and LibreOffice.
+// Each outside check is skipped, with a note, where its tool is missing.
 #pragma once
 
 #include <filesystem>
@@ -13,6 +13,11 @@
 #include "workbook/workbook.h"
 
 namespace korvanta::workbook::testing {
+
+// Fails the test for every part of the zip without a content type (neither an Override nor a
+// Default for its extension) and every internal relationship whose target is missing. Content
+// types are read here, apart from the engine, whose reading of them is under test.
+void ExpectWholePackage(std::string_view zip);
 
 // The schema errors of one part of a package, as validate-part.py prints them.
 std::vector<std::string> SchemaErrors(std::string_view zip, std::string_view part);

@@ -103,6 +103,51 @@ TEST(MalformedTemplates, BrokenXmlNamesThePart) {
   EXPECT_NE(message.find("not well-formed"), std::string::npos) << message;
 }
 
+// The package format forbids document type declarations in parts: one with entities (an
+// "XML bomb") would expand them or, left unexpanded, turn them into literal text. A part is
+// refused whatever its encoding, wherever the parser would keep the declaration, and even when
+// the engine never reads it; a comment that merely mentions one is no declaration.
+TEST(MalformedTemplates, DocumentTypeDeclarationsAreRefused) {
+  const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+  const std::string bomb =
+      "<!DOCTYPE lolz [<!ENTITY lol \"lol\"><!ENTITY lol2 \"&lol;&lol;&lol;\">]>";
+  const std::string sheet =
+      "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
+      "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&lol2;</t></is></c></row></sheetData>"
+      "</worksheet>";
+  const std::string app = "<Properties><Application>x</Application></Properties>";
+  std::string utf16("\xFF\xFE", 2);
+  for (const char c : "<?xml version=\"1.0\" encoding=\"UTF-16\"?><!DOCTYPE p>" + app) {
+    utf16 += {c, '\0'};
+  }
+  const struct {
+    const char* what;
+    std::string part;
+    std::string content;
+    bool refused;
+  } cases[] = {
+      {"entities used in the active sheet", "xl/worksheets/sheet1.xml", declaration + bomb + sheet,
+       true},
+      {"after the root element", "xl/worksheets/sheet1.xml", sheet + "<!DOCTYPE worksheet>", true},
+      {"a part the engine never reads", "docProps/app.xml", declaration + bomb + app, true},
+      {"after a byte order mark, comments and instructions", "docProps/app.xml",
+       "\xEF\xBB\xBF" + declaration + "<!-- x --><?pi x?>\n<!DOCTYPE p>" + app, true},
+      {"in UTF-16", "docProps/app.xml", utf16, true},
+      {"mentioned in a comment only", "docProps/app.xml", "<!-- <!DOCTYPE p> -->" + app, false},
+  };
+  for (const auto& [what, part, content, refused] : cases) {
+    SCOPED_TRACE(what);
+    auto entries = ZipEntries(HandMadeWorkbook({}));
+    std::erase_if(entries, [&](const auto& entry) { return entry.first == part; });
+    entries.emplace_back(part, content);
+    EXPECT_EQ(LoadError(ZipOf(entries)),
+              refused ? "The workbook \"bad.xlsx\" can not be opened: its part \"" + part +
+                            "\" declares a document type (<!DOCTYPE ...>), which no part of a "
+                            "workbook may do."
+                      : "");
+  }
+}
+
 TEST(MalformedTemplates, DamagedCellAddressesAreRefused) {
   HandMadeParts parts;
   parts.sheet1 = "<sheetData><row r=\"0\"><c r=\"A1\"><v>1</v></c></row></sheetData>";

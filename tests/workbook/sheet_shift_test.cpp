@@ -294,7 +294,9 @@ TEST(RelatedParts, TablesNotesAndChartsFollowTheirCells) {
       Override("/xl/comments1.xml",
                "application/vnd.openxmlformats-officedocument.spreadsheetml.comments+xml") +
       Override("/xl/charts/chart1.xml",
-               "application/vnd.openxmlformats-officedocument.drawingml.chart+xml");
+               "application/vnd.openxmlformats-officedocument.drawingml.chart+xml") +
+      Override("/xl/drawings/vmlDrawing1.vml",
+               "application/vnd.openxmlformats-officedocument.vmlDrawing");
   parts.extra_parts = {{"xl/tables/table1.xml", table},
                        {"xl/comments1.xml", comments},
                        {"xl/drawings/vmlDrawing1.vml", vml},

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <variant>
 
+#include "office_checks.h"
 #include "support/files.h"
 #include "support/paths.h"
 #include "workbook/cell_address.h"
@@ -199,7 +200,28 @@ std::string ZipEntry(std::string_view zip, std::string_view name) {
   return {};
 }
 
+std::string WithRelationshipOverrides(std::string_view zip) {
+  auto entries = ZipEntries(zip);
+  std::string overrides;
+  for (const auto& [name, content] : entries) {
+    if (name.ends_with(".rels")) {
+      overrides += "<Override PartName=\"/" + name +
+                   "\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>";
+    }
+  }
+  for (auto& [name, content] : entries) {
+    if (name != "[Content_Types].xml") continue;
+    const std::size_t start = content.find("<Default Extension=\"rels\"");
+    EXPECT_NE(start, std::string::npos) << "no Default for .rels parts";
+    if (start != std::string::npos) {
+      content.replace(start, content.find("/>", start) + 2 - start, overrides);
+    }
+  }
+  return ZipOf(entries);
+}
+
 pugi::xml_document PartXml(std::string_view zip, std::string_view name) {
+  ExpectWholePackage(zip);
   pugi::xml_document doc;
   const std::string content = ZipEntry(zip, name);
   EXPECT_TRUE(
@@ -213,7 +235,9 @@ pugi::xml_document SheetXml(const Workbook& book, std::string_view part) {
 }
 
 Workbook Reopened(const Workbook& book) {
-  return Workbook::LoadFromMemory(book.SaveToMemory(), "saved");
+  const std::string saved = book.SaveToMemory();
+  ExpectWholePackage(saved);
+  return Workbook::LoadFromMemory(saved, "saved");
 }
 
 namespace {

@@ -48,13 +48,18 @@ std::string ZipEntry(std::string_view zip, std::string_view name);  // "" when m
 // The entry's bytes as stored (deflated or not) and its compression method; {"", 0} when missing.
 std::pair<std::string, int> StoredZipEntry(std::string_view zip, std::string_view name);
 
-// The part of a saved workbook, parsed.
+// The package with its Default for relationship parts replaced by an Override per .rels part, as
+// some writers declare them.
+std::string WithRelationshipOverrides(std::string_view zip);
+
+// The part of a saved workbook, parsed, after the whole package is checked
+// (ExpectWholePackage).
 pugi::xml_document PartXml(std::string_view zip, std::string_view name);
 // The saved active sheet (xl/worksheets/sheet1.xml in these fixtures), parsed.
 pugi::xml_document SheetXml(const Workbook& book,
                             std::string_view part = "xl/worksheets/sheet1.xml");
 
-// The saved workbook opened again, as a report's reader would find it.
+// The saved workbook, its package checked, opened again as a report's reader would find it.
 Workbook Reopened(const Workbook& book);
 
 // The formula of a cell ("" when it holds none), and its text or number.
