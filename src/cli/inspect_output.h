@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cli/inspection.h"
+#include "inspect/inspection.h"
 #include "cli/summary_json.h"
 
 namespace korvanta::cli {

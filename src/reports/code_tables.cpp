@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "driver/conversion.h"
 #include "reports/export_file.h"
 
 namespace korvanta {
@@ -12,20 +11,8 @@ namespace {
 // Centimetres: codes 0 to 3 are fractions, 4 to 7 whole centimetres.
 constexpr std::array<std::string_view, 8> kPathLengths{"0.1", "0.125", "0.2", "0.5",
                                                        "1",   "2",     "5",   "10"};
-constexpr std::int32_t kFirstWholePathLength = 4;
 
 }  // namespace
-
-void WritePathLength(Conversion& c, workbook::Col col, int row, std::int32_t code) {
-  const auto text = PathLengthText(code);
-  if (!text) return;
-  // Fractions of a centimetre are numbers, whole centimetres integers.
-  if (code < kFirstWholePathLength) {
-    c.WriteNumberCell(col, row, TextToFloat(*text));
-  } else {
-    c.WriteIntegerCell(col, row, TextToInteger(*text));
-  }
-}
 
 std::optional<std::string_view> PathLengthText(std::int32_t code) {
   if (code < 0 || code >= static_cast<std::int32_t>(kPathLengths.size())) return std::nullopt;

@@ -5,15 +5,11 @@
 #include <optional>
 #include <string_view>
 
-#include "workbook/cell_address.h"
 
 namespace korvanta {
 
-class Conversion;
-
-// Path-length code 0..7 written to a cell: 0.1, 0.125, 0.2, 0.5 as numbers, 1, 2, 5, 10 as
-// integers; another code leaves the cell as the template has it.
-void WritePathLength(Conversion& c, workbook::Col col, int row, std::int32_t code);
+// Path-length codes from 4 on are whole centimetres, those below fractions of one.
+inline constexpr std::int32_t kFirstWholePathLength = 4;
 
 // Path length of code 0..7 in centimetres: "0.1", "0.125", "0.2", "0.5", "1", "2", "5", "10";
 // nothing for another code.

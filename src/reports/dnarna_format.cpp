@@ -20,10 +20,11 @@ constexpr std::array<std::string_view, 16> kUnits = {
     "mg/dl", "ug/l",  "g/l",   "U/l",   "ppm",    "ppb",     "%",      "conc",
 };
 
-// From measurement_type to factor; method_type is already in `head`.
-void ReadHeadAfterMethodType(ExportFile& file, DnaRnaHead& head) {
-  head.measurement_type = file.ReadInteger("measurement_type");
-  head.method_str = file.ReadLine("method_str");
+// The opening, then the fields up to factor.
+void ReadHead(ExportFile& file, const Opening& opening, DnaRnaHead& head) {
+  head.method_type = opening.method_type;
+  head.measurement_type = opening.measurement_type;
+  head.method_str = opening.method_str;
   head.sample_name = file.ReadLine("sample_name");
   head.pathlength = ReadOptionalCode(file, "pathlength");
   head.dilution_factor = file.ReadToken("dilution_factor");
@@ -55,20 +56,19 @@ std::vector<Sample> ReadSamples(ExportFile& file, int max_samples,
 
 }  // namespace
 
-DnaRnaFile ReadDnaRnaFile(ExportFile& file, std::int32_t method_type, int max_samples) {
+DnaRnaFile ReadDnaRnaFile(ExportFile& file, const Opening& opening, int max_samples) {
   DnaRnaFile record;
-  record.head.method_type = method_type;
-  ReadHeadAfterMethodType(file, record.head);
+  ReadHead(file, opening, record.head);
   record.oligo_factor = file.ReadToken("oligo_factor");
   record.unit_style = file.ReadToken("unit_style");
   record.samples = ReadSamples<DnaRnaSample>(file, max_samples, kDnaRnaReadingFields);
   return record;
 }
 
-DnaRnaLabellingFile ReadDnaRnaLabellingFile(ExportFile& file, int max_samples) {
+DnaRnaLabellingFile ReadDnaRnaLabellingFile(ExportFile& file, const Opening& opening,
+                                            int max_samples) {
   DnaRnaLabellingFile record;
-  record.head.method_type = file.ReadInteger("method_type");
-  ReadHeadAfterMethodType(file, record.head);
+  ReadHead(file, opening, record.head);
   record.dyetype = ReadOptionalCode(file, "dyetype");
   record.dyeodmax = file.ReadToken("dyeodmax");
   record.dyeextcoeff = file.ReadToken("dyeextcoeff");

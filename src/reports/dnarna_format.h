@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "reports/export_opening.h"
 #include "workbook/cell_address.h"
 
 namespace korvanta {
@@ -77,11 +78,11 @@ struct DnaRnaLabellingFile {
   std::vector<DnaRnaLabellingSample> samples;  // those whose id the file holds
 };
 
-// The plain form after its method_type, which the caller has read to tell the forms apart.
-// More than `max_samples` samples are refused.
-DnaRnaFile ReadDnaRnaFile(ExportFile& file, std::int32_t method_type, int max_samples);
-// The dye-labelled form from the start of the file.
-DnaRnaLabellingFile ReadDnaRnaLabellingFile(ExportFile& file, int max_samples);
+// The plain and the dye-labelled form, read on from the opening. More than `max_samples` samples
+// are refused.
+DnaRnaFile ReadDnaRnaFile(ExportFile& file, const Opening& opening, int max_samples);
+DnaRnaLabellingFile ReadDnaRnaLabellingFile(ExportFile& file, const Opening& opening,
+                                            int max_samples);
 
 // Nucleic-acid type of method_str's code 1..4: "dsDNA" .. "Oligo", with " DYE" appended for
 // the labelled form; nothing for another code.

@@ -24,9 +24,10 @@ std::int32_t AutomaticInterval(std::int32_t scan_time) {
 
 }  // namespace
 
-KineticsFile ReadKineticsFile(ExportFile& file, int max_points) {
+KineticsFile ReadKineticsFile(ExportFile& file, const Opening& opening, int max_points) {
   KineticsFile record;
-  record.method_line = ReadScanHead(file, record);
+  ReadScanHead(file, opening, record);
+  record.method_line = opening.method_str;
   record.scantime = file.ReadToken("scantime");
   record.wl = file.ReadToken("wl");
   std::string interval_code = file.ReadToken("sample_interval");

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "reports/export_opening.h"
 #include "workbook/cell_address.h"
 
 namespace korvanta {
@@ -31,7 +32,7 @@ struct KineticsFile {
 };
 
 // The whole file; more than `max_points` readings are refused.
-KineticsFile ReadKineticsFile(ExportFile& file, int max_points);
+KineticsFile ReadKineticsFile(ExportFile& file, const Opening& opening, int max_points);
 
 // Seconds between two points: codes 1 to 6 name 1, 2, 5, 10, 50 or 100 s; code 0 picks by
 // the scan time; any other code is the interval itself. Nothing when the file has no code.

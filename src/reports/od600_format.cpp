@@ -17,11 +17,11 @@ constexpr int kMaxWavelengths = workbook::kMaxRows;
 
 }  // namespace
 
-Od600File ReadOd600Head(ExportFile& file) {
+Od600File ReadOd600Head(ExportFile& file, const Opening& opening) {
   Od600File record;
-  record.method_type = file.ReadInteger("method_type");
-  record.measurement_type = file.ReadInteger("measurement_type");
-  record.method_code = TextToInteger(file.ReadLine("method_str"));
+  record.method_type = opening.method_type;
+  record.measurement_type = opening.measurement_type;
+  record.method_code = opening.MethodCode();
   record.sample_name = file.ReadLine("sample_name");
   record.pathlength = ReadOptionalCode(file, "pathlength");
   record.dilution_factor = file.ReadToken("dilution_factor");
@@ -52,8 +52,9 @@ void ReadOd600Samples(ExportFile& file, int max_samples, Od600File& record) {
   }
 }
 
-Od600File ReadOd600File(ExportFile& file, int max_samples) {
-  Od600File record = ReadOd600Head(file);
+Od600File ReadOd600File(ExportFile& file, const Opening& opening, int max_samples) {
+  Od600File record = ReadOd600Head(file, opening);
+  CheckOd600Unit(record);
   ReadOd600Samples(file, max_samples, record);
   return record;
 }

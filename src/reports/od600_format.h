@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "reports/export_opening.h"
 #include "workbook/cell_address.h"
 
 namespace korvanta {
@@ -45,12 +46,13 @@ struct Od600File {
   std::vector<Od600Sample> samples;  // those whose id the file holds
 };
 
-// The fields up to and including the unit.
-Od600File ReadOd600Head(ExportFile& file);
+// The fields after the opening up to and including the unit.
+Od600File ReadOd600Head(ExportFile& file, const Opening& opening);
 // The multiplier and the samples, after ReadOd600Head. More than `max_samples` are refused.
 void ReadOd600Samples(ExportFile& file, int max_samples, Od600File& record);
-// The whole file.
-Od600File ReadOd600File(ExportFile& file, int max_samples);
+// The whole file after the opening; a unit other than the two known ones is refused before the
+// samples are read.
+Od600File ReadOd600File(ExportFile& file, const Opening& opening, int max_samples);
 
 // Refuses, with an ExportFileError naming the unit and its line, a unit other than "0" and "1".
 void CheckOd600Unit(const Od600File& record);

@@ -24,11 +24,11 @@ int MaxPhotometrySamples(int wavelengths) {
   return static_cast<int>(std::max<std::int64_t>(0, std::min(by_rows, by_cells)));
 }
 
-PhotometryFile ReadPhotometryFile(ExportFile& file) {
+PhotometryFile ReadPhotometryFile(ExportFile& file, const Opening& opening) {
   PhotometryFile record;
-  record.method_type = file.ReadInteger("method_type");
-  record.measurement_type = file.ReadInteger("measurement_type");
-  record.method_code = TextToInteger(file.ReadLine("method_str"));
+  record.method_type = opening.method_type;
+  record.measurement_type = opening.measurement_type;
+  record.method_code = opening.MethodCode();
   record.sample_name = file.ReadLine("sample_name");
   record.pathlength = ReadCode(file, "pathlength");
   record.dilution_factor = file.ReadToken("dilution_factor");

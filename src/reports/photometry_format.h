@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "reports/export_file.h"
+#include "reports/export_opening.h"
 
 namespace korvanta {
 
@@ -40,6 +41,6 @@ inline constexpr std::int64_t kMaxPhotometryCells = 1024LL * 1024;
 // The most samples a report with `wavelengths` wavelength columns can hold.
 int MaxPhotometrySamples(int wavelengths);
 
-PhotometryFile ReadPhotometryFile(ExportFile& file);
+PhotometryFile ReadPhotometryFile(ExportFile& file, const Opening& opening);
 
 }  // namespace korvanta

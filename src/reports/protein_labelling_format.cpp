@@ -22,11 +22,10 @@ std::optional<std::int32_t> ProteinLabellingRecord::DyeWavelength() const {
   return wavelengths[kDyeWavelengthIndex];
 }
 
-ProteinLabellingRecord ReadProteinLabelling(ExportFile& file) {
+ProteinLabellingRecord ReadProteinLabelling(ExportFile& file, const Opening& opening) {
   ProteinLabellingRecord record;
-  record.method_type = file.ReadInteger("method_type");
-  file.ReadInteger("measurement_type");
-  record.method_code = TextToInteger(file.ReadLine("method_str"));
+  record.method_type = opening.method_type;
+  record.method_code = opening.MethodCode();
   ReadProteinUvSettings(file, record);
   for (int k = 0; k < kSkippedSettings; ++k) file.ReadToken("dummy");
   record.dyetype = ReadOptionalCode(file, "dyetype");

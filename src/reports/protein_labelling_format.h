@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "reports/export_file.h"
+#include "reports/export_opening.h"
 
 namespace korvanta {
 
@@ -47,6 +48,6 @@ struct ProteinLabellingRecord {
 };
 
 // Reads the whole file from its first line.
-ProteinLabellingRecord ReadProteinLabelling(ExportFile& file);
+ProteinLabellingRecord ReadProteinLabelling(ExportFile& file, const Opening& opening);
 
 }  // namespace korvanta

@@ -7,23 +7,22 @@
 #include <vector>
 
 #include "reports/export_file.h"
+#include "reports/export_opening.h"
 #include "reports/optional_code.h"
 
 namespace korvanta {
 
-// Reads method_type to the two unused fields after datamode into the fields of `record` that
-// bear their names; returns the method line, which each format keeps its own way.
+// Takes the opening into the fields of `record` that bear their names and reads on to the two
+// unused fields after datamode; each format keeps the method line its own way.
 template <typename ScanRecord>
-std::string ReadScanHead(ExportFile& file, ScanRecord& record) {
-  record.method_type = file.ReadInteger("method_type");
-  record.measurement_type = file.ReadInteger("measurement_type");
-  std::string method_line = file.ReadLine("method_str");
+void ReadScanHead(ExportFile& file, const Opening& opening, ScanRecord& record) {
+  record.method_type = opening.method_type;
+  record.measurement_type = opening.measurement_type;
   record.sample_name = file.ReadLine("sample_name");
   record.pathlength = ReadOptionalCode(file, "pathlength");
   record.datamode = ReadOptionalCode(file, "datamode");
   file.ReadToken("dummy");
   file.ReadToken("dummy");
-  return method_line;
 }
 
 // The count (`count_field`; more than `max_points` is refused) and that many readings, as read;

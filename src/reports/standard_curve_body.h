@@ -10,17 +10,14 @@
 
 namespace korvanta {
 
-class Conversion;
-struct ReportSummary;
+class ReportSheet;
 
 // "CONC = <k1> * OD - <k0 without its minus>" for a k0 that starts with "-", otherwise
 // "CONC = <k1> * OD + <k0>".
 std::string EquationText(std::string_view k0, std::string_view k1);
 
-// The sample, wavelength and (in standard-curve mode) standard counts of the report.
-void CountStandardCurve(ReportSummary& summary, const StandardCurveRecord& record);
 
 // Writes every cell of the report. The workbook is open.
-void StandardCurveBody(Conversion& c, const StandardCurveRecord& record);
+void StandardCurveBody(ReportSheet& c, const StandardCurveRecord& record);
 
 }  // namespace korvanta

@@ -33,9 +33,9 @@ int AtMost(std::int64_t rows_by_cells, int rows_by_sheet) {
 
 }  // namespace
 
-StandardCurveRecord ReadStandardCurveBody(ExportFile& file) {
+StandardCurveRecord ReadStandardCurveBody(ExportFile& file, const Opening& opening) {
   StandardCurveRecord record;
-  record.method_code = TextToInteger(file.ReadLine("method_str"));
+  record.method_code = opening.MethodCode();
   record.sample_name = file.ReadLine("sample_name");
   record.pathlength = ReadOptionalCode(file, "pathlength");
   record.dilution_factor = file.ReadToken("dilution_factor");

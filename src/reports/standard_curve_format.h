@@ -1,5 +1,5 @@
 // The body that Protein standard-curve and Concentration export files share, from the
-// method_str line to the last sample record, read into one record before anything is written.
+// opening to the last sample record, read into one record before anything is written.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "reports/export_file.h"
+#include "reports/export_opening.h"
 
 namespace korvanta {
 
@@ -42,8 +43,8 @@ struct StandardCurveRecord {
   bool IsStandardCurve() const { return calibration_mode == 0; }
 };
 
-// Reads method_str up to the last sample. The counts are checked against what the grown
+// Reads on from the opening up to the last sample. The counts are checked against what the grown
 // sheet can hold, so a count that cannot fit is refused before any cell is written.
-StandardCurveRecord ReadStandardCurveBody(ExportFile& file);
+StandardCurveRecord ReadStandardCurveBody(ExportFile& file, const Opening& opening);
 
 }  // namespace korvanta

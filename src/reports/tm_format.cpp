@@ -9,9 +9,10 @@
 
 namespace korvanta {
 
-TmFile ReadTmFile(ExportFile& file, int max_points) {
+TmFile ReadTmFile(ExportFile& file, const Opening& opening, int max_points) {
   TmFile record;
-  record.method_code = TextToInteger(ReadScanHead(file, record));
+  ReadScanHead(file, opening, record);
+  record.method_code = opening.MethodCode();
   record.starttemp = file.ReadToken("starttemp");
   record.endtemp = file.ReadToken("endtemp");
   record.heatmode = ReadOptionalCode(file, "heatmode");

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "reports/export_opening.h"
 #include "workbook/cell_address.h"
 
 namespace korvanta {
@@ -35,7 +36,7 @@ struct TmFile {
 };
 
 // The whole file; more than `max_points` readings are refused.
-TmFile ReadTmFile(ExportFile& file, int max_points);
+TmFile ReadTmFile(ExportFile& file, const Opening& opening, int max_points);
 
 // The only data mode the TM format knows: 1 "OD".
 std::optional<std::string> TmDataModeText(std::int32_t code);

@@ -21,9 +21,10 @@ bool IsIntervalCode(std::int32_t code) {
 
 }  // namespace
 
-WlScanFile ReadWlScanFile(ExportFile& file, int max_points) {
+WlScanFile ReadWlScanFile(ExportFile& file, const Opening& opening, int max_points) {
   WlScanFile record;
-  record.method_code = TextToInteger(ReadScanHead(file, record));
+  ReadScanHead(file, opening, record);
+  record.method_code = opening.MethodCode();
   record.startwl = file.ReadToken("startwl");
   record.endwl = file.ReadToken("endwl");
   const int interval_line = file.LineNumber();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "reports/export_opening.h"
 #include "workbook/cell_address.h"
 
 namespace korvanta {
@@ -33,7 +34,7 @@ struct WlScanFile {
 
 // The whole file; more than `max_points` readings are refused, and so is an interval code
 // outside 0 to 5 (the instrument defines no interval for it).
-WlScanFile ReadWlScanFile(ExportFile& file, int max_points);
+WlScanFile ReadWlScanFile(ExportFile& file, const Opening& opening, int max_points);
 
 // Nanometres between two points: codes 1 to 5 name 0.2, 0.5, 1, 2 or 5 nm; code 0 takes 1 nm
 // for a range wider than 500 nm and 0.5 nm otherwise. Nothing when the file has no code.

@@ -1,5 +1,5 @@
-// The reading side of an inspection: the file opened afresh for each reader as a conversion
-// opens it, its warnings gathered once each, and the lines its fields stand on.
+// The reading side of an inspection: the reader's warnings gathered once each and the lines
+// the file's fields stand on, for the description to name.
 #pragma once
 
 #include <cstdint>
@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "cli/inspection.h"
+#include "inspect/inspection.h"
 #include "reports/export_file.h"
 
-namespace korvanta::cli {
+namespace korvanta {
 
 // What happens to a cell fed by an unknown code, as most reports handle it.
 inline constexpr std::string_view kTemplateKept =
@@ -19,11 +19,11 @@ inline constexpr std::string_view kTemplateKept =
 
 class InspectionContext {
  public:
-  InspectionContext(FileInspection& inspection, std::string bytes);
+  explicit InspectionContext(FileInspection& inspection);
 
-  // The file from its first line; a reader handing over to a more specialised one reads it
-  // again, as the writers do.
-  ExportFile Open();
+  // Sinks for the export file: the reader's warnings, and where each field stands.
+  WarningSink Warnings();
+  FieldSink FieldLines();
 
   FileInspection& inspection() { return inspection_; }
 
@@ -61,8 +61,7 @@ class InspectionContext {
   void Warn(const std::string& text);
 
   FileInspection& inspection_;
-  std::string bytes_;
   std::map<std::string, int, std::less<>> field_lines_;  // first line of each field read
 };
 
-}  // namespace korvanta::cli
+}  // namespace korvanta

@@ -1,4 +1,4 @@
-// What an export file holds, read by the same typed readers as the report writers use, so
+// What an export file holds, read through the same registry rows as a conversion, so
 // that inspecting a file and converting it never disagree.
 #pragma once
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/conversion.h"
+#include "reports/report_summary.h"
 
-namespace korvanta::cli {
+namespace korvanta {
 
 // A named value as the report shows it; nothing when the file does not give it (it ended
 // before, or its code is unknown).
@@ -41,7 +41,4 @@ struct FileInspection {
   bool ok() const { return summary.error.empty(); }
 };
 
-// Reads the file at `path` without writing anything and without templates.
-FileInspection InspectExportFile(const std::string& path);
-
-}  // namespace korvanta::cli
+}  // namespace korvanta

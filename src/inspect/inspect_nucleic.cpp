@@ -1,11 +1,10 @@
 // DNA/RNA files, plain and dye-labelled.
-#include "cli/inspect_readers.h"
+#include "inspect/describers.h"
 #include "reports/code_tables.h"
 #include "reports/dnarna_format.h"
 #include "reports/dye_table.h"
-#include "reports/report_variants.h"
 
-namespace korvanta::cli {
+namespace korvanta {
 namespace {
 
 void DescribeHead(InspectionContext& context, const DnaRnaHead& head, bool dye_labelled) {
@@ -33,16 +32,17 @@ void DescribeSamples(InspectionContext& context, const std::vector<Sample>& samp
   }
 }
 
-void InspectDnaRnaLabelling(InspectionContext& context) {
-  FileInspection& inspection = context.inspection();
-  inspection.template_name = std::string(kDnaRnaLabelling.template_file);
-  ExportFile file = context.Open();
-  const DnaRnaLabellingFile record = ReadDnaRnaLabellingFile(file, kDnaRnaLabellingMaxSamples);
-  inspection.summary.data_type = "DNA/RNA";
-  inspection.summary.variant = std::string(kDnaRnaLabelling.name);
-  inspection.summary.samples = static_cast<int>(record.samples.size());
-  inspection.summary.wavelengths = static_cast<int>(record.head.wavelengths.size());
+}  // namespace
 
+void DescribeDnaRna(InspectionContext& context, const DnaRnaFile& record) {
+  DescribeHead(context, record.head, false);
+  context.TextSetting("oligo_factor", record.oligo_factor);
+  context.Setting(
+      "unit", context.Decode("unit_style", record.unit_style, NucleicAcidUnit(record.unit_style)));
+  DescribeSamples(context, record.samples, kDnaRnaReadingFields);
+}
+
+void DescribeDnaRnaLabelling(InspectionContext& context, const DnaRnaLabellingFile& record) {
   DescribeHead(context, record.head, true);
   context.Setting("dye", context.DecodeCode("dyetype", record.dyetype, DyeName));
   context.TextSetting("dyeodmax", record.dyeodmax);
@@ -53,27 +53,4 @@ void InspectDnaRnaLabelling(InspectionContext& context) {
   DescribeSamples(context, record.samples, kDnaRnaLabellingReadingFields);
 }
 
-}  // namespace
-
-void InspectDnaRna(InspectionContext& context) {
-  FileInspection& inspection = context.inspection();
-  ExportFile file = context.Open();
-  const std::int32_t method_type = file.ReadInteger("method_type");
-  if (method_type == kDnaRnaLabellingMethod) {
-    InspectDnaRnaLabelling(context);
-    return;
-  }
-  const DnaRnaFile record = ReadDnaRnaFile(file, method_type, kDnaRnaMaxSamples);
-  inspection.summary.data_type = "DNA/RNA";
-  inspection.summary.variant = std::string(kDnaRna.name);
-  inspection.summary.samples = static_cast<int>(record.samples.size());
-  inspection.summary.wavelengths = static_cast<int>(record.head.wavelengths.size());
-
-  DescribeHead(context, record.head, false);
-  context.TextSetting("oligo_factor", record.oligo_factor);
-  context.Setting(
-      "unit", context.Decode("unit_style", record.unit_style, NucleicAcidUnit(record.unit_style)));
-  DescribeSamples(context, record.samples, kDnaRnaReadingFields);
-}
-
-}  // namespace korvanta::cli
+}  // namespace korvanta

@@ -1,15 +1,14 @@
 // Protein (standard curve, K factor, UV, labelling) and Concentration files.
-#include "cli/inspect_readers.h"
+#include "inspect/describers.h"
 #include "reports/code_tables.h"
 #include "reports/dye_table.h"
 #include "reports/protein_code_tables.h"
 #include "reports/protein_labelling_format.h"
 #include "reports/protein_uv_format.h"
-#include "reports/report_variants.h"
 #include "reports/standard_curve_body.h"
 #include "reports/standard_curve_format.h"
 
-namespace korvanta::cli {
+namespace korvanta {
 namespace {
 
 constexpr std::string_view kModeConsequence =
@@ -18,6 +17,8 @@ constexpr std::string_view kModeConsequence =
 void SetSampleName(InspectionContext& context, const std::string& sample_name) {
   if (context.WasRead("sample_name")) context.inspection().sample_name = sample_name;
 }
+
+}  // namespace
 
 void DescribeStandardCurve(InspectionContext& context, const StandardCurveRecord& record) {
   FileInspection& inspection = context.inspection();
@@ -47,6 +48,8 @@ void DescribeStandardCurve(InspectionContext& context, const StandardCurveRecord
   }
 }
 
+namespace {
+
 void DescribeUvHeader(InspectionContext& context, const std::optional<std::int32_t>& pathlength,
                       const std::string& dilution_factor,
                       const std::optional<std::int32_t>& background, const std::string& a280_factor,
@@ -59,16 +62,9 @@ void DescribeUvHeader(InspectionContext& context, const std::optional<std::int32
   context.Setting("protein", context.DecodeCode("protein", protein, ProteinTypeName));
 }
 
-void InspectProteinLabelling(InspectionContext& context) {
-  FileInspection& inspection = context.inspection();
-  inspection.template_name = std::string(kProteinLabelling.template_file);
-  ExportFile file = context.Open();
-  const ProteinLabellingRecord record = ReadProteinLabelling(file);
-  inspection.summary.data_type = "Protein";
-  inspection.summary.variant = std::string(kProteinLabelling.name);
-  inspection.summary.samples = static_cast<int>(record.samples.size());
-  inspection.summary.wavelengths = static_cast<int>(record.wavelengths.size());
+}  // namespace
 
+void DescribeProteinLabelling(InspectionContext& context, const ProteinLabellingRecord& record) {
   SetSampleName(context, record.sample_name);
   DescribeUvHeader(context, record.pathlength, record.dilution_factor, record.background,
                    record.a280_factor, record.a260_factor, record.protein);
@@ -95,22 +91,9 @@ void InspectProteinLabelling(InspectionContext& context) {
   }
 }
 
-void InspectProteinUv(InspectionContext& context) {
+void DescribeProteinUv(InspectionContext& context, const ProteinUvRecord& record) {
   FileInspection& inspection = context.inspection();
-  inspection.template_name = std::string(kProteinUv.template_file);
-  ExportFile file = context.Open();
-  file.ReadInteger("method_type");
-  file.ReadInteger("measurement_type");
-  const std::int32_t method_code = TextToInteger(file.ReadLine("method_str"));
-  if (method_code == kProteinLabellingMethodCode) {
-    InspectProteinLabelling(context);
-    return;
-  }
-  const ProteinUvRecord record = ReadProteinUvBody(file, method_code);
-  inspection.summary.data_type = "Protein";
-  inspection.summary.variant = std::string(kProteinUv.name);
-  inspection.summary.samples = static_cast<int>(record.samples.size());
-  inspection.summary.wavelengths = static_cast<int>(record.wavelengths.size());
+  const std::int32_t method_code = record.method_code;
 
   inspection.method =
       context.Decode("method_str", std::to_string(method_code), ProteinUvMethodText(method_code));
@@ -131,34 +114,4 @@ void InspectProteinUv(InspectionContext& context) {
   }
 }
 
-}  // namespace
-
-void InspectProtein(InspectionContext& context) {
-  FileInspection& inspection = context.inspection();
-  ExportFile file = context.Open();
-  if (file.ReadInteger("method_type") == kProteinUvMethodType) {
-    InspectProteinUv(context);
-    return;
-  }
-  file.ReadInteger("measurement_type");
-  const StandardCurveRecord record = ReadStandardCurveBody(file);
-  inspection.summary.data_type = "Protein";
-  inspection.summary.variant =
-      record.IsStandardCurve() ? "Protein standard curve" : "Protein K factor";
-  CountStandardCurve(inspection.summary, record);
-  DescribeStandardCurve(context, record);
-}
-
-void InspectConcentration(InspectionContext& context) {
-  FileInspection& inspection = context.inspection();
-  ExportFile file = context.Open();
-  file.ReadInteger("method_type");
-  file.ReadInteger("measurement_type");
-  const StandardCurveRecord record = ReadStandardCurveBody(file);
-  inspection.summary.data_type = "Concentration";
-  inspection.summary.variant = std::string(kConcentration.name);
-  CountStandardCurve(inspection.summary, record);
-  DescribeStandardCurve(context, record);
-}
-
-}  // namespace korvanta::cli
+}  // namespace korvanta

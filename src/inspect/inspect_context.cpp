@@ -1,23 +1,22 @@
-#include "cli/inspect_context.h"
+#include "inspect/inspect_context.h"
 
 #include <algorithm>
 
-namespace korvanta::cli {
+namespace korvanta {
 
-InspectionContext::InspectionContext(FileInspection& inspection, std::string bytes)
-    : inspection_(inspection), bytes_(std::move(bytes)) {}
+InspectionContext::InspectionContext(FileInspection& inspection) : inspection_(inspection) {}
 
-ExportFile InspectionContext::Open() {
-  field_lines_.clear();
-  ExportFile file(bytes_, inspection_.file_name, [this](const std::string& text) { Warn(text); });
-  file.SetFieldSink(
-      [this](std::string_view field, int line) { field_lines_.emplace(std::string(field), line); });
-  return file;
+WarningSink InspectionContext::Warnings() {
+  return [this](const std::string& text) { Warn(text); };
+}
+
+FieldSink InspectionContext::FieldLines() {
+  return
+      [this](std::string_view field, int line) { field_lines_.emplace(std::string(field), line); };
 }
 
 void InspectionContext::Warn(const std::string& text) {
-  // A file handed from reader to reader is read again; its warnings are told once, as a
-  // conversion tells them.
+  // A warning is told once, as a conversion tells it.
   auto& warnings = inspection_.summary.warnings;
   if (std::find(warnings.begin(), warnings.end(), text) == warnings.end()) {
     warnings.push_back(text);
@@ -53,4 +52,4 @@ void InspectionContext::Record(InspectedRecord record) {
   inspection_.first_records.push_back(std::move(record));
 }
 
-}  // namespace korvanta::cli
+}  // namespace korvanta

@@ -1,19 +1,12 @@
 // Photometry files: samples read at up to 1,024 wavelengths each.
-#include "cli/inspect_readers.h"
+#include "inspect/describers.h"
 #include "reports/code_tables.h"
 #include "reports/photometry_format.h"
-#include "reports/report_variants.h"
 
-namespace korvanta::cli {
+namespace korvanta {
 
-void InspectPhotometry(InspectionContext& context) {
+void DescribePhotometry(InspectionContext& context, const PhotometryFile& record) {
   FileInspection& inspection = context.inspection();
-  ExportFile file = context.Open();
-  const PhotometryFile record = ReadPhotometryFile(file);
-  inspection.summary.data_type = "Photometry";
-  inspection.summary.variant = std::string(kPhotometry.name);
-  inspection.summary.samples = record.sample_number;
-  inspection.summary.wavelengths = record.wl_number;
 
   if (context.WasRead("sample_name")) inspection.sample_name = record.sample_name;
   context.Setting("datamode", context.DecodeCode("datamode", record.datamode, DataModeText));
@@ -29,4 +22,4 @@ void InspectPhotometry(InspectionContext& context) {
   }
 }
 
-}  // namespace korvanta::cli
+}  // namespace korvanta

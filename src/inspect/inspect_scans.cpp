@@ -2,16 +2,15 @@
 #include <cstdint>
 #include <functional>
 
-#include "cli/inspect_readers.h"
+#include "inspect/describers.h"
 #include "reports/code_tables.h"
 #include "reports/kinetics_format.h"
-#include "reports/report_variants.h"
 #include "reports/scan_block.h"
 #include "reports/tm_format.h"
 #include "reports/wlscan_format.h"
 #include "workbook/number_format.h"
 
-namespace korvanta::cli {
+namespace korvanta {
 namespace {
 
 std::optional<std::string> CountText(const std::optional<std::int32_t>& count) {
@@ -29,14 +28,9 @@ void PointRecords(InspectionContext& context, const std::vector<std::string>& va
 
 }  // namespace
 
-void InspectKinetics(InspectionContext& context) {
+void DescribeKinetics(InspectionContext& context, const KineticsFile& record) {
   FileInspection& inspection = context.inspection();
-  ExportFile file = context.Open();
-  const KineticsFile record = ReadKineticsFile(file, kKineticsMaxPoints);
   const std::optional<std::int32_t> interval = KineticsInterval(record);
-  inspection.summary.data_type = "Kinetics";
-  inspection.summary.variant = std::string(kKinetics.name);
-  inspection.summary.points = static_cast<int>(record.values.size());
 
   if (context.WasRead("sample_name")) inspection.sample_name = record.sample_name;
   context.Setting("datamode", context.DecodeCode("datamode", record.datamode, DataModeText));
@@ -56,13 +50,8 @@ void InspectKinetics(InspectionContext& context) {
   PointRecords(context, record.values, "time", [step](int i) { return std::to_string(i * step); });
 }
 
-void InspectTm(InspectionContext& context) {
+void DescribeTm(InspectionContext& context, const TmFile& record) {
   FileInspection& inspection = context.inspection();
-  ExportFile file = context.Open();
-  const TmFile record = ReadTmFile(file, kTmMaxPoints);
-  inspection.summary.data_type = "TM";
-  inspection.summary.variant = std::string(kTm.name);
-  inspection.summary.points = static_cast<int>(record.values.size());
 
   if (context.WasRead("sample_name")) inspection.sample_name = record.sample_name;
   PathLengthSetting(context, record.pathlength);
@@ -81,14 +70,9 @@ void InspectTm(InspectionContext& context) {
   });
 }
 
-void InspectWlScan(InspectionContext& context) {
+void DescribeWlScan(InspectionContext& context, const WlScanFile& record) {
   FileInspection& inspection = context.inspection();
-  ExportFile file = context.Open();
-  const WlScanFile record = ReadWlScanFile(file, kWlScanMaxPoints);
   const std::optional<float> interval = WlScanInterval(record);
-  inspection.summary.data_type = "WL Scan";
-  inspection.summary.variant = std::string(kWlScan.name);
-  inspection.summary.points = static_cast<int>(record.values.size());
 
   if (context.WasRead("sample_name")) inspection.sample_name = record.sample_name;
   context.Setting("datamode", context.DecodeCode("datamode", record.datamode, DataModeText));
@@ -106,4 +90,4 @@ void InspectWlScan(InspectionContext& context) {
   });
 }
 
-}  // namespace korvanta::cli
+}  // namespace korvanta
