@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "asm/asm_units.h"
-#include "reports/code_tables.h"
+#include "formats/code_tables.h"
 #include "workbook/number_format.h"
 
 namespace korvanta {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "asm/asm_builders.h"
-#include "reports/export_file.h"
-#include "reports/od600_format.h"
+#include "formats/export_file.h"
+#include "formats/od600_format.h"
 
 namespace korvanta {
 

@@ -8,9 +8,9 @@
 #include "driver/data_types.h"
 #include "driver/path_rules.h"
 #include "driver/report_registry.h"
+#include "formats/export_file.h"
+#include "formats/export_file_check.h"
 #include "inspect/inspect_context.h"
-#include "reports/export_file.h"
-#include "reports/export_file_check.h"
 
 namespace korvanta::cli {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "inspect/inspection.h"
 #include "cli/summary_json.h"
+#include "inspect/inspection.h"
 
 namespace korvanta::cli {
 

@@ -10,8 +10,8 @@
 #include "driver/data_types.h"
 #include "driver/path_rules.h"
 #include "driver/template_folders.h"
-#include "reports/export_file.h"
-#include "reports/export_file_check.h"
+#include "formats/export_file.h"
+#include "formats/export_file_check.h"
 
 namespace korvanta {
 

@@ -14,7 +14,7 @@
 #include "asm/asm_source.h"
 #include "driver/host.h"
 #include "driver/report_registry.h"
-#include "reports/report_summary.h"
+#include "formats/report_summary.h"
 #include "workbook/workbook.h"
 
 namespace korvanta {

@@ -1,15 +1,15 @@
 #include "driver/record_summaries.h"
 
-#include "reports/dnarna_format.h"
-#include "reports/kinetics_format.h"
-#include "reports/od600_format.h"
-#include "reports/photometry_format.h"
-#include "reports/protein_labelling_format.h"
-#include "reports/protein_uv_format.h"
-#include "reports/report_summary.h"
-#include "reports/standard_curve_format.h"
-#include "reports/tm_format.h"
-#include "reports/wlscan_format.h"
+#include "formats/dnarna_format.h"
+#include "formats/kinetics_format.h"
+#include "formats/od600_format.h"
+#include "formats/photometry_format.h"
+#include "formats/protein_labelling_format.h"
+#include "formats/protein_uv_format.h"
+#include "formats/report_summary.h"
+#include "formats/standard_curve_format.h"
+#include "formats/tm_format.h"
+#include "formats/wlscan_format.h"
 
 namespace korvanta {
 namespace {

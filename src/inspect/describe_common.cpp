@@ -1,7 +1,7 @@
 #include <type_traits>
 
+#include "formats/code_tables.h"
 #include "inspect/describers.h"
-#include "reports/code_tables.h"
 #include "workbook/number_format.h"
 
 namespace korvanta {

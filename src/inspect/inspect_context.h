@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "formats/export_file.h"
 #include "inspect/inspection.h"
-#include "reports/export_file.h"
 
 namespace korvanta {
 

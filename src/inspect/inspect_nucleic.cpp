@@ -1,8 +1,8 @@
 // DNA/RNA files, plain and dye-labelled.
+#include "formats/code_tables.h"
+#include "formats/dnarna_format.h"
+#include "formats/dye_table.h"
 #include "inspect/describers.h"
-#include "reports/code_tables.h"
-#include "reports/dnarna_format.h"
-#include "reports/dye_table.h"
 
 namespace korvanta {
 namespace {

@@ -1,6 +1,6 @@
 // OD600 files: the cell-count report (unit "1") and the optical-density report (unit "0").
+#include "formats/od600_format.h"
 #include "inspect/describers.h"
-#include "reports/od600_format.h"
 #include "workbook/number_format.h"
 
 namespace korvanta {

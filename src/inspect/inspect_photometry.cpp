@@ -1,7 +1,7 @@
 // Photometry files: samples read at up to 1,024 wavelengths each.
+#include "formats/code_tables.h"
+#include "formats/photometry_format.h"
 #include "inspect/describers.h"
-#include "reports/code_tables.h"
-#include "reports/photometry_format.h"
 
 namespace korvanta {
 

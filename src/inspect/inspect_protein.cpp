@@ -1,12 +1,11 @@
 // Protein (standard curve, K factor, UV, labelling) and Concentration files.
+#include "formats/code_tables.h"
+#include "formats/dye_table.h"
+#include "formats/protein_code_tables.h"
+#include "formats/protein_labelling_format.h"
+#include "formats/protein_uv_format.h"
+#include "formats/standard_curve_format.h"
 #include "inspect/describers.h"
-#include "reports/code_tables.h"
-#include "reports/dye_table.h"
-#include "reports/protein_code_tables.h"
-#include "reports/protein_labelling_format.h"
-#include "reports/protein_uv_format.h"
-#include "reports/standard_curve_body.h"
-#include "reports/standard_curve_format.h"
 
 namespace korvanta {
 namespace {

@@ -2,12 +2,12 @@
 #include <cstdint>
 #include <functional>
 
+#include "formats/code_tables.h"
+#include "formats/kinetics_format.h"
+#include "formats/scan_fields.h"
+#include "formats/tm_format.h"
+#include "formats/wlscan_format.h"
 #include "inspect/describers.h"
-#include "reports/code_tables.h"
-#include "reports/kinetics_format.h"
-#include "reports/scan_block.h"
-#include "reports/tm_format.h"
-#include "reports/wlscan_format.h"
 #include "workbook/number_format.h"
 
 namespace korvanta {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "reports/report_summary.h"
+#include "formats/report_summary.h"
 
 namespace korvanta {
 

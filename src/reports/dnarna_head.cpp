@@ -1,7 +1,7 @@
 #include "reports/dnarna_head.h"
 
-#include "reports/dnarna_format.h"
-#include "reports/export_file.h"
+#include "formats/dnarna_format.h"
+#include "formats/export_file.h"
 #include "reports/report_head.h"
 #include "reports/report_sheet.h"
 

@@ -1,9 +1,9 @@
 // DNA/RNA labelling report on "dnarna_dye.xlsx": the measurement header, the dye's data and
 // one row per sample.
-#include "reports/dnarna_format.h"
+#include "formats/dnarna_format.h"
+#include "formats/dye_table.h"
+#include "formats/export_file.h"
 #include "reports/dnarna_head.h"
-#include "reports/dye_table.h"
-#include "reports/export_file.h"
 #include "reports/report_layouts.h"
 #include "reports/report_sheet.h"
 #include "reports/sample_rows.h"

@@ -1,7 +1,7 @@
 // DNA/RNA report on "dnarna.xlsx": the measurement header and one row per sample.
-#include "reports/dnarna_format.h"
+#include "formats/dnarna_format.h"
+#include "formats/export_file.h"
 #include "reports/dnarna_head.h"
-#include "reports/export_file.h"
 #include "reports/report_layouts.h"
 #include "reports/report_sheet.h"
 #include "reports/sample_rows.h"

@@ -4,9 +4,9 @@
 #include <limits>
 #include <string>
 
-#include "reports/code_tables.h"
-#include "reports/export_file.h"
-#include "reports/kinetics_format.h"
+#include "formats/code_tables.h"
+#include "formats/export_file.h"
+#include "formats/kinetics_format.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
 #include "reports/report_sheet.h"

@@ -2,9 +2,9 @@
 #include <optional>
 #include <string_view>
 
-#include "reports/code_tables.h"
-#include "reports/export_file.h"
-#include "reports/od600_format.h"
+#include "formats/code_tables.h"
+#include "formats/export_file.h"
+#include "formats/od600_format.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
 #include "reports/report_sheet.h"

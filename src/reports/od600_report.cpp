@@ -1,8 +1,8 @@
 // OD600 cell-count report on "od600.xlsx": each sample's OD and its OD times the file's factor
 // (cells per ml).
-#include "reports/code_tables.h"
-#include "reports/export_file.h"
-#include "reports/od600_format.h"
+#include "formats/code_tables.h"
+#include "formats/export_file.h"
+#include "formats/od600_format.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
 #include "reports/report_sheet.h"

@@ -2,8 +2,8 @@
 // wavelength, grown from the template photomet.xlsx.
 #include <string>
 
-#include "reports/code_tables.h"
-#include "reports/photometry_format.h"
+#include "formats/code_tables.h"
+#include "formats/photometry_format.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
 #include "reports/report_sheet.h"

@@ -1,7 +1,7 @@
 // Protein labelling report on "brad6_2.xlsx": a dye-labelled UV measurement.
-#include "reports/dye_table.h"
-#include "reports/protein_code_tables.h"
-#include "reports/protein_labelling_format.h"
+#include "formats/dye_table.h"
+#include "formats/protein_code_tables.h"
+#include "formats/protein_labelling_format.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
 #include "reports/report_sheet.h"

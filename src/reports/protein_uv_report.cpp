@@ -1,6 +1,6 @@
 // Protein UV report on "brad6.xlsx": absorbances at 260, 280 and 320 nm per sample.
-#include "reports/protein_code_tables.h"
-#include "reports/protein_uv_format.h"
+#include "formats/protein_code_tables.h"
+#include "formats/protein_uv_format.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
 #include "reports/report_sheet.h"

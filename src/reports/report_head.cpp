@@ -1,8 +1,8 @@
 #include "reports/report_head.h"
 
-#include "reports/code_tables.h"
-#include "reports/export_file.h"
-#include "reports/protein_code_tables.h"
+#include "formats/code_tables.h"
+#include "formats/export_file.h"
+#include "formats/protein_code_tables.h"
 #include "reports/report_sheet.h"
 
 namespace korvanta {

@@ -2,15 +2,12 @@
 
 #include <cstddef>
 
+#include "formats/scan_fields.h"
 #include "reports/pattern_row.h"
 #include "reports/report_sheet.h"
 #include "workbook/number_format.h"
 
 namespace korvanta {
-
-float StepPosition(int index, float step, float start) {
-  return static_cast<float>(index) * step + start;
-}
 
 void WriteScanBlock(ReportSheet& c, int first_row, const std::vector<std::string>& readings,
                     std::string_view y_title, std::string_view x_title,

@@ -12,10 +12,6 @@ namespace korvanta {
 
 class ReportSheet;
 
-// The position of point `index`, index × step + start, in single precision as the instrument
-// software computes it.
-float StepPosition(int index, float step, float start);
-
 // The data row copied for every reading, then row by row the position (written by
 // `write_position(row, index)`) and the reading, then the chart: readings titled `y_title`
 // over positions titled `x_title`.

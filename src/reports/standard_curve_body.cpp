@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "reports/code_tables.h"
-#include "reports/protein_code_tables.h"
+#include "formats/code_tables.h"
+#include "formats/protein_code_tables.h"
 #include "reports/report_head.h"
 #include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
@@ -99,20 +99,6 @@ void WriteWavelengths(ReportSheet& c, const StandardCurveRecord& record) {
 }
 
 }  // namespace
-
-std::string EquationText(std::string_view k0, std::string_view k1) {
-  std::string text = "CONC = ";
-  text += k1;
-  text += " * OD ";
-  if (!k0.empty() && k0.front() == '-') {
-    text += "- ";
-    text += k0.substr(1);
-  } else {
-    text += "+ ";
-    text += k0;
-  }
-  return text;
-}
 
 void StandardCurveBody(ReportSheet& c, const StandardCurveRecord& record) {
   WriteHeader(c, record);

@@ -6,16 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "reports/standard_curve_format.h"
+#include "formats/standard_curve_format.h"
 
 namespace korvanta {
 
 class ReportSheet;
-
-// "CONC = <k1> * OD - <k0 without its minus>" for a k0 that starts with "-", otherwise
-// "CONC = <k1> * OD + <k0>".
-std::string EquationText(std::string_view k0, std::string_view k1);
-
 
 // Writes every cell of the report. The workbook is open.
 void StandardCurveBody(ReportSheet& c, const StandardCurveRecord& record);

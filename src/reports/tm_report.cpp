@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
-#include "reports/code_tables.h"
-#include "reports/export_file.h"
+#include "formats/code_tables.h"
+#include "formats/export_file.h"
+#include "formats/tm_format.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
 #include "reports/report_sheet.h"
 #include "reports/scan_block.h"
-#include "reports/tm_format.h"
 #include "workbook/cell_address.h"
 
 namespace korvanta {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "driver/data_types.h"
-#include "reports/export_file.h"
+#include "formats/export_file.h"
 #include "support/files.h"
 #include "support/paths.h"
 #include "support/test_host.h"

@@ -1,5 +1,5 @@
 // Reading the DNA/RNA export format and its code tables.
-#include "reports/dnarna_format.h"
+#include "formats/dnarna_format.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "reports/dye_table.h"
-#include "reports/export_file.h"
-#include "reports/export_opening.h"
+#include "formats/dye_table.h"
+#include "formats/export_file.h"
+#include "formats/export_opening.h"
 
 namespace korvanta {
 namespace {

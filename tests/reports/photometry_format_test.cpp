@@ -1,4 +1,4 @@
-#include "reports/photometry_format.h"
+#include "formats/photometry_format.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "reports/export_opening.h"
+#include "formats/export_opening.h"
 
 namespace korvanta {
 namespace {

@@ -1,12 +1,12 @@
-#include "reports/protein_labelling_format.h"
+#include "formats/protein_labelling_format.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "reports/export_file.h"
-#include "reports/export_opening.h"
+#include "formats/export_file.h"
+#include "formats/export_opening.h"
 
 namespace korvanta {
 namespace {

@@ -1,12 +1,12 @@
-#include "reports/standard_curve_format.h"
+#include "formats/standard_curve_format.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "reports/export_file.h"
-#include "reports/export_opening.h"
+#include "formats/export_file.h"
+#include "formats/export_opening.h"
 #include "reports/standard_curve_body.h"
 
 namespace korvanta {

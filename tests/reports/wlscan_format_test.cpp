@@ -1,13 +1,13 @@
 // Reading the WL Scan export format and working out its interval.
-#include "reports/wlscan_format.h"
+#include "formats/wlscan_format.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "reports/export_file.h"
-#include "reports/export_opening.h"
+#include "formats/export_file.h"
+#include "formats/export_opening.h"
 
 namespace korvanta {
 namespace {
