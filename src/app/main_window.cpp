@@ -428,7 +428,7 @@ void CZoltDlg::dropEvent(QDropEvent* event) {
 }
 
 std::optional<OutputChoice> CZoltDlg::ChooseOutputPath() {
-  const QString proposed = ProposedReportPath(m_conversion.m_exportPath);
+  const QString proposed = ProposedReportPath(m_conversion.Paths().export_path);
   return CallOnThreadOf(*this, [this, &proposed]() -> std::optional<OutputChoice> {
     if (m_closing) return std::nullopt;
     const auto path = m_dialogs.ChooseSaveFile(this, SaveDialogFilter(), proposed);

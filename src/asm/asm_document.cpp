@@ -4,7 +4,7 @@
 
 #include "asm/asm_units.h"
 #include "asm/name_uuid.h"
-#include "reports/code_tables.h"
+#include "formats/code_tables.h"
 #include "workbook/number_format.h"
 
 namespace korvanta {

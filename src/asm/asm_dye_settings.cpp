@@ -1,7 +1,7 @@
 #include "asm/asm_dye_settings.h"
 
 #include "asm/asm_document.h"
-#include "reports/dye_table.h"
+#include "formats/dye_table.h"
 
 namespace korvanta {
 

@@ -8,9 +8,9 @@
 #include "asm/asm_corrections.h"
 #include "asm/asm_dye_settings.h"
 #include "asm/asm_units.h"
-#include "reports/code_tables.h"
-#include "reports/dnarna_format.h"
-#include "reports/export_file.h"
+#include "formats/code_tables.h"
+#include "formats/dnarna_format.h"
+#include "formats/export_file.h"
 
 namespace korvanta {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "asm/asm_builders.h"
-#include "reports/export_file.h"
-#include "reports/od600_format.h"
+#include "formats/export_file.h"
+#include "formats/od600_format.h"
 #include "workbook/number_format.h"
 
 namespace korvanta {

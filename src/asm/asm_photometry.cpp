@@ -2,8 +2,8 @@
 #include <string>
 
 #include "asm/asm_builders.h"
-#include "reports/code_tables.h"
-#include "reports/photometry_format.h"
+#include "formats/code_tables.h"
+#include "formats/photometry_format.h"
 
 namespace korvanta {
 

@@ -6,10 +6,10 @@
 #include "asm/asm_builders.h"
 #include "asm/asm_corrections.h"
 #include "asm/asm_dye_settings.h"
-#include "reports/code_tables.h"
-#include "reports/protein_code_tables.h"
-#include "reports/protein_labelling_format.h"
-#include "reports/protein_uv_format.h"
+#include "formats/code_tables.h"
+#include "formats/protein_code_tables.h"
+#include "formats/protein_labelling_format.h"
+#include "formats/protein_uv_format.h"
 
 namespace korvanta {
 

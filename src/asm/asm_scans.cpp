@@ -5,12 +5,12 @@
 #include <string>
 
 #include "asm/asm_builders.h"
-#include "reports/code_tables.h"
-#include "reports/export_file.h"
-#include "reports/kinetics_format.h"
-#include "reports/scan_block.h"
-#include "reports/tm_format.h"
-#include "reports/wlscan_format.h"
+#include "formats/code_tables.h"
+#include "formats/export_file.h"
+#include "formats/kinetics_format.h"
+#include "formats/scan_fields.h"
+#include "formats/tm_format.h"
+#include "formats/wlscan_format.h"
 #include "workbook/number_format.h"
 
 namespace korvanta {

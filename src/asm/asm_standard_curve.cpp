@@ -4,8 +4,8 @@
 
 #include "asm/asm_builders.h"
 #include "asm/asm_units.h"
-#include "reports/protein_code_tables.h"
-#include "reports/standard_curve_format.h"
+#include "formats/protein_code_tables.h"
+#include "formats/standard_curve_format.h"
 
 namespace korvanta {
 

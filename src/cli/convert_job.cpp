@@ -38,7 +38,7 @@ JobResult ConvertInput(const std::string& input, const std::string& output,
   CliHost host(input, output, options.force, options.verbosity, console, opener);
   Conversion conversion(host, settings);
   conversion.SetExportPath(input);
-  conversion.m_asmPath = AsmDocumentPath(output);
+  conversion.SetAsmPath(AsmDocumentPath(output));
   const ConversionStatus status = conversion.OnConvert();
 
   JobResult result;
@@ -47,7 +47,7 @@ JobResult ConvertInput(const std::string& input, const std::string& output,
   result.summary = conversion.Summary();
   result.outputs = conversion.WrittenFiles();
   for (const std::string& written : result.outputs) {
-    if (written == conversion.m_outputPath) result.output = written;
+    if (written == conversion.Paths().output_path) result.output = written;
   }
   if (result.converted) {
     if (options.verbosity == Verbosity::kVerbose) host.Say(ContentLine(result.summary));

@@ -1,7 +1,7 @@
 #include "cli/inspect_command.h"
 
+#include "cli/inspect_file.h"
 #include "cli/inspect_output.h"
-#include "cli/inspection.h"
 
 namespace korvanta::cli {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "cli/inspection.h"
 #include "cli/summary_json.h"
+#include "inspect/inspection.h"
 
 namespace korvanta::cli {
 

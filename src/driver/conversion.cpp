@@ -1,21 +1,17 @@
-// The driver's steps: from the chosen export file to the report writer of its type.
+// The pipeline: from the chosen export file to the outputs its variant's registry row makes.
 #include "driver/conversion.h"
 
 #include <algorithm>
 #include <exception>
 #include <new>
-#include <nlohmann/json.hpp>
 #include <system_error>
 
-#include "asm/asm_document.h"
-#include "asm/measurement_time.h"
-#include "asm/sha1.h"
 #include "driver/conversion_time.h"
 #include "driver/data_types.h"
 #include "driver/path_rules.h"
 #include "driver/template_folders.h"
-#include "reports/export_file_check.h"
-#include "workbook/atomic_file.h"
+#include "formats/export_file.h"
+#include "formats/export_file_check.h"
 
 namespace korvanta {
 
@@ -23,54 +19,65 @@ Conversion::Conversion(Host& host, ConversionSettings settings)
     : host_(host), settings_(std::move(settings)) {}
 
 void Conversion::SetExportPath(const std::string& path) {
-  m_exportPath = path;
-  m_exportFileName = std::filesystem::path(path).filename().string();
+  paths_.export_path = path;
+  paths_.export_file_name = std::filesystem::path(path).filename().string();
 }
 
 ConversionStatus Conversion::OnConvert() {
   summary_ = {};
   status_ = ConversionStatus::kFailed;
+  workbook_.reset();
+  asm_written_ = false;
+  written_files_.clear();
   // The type comes from the extension alone, whatever button chose the file.
-  const auto extension = LowerCaseExtension(m_exportPath);
+  const auto extension = LowerCaseExtension(paths_.export_path);
   const DataType* type = extension ? FindDataTypeByExtension(*extension) : nullptr;
   if (type == nullptr) {
     Fail("Invalid file extension.");
     return EndRun();
   }
-  m_templatePath = TemplatePath(type->default_template);
-  if (!CheckTemplate()) return EndRun();
-  return RunReportWriter(*extension);
-}
-
-ConversionStatus Conversion::RunReportWriter(const std::string& extension) {
-  summary_ = {};
-  status_ = ConversionStatus::kFailed;
-  m_workbook.reset();
-  export_bytes_.reset();
-  asm_written_ = false;
-  written_files_.clear();
-  const DataType* type = FindDataTypeByExtension(extension);
-  if (type == nullptr) {
-    Fail("Invalid file extension.");
-    return EndRun();
-  }
   summary_.data_type = std::string(type->button_text);
+  // A template all the type's variants share is checked before the file is read.
+  const std::optional<std::string_view> shared_template = SharedTemplate(*type);
+  if (shared_template && !CheckTemplate(*shared_template)) return EndRun();
+  const std::string& name = paths_.export_file_name;
   try {
     // Read once, before anything is asked: a missing file is reported before the save dialog.
-    export_bytes_ = ExportFile::ReadBytes(m_exportPath);
-    // A file of another kind is refused before the writer asks for anything or writes.
-    CheckIsExportFile(*export_bytes_, m_exportFileName, type->button_text);
-    type->writer(*this);
+    const std::string bytes = ExportFile::ReadBytes(paths_.export_path);
+    // A file of another kind is refused before anything is asked or written.
+    CheckIsExportFile(bytes, name, type->button_text);
+    bool report = false;
+    if (type->asks_before_reading) {
+      report = AskOutputPath() && OpenWorkbook();
+      if (!report && !WantsAsm()) return EndRun();
+    }
+    const ReadExport read = ReadRecord(bytes, *type);
+    if (!shared_template && !CheckTemplate(read.variant->template_file)) return EndRun();
+    summary_.variant = std::string(read.variant->name);
+    read.variant->steps.summarise(*read.record, summary_);
+    OfferAsm(bytes, [&read](const AsmSource& source) {
+      return read.variant->steps.asm_document(*read.record, source);
+    });
+    if (!type->asks_before_reading) report = AskOutputPath() && OpenWorkbook();
+    if (!report) return EndRun();
+    LayOut(*read.variant, *read.record);
+    FinishWorkbook();
   } catch (const ExportFileError& error) {
     Fail(error.what());
   } catch (const workbook::WorkbookError& error) {
     Fail(error.what());
   } catch (const std::bad_alloc&) {
-    Fail("There is not enough memory to convert " + m_exportFileName + ".");
+    Fail("There is not enough memory to convert " + name + ".");
   } catch (const std::exception& error) {
-    Fail("The conversion of " + m_exportFileName + " failed: " + error.what());
+    Fail("The conversion of " + name + " failed: " + error.what());
   }
   return EndRun();
+}
+
+ReadExport Conversion::ReadRecord(const std::string& bytes, const DataType& type) {
+  ExportFile file(bytes, paths_.export_file_name,
+                  [this](const std::string& warning) { Warn(warning); });
+  return ReadVariantRecord(file, type);
 }
 
 ConversionStatus Conversion::EndRun() {
@@ -78,10 +85,18 @@ ConversionStatus Conversion::EndRun() {
   if (status_ == ConversionStatus::kCompleted && WantsAsm() && !asm_written_) {
     status_ = ConversionStatus::kFailed;
   }
-  m_workbook.reset();
-  export_bytes_.reset();
+  workbook_.reset();
   if (status_ == ConversionStatus::kFailed) host_.SetStatus("Conversion failed.");
   return status_;
+}
+
+bool Conversion::CheckTemplate(std::string_view file_name) {
+  paths_.template_path = ResolveTemplate(settings_, file_name).string();
+  if (!WantsReport()) return true;
+  std::error_code ignored;
+  if (std::filesystem::is_regular_file(paths_.template_path, ignored)) return true;
+  Fail("Can not find template file: " + paths_.template_path);
+  return false;
 }
 
 bool Conversion::AskOutputPath() {
@@ -99,73 +114,12 @@ bool Conversion::AskOutputPath() {
     status_ = ConversionStatus::kCancelled;
     return false;
   }
-  m_outputPath = std::move(path);
+  paths_.output_path = std::move(path);
   return true;
 }
 
-bool Conversion::CheckTemplate() {
-  if (!WantsReport()) return true;
-  std::error_code ignored;
-  if (std::filesystem::is_regular_file(m_templatePath, ignored)) return true;
-  Fail("Can not find template file: " + m_templatePath);
-  return false;
-}
-
-void Conversion::OfferAsm(const AsmBuilder& build) {
-  if (!WantsAsm()) return;
-  std::string text;
-  try {
-    const AsmSource source{m_exportFileName,
-                           std::filesystem::absolute(m_exportPath).lexically_normal().string(),
-                           MeasurementTime(m_exportPath, settings_.fixed_time),
-                           summary_.variant,
-                           export_bytes_ ? Sha1Hex(*export_bytes_) : std::string(),
-                           std::string(MeasurementTimeOrigin(settings_.fixed_time)),
-                           summary_.warnings};
-    // A path that is not UTF-8 (file names are bytes on Linux) must not cost the report.
-    text = build(source).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-    text += '\n';
-  } catch (const AsmRefusal& refusal) {
-    Fail(refusal.what());
-    return;
-  } catch (const std::filesystem::filesystem_error& error) {
-    Fail("Can not read the modification time of " + m_exportPath + ": " + error.code().message() +
-         ".");
-    return;
-  }
-  std::error_code ignored;
-  if (std::filesystem::exists(m_asmPath, ignored) && !host_.ConfirmOverwrite(m_asmPath)) return;
-  try {
-    workbook::WriteFileAtomically(m_asmPath, text);
-  } catch (const workbook::WorkbookError& error) {
-    Fail(error.what());
-    return;
-  }
-  asm_written_ = true;
-  written_files_.push_back(m_asmPath);
-  if (!WantsReport()) {
-    status_ = ConversionStatus::kCompleted;
-    host_.SetStatus("Completed.");
-  }
-  host_.ShowDocument(m_asmPath);
-}
-
-std::string Conversion::TemplatePath(std::string_view file_name) const {
-  return ResolveTemplate(settings_, file_name).string();
-}
-
-ExportFile Conversion::OpenExportFile() {
-  if (!export_bytes_) export_bytes_ = ExportFile::ReadBytes(m_exportPath);
-  return ExportFile(*export_bytes_, m_exportFileName,
-                    [this](const std::string& warning) { Warn(warning); });
-}
-
-std::string Conversion::ConversionTimeText() const {
-  return FormatConversionTime(settings_.fixed_time);
-}
-
 void Conversion::Warn(const std::string& text) {
-  // A file handed from writer to writer is read again; its warnings are told once.
+  // The same warning is told once.
   auto& warnings = summary_.warnings;
   if (std::find(warnings.begin(), warnings.end(), text) != warnings.end()) return;
   warnings.push_back(text);

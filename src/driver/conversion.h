@@ -1,5 +1,5 @@
-// One conversion from export file to report: the conversion state, the driver's steps and
-// the operations a report writer uses on the open workbook.
+// One conversion from export file to report and ASM document: its settings, paths and outcome,
+// and the pipeline that runs it.
 #pragma once
 
 #include <cstdint>
@@ -13,25 +13,13 @@
 
 #include "asm/asm_source.h"
 #include "driver/host.h"
-#include "reports/export_file.h"
-#include "workbook/cell_address.h"
-#include "workbook/cell_writing.h"
+#include "driver/report_registry.h"
+#include "formats/report_summary.h"
 #include "workbook/workbook.h"
 
 namespace korvanta {
 
-using workbook::Col;
-
 enum class ConversionStatus { kCompleted, kCancelled, kFailed };
-
-// What a finished (or failed) conversion did, for summaries and --json.
-struct ReportSummary {
-  std::string data_type;  // "Protein"
-  std::string variant;    // "Protein UV"
-  std::optional<int> samples, standards, wavelengths, points;
-  std::vector<std::string> warnings;
-  std::string error;
-};
 
 // What a conversion writes: the Excel report, the Allotrope Simple Model (ASM) document of the
 // measurements, or both.
@@ -51,7 +39,7 @@ struct ConversionSettings {
   OutputFormats formats;
 };
 
-// Builds the ASM document of the file just read; throws AsmRefusal where the schema cannot
+// Builds the ASM document of the record just read; throws AsmRefusal where the schema cannot
 // express it.
 using AsmBuilder = std::function<nlohmann::ordered_json(const AsmSource&)>;
 
@@ -62,83 +50,73 @@ std::string GetExeDirectory();
 // by file over the installed ones.
 ConversionSettings SettingsFromEnvironment(std::optional<std::filesystem::path> template_dir);
 
+// Where one conversion reads and writes.
+struct ConversionPaths {
+  std::string export_path;
+  std::string export_file_name;  // the name alone, as the report's B1 shows it
+  std::string template_path;     // the template of the variant being converted
+  std::string output_path;       // the report, once asked
+  std::string asm_path;          // the ASM document, when one is asked
+};
+
+// One conversion, run through the registry: the file read once, the variant picked, the asked
+// outputs produced. The window, the command, the service and the tests each drive it through
+// their Host.
 class Conversion {
  public:
   Conversion(Host& host, ConversionSettings settings);
 
-  // Conversion state.
-  std::string m_exportPath;
-  std::string m_exportFileName;
-  std::string m_templatePath;
-  std::string m_outputPath;
-  // Where the ASM document goes, when one is asked.
-  std::string m_asmPath;
-
-  // A chosen export file: sets m_exportPath and m_exportFileName.
+  // A chosen export file: sets its path and name.
   void SetExportPath(const std::string& path);
+  // The name the report and the document show when it is not the path's own: a service stores
+  // an upload under a name of its own.
+  void SetExportFileName(std::string name) { paths_.export_file_name = std::move(name); }
+  // Where the ASM document goes when one is asked.
+  void SetAsmPath(std::string path) { paths_.asm_path = std::move(path); }
 
-  // "Convert": the type from the extension, the template checked, the writer run.
+  // "Convert": the data type from the extension; the output path asked where the window asks
+  // it before reading; the file read once and its variant picked; the variant's template
+  // checked; the ASM document and the report produced as asked.
   ConversionStatus OnConvert();
-  ConversionStatus RunReportWriter(const std::string& extension);
 
+  const ConversionPaths& Paths() const { return paths_; }
+  const ReportSummary& Summary() const { return summary_; }
+  // Every file the conversion wrote, in the order written.
+  const std::vector<std::string>& WrittenFiles() const { return written_files_; }
+
+ private:
   bool WantsReport() const { return settings_.formats.report; }
   bool WantsAsm() const { return settings_.formats.asm_document; }
 
-  // The output path of the report; false when the report is not to be written (none is asked,
-  // or the user cancelled), and the writer then ends.
-  bool AskOutputPath();
+  // The record of the file's variant, read once; warnings go to the user as they are found.
+  ReadExport ReadRecord(const std::string& bytes, const DataType& type);
   // True without a look when no report is asked: only reports need templates.
-  bool CheckTemplate();
+  bool CheckTemplate(std::string_view file_name);
+  // The output path of the report; false when the report is not to be written (none is asked,
+  // or the user cancelled).
+  bool AskOutputPath();
+  // Where an ASM document is asked: builds it from the record just read and writes it
+  // atomically. A refusal or a failure to write is told to the user and fails the conversion,
+  // but the report is still produced. `export_bytes` name the document's identifiers.
+  void OfferAsm(std::string_view export_bytes, const AsmBuilder& build);
 
-  // Where an ASM document is asked: builds it from the record the writer has just read and
-  // writes it atomically to m_asmPath. A refusal or a failure to write is told to the user and
-  // fails the conversion, but the writer goes on with the report.
-  void OfferAsm(const AsmBuilder& build);
-  // Every file the conversion wrote, in the order written.
-  const std::vector<std::string>& WrittenFiles() const { return written_files_; }
-  std::string TemplatePath(std::string_view file_name) const;
-
-  // The export file, read from its start; warnings go to the user through the host.
-  ExportFile OpenExportFile();
-
-  // Workbook lifecycle: the template loaded, status "Transforming...Please wait...";
-  // then saved atomically to m_outputPath, status "Completed.", shown to the user.
+  // Workbook life: the template loaded, status "Transforming...Please wait..."; laid out; then
+  // saved atomically to the output path, status "Completed.", shown to the user.
   bool OpenWorkbook();
+  void LayOut(const ReportVariant& variant, const VariantRecord& record);
   bool FinishWorkbook();
-
-  // Cell writing and block operations on the active sheet of the open workbook.
-  void PutCellValue(std::string_view address, const workbook::CellValue& value);
-  void WriteTextCell(Col col, int row, std::string_view text);
-  void WriteVerbatimTextCell(Col col, int row, std::string_view text);
-  void WriteIntegerCell(Col col, int row, std::int32_t value);
-  void WriteNumberCell(Col col, int row, float value);
-  void InsertCopiedRows(int count, std::string_view span);
-  void InsertColumns(int count, std::string_view span);
-  void DeleteRows(int count, std::string_view span);
-  void CopyRows(std::string_view source, std::string_view target);
-  void BuildChart(int first_row, int last_row, std::string_view y_title, std::string_view x_title);
-  // The template chart's y-axis title, where it is text of its own reading `reads`.
-  void SetChartYAxisTitle(std::string_view reads, std::string_view title);
-
-  // "%Y.%m.%d  %H:%M:%S" of the conversion time.
-  std::string ConversionTimeText() const;
 
   void Warn(const std::string& text);
   // A failure the user must read: shown through the host; the conversion ends without output.
   void Fail(const std::string& message);
-  ReportSummary& Summary() { return summary_; }
-  Host& host() { return host_; }
-  workbook::Worksheet& Sheet();
-
- private:
-  // Ends a run: the workbook and the file's bytes released, a failure shown in the status line.
+  // Ends a run: the workbook released, a failure shown in the status line.
   ConversionStatus EndRun();
 
   Host& host_;
   ConversionSettings settings_;
+  ConversionPaths paths_;
   ReportSummary summary_;
-  std::optional<std::string> export_bytes_;
-  std::optional<workbook::Workbook> m_workbook;
+  std::optional<workbook::Workbook> workbook_;
   ConversionStatus status_ = ConversionStatus::kFailed;
   bool asm_written_ = false;
   std::vector<std::string> written_files_;

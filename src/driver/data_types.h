@@ -1,4 +1,5 @@
-// The eight data types: their buttons, extensions, default templates and report writers.
+// The eight data types: their buttons, extensions and file filters. Their report variants are
+// the registry's rows (report_registry.h).
 #pragma once
 
 #include <span>
@@ -6,16 +7,13 @@
 
 namespace korvanta {
 
-class Conversion;
-using ReportWriter = void (*)(Conversion&);
-
 struct DataType {
-  int button_id;                      // 1000 .. 1007
-  std::string_view button_text;       // "Protein"
-  std::string_view extension;         // "pro", compared after lower-casing
-  std::string_view default_template;  // "brad.xlsx"
-  std::string_view filter;            // "Protein (*.pro) | *.pro"
-  ReportWriter writer;
+  int button_id;                 // 1000 .. 1007
+  std::string_view button_text;  // "Protein"
+  std::string_view extension;    // "pro", compared after lower-casing
+  std::string_view filter;       // "Protein (*.pro) | *.pro"
+  // The output path is asked before the file is read, as the instrument software does.
+  bool asks_before_reading = false;
 };
 
 // In button order.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "reports/report_variants.h"
+#include "driver/report_registry.h"
 
 namespace korvanta {
 namespace {

@@ -1,4 +1,4 @@
-// The template workbooks and the reports laid out on each, gathered from the report variants.
+// The template workbooks and the reports laid out on each, gathered from the registry's rows.
 #pragma once
 
 #include <span>

@@ -1,13 +1,13 @@
 #include "reports/dnarna_head.h"
 
-#include "driver/conversion.h"
-#include "reports/dnarna_format.h"
-#include "reports/export_file.h"
+#include "formats/dnarna_format.h"
+#include "formats/export_file.h"
 #include "reports/report_head.h"
+#include "reports/report_sheet.h"
 
 namespace korvanta {
 
-void WriteDnaRnaHead(Conversion& c, const DnaRnaHead& head, bool dye_labelled) {
+void WriteDnaRnaHead(ReportSheet& c, const DnaRnaHead& head, bool dye_labelled) {
   WriteReportHead(c, NucleicAcidTypeName(TextToInteger(head.method_str), dye_labelled),
                   head.sample_name);
   WriteMeasurementSettings(c, head.pathlength, head.dilution_factor, head.background);

@@ -3,11 +3,11 @@
 
 namespace korvanta {
 
-class Conversion;
+class ReportSheet;
 struct DnaRnaHead;
 
 // B1 to B9: file name, nucleic acid (named for a dye-labelled measurement where
 // `dye_labelled`), time, sample name, path length, dilution factor, background and factor.
-void WriteDnaRnaHead(Conversion& c, const DnaRnaHead& head, bool dye_labelled);
+void WriteDnaRnaHead(ReportSheet& c, const DnaRnaHead& head, bool dye_labelled);
 
 }  // namespace korvanta

@@ -1,13 +1,11 @@
 // DNA/RNA labelling report on "dnarna_dye.xlsx": the measurement header, the dye's data and
 // one row per sample.
-#include "asm/asm_builders.h"
-#include "driver/conversion.h"
-#include "reports/dnarna_format.h"
+#include "formats/dnarna_format.h"
+#include "formats/dye_table.h"
+#include "formats/export_file.h"
 #include "reports/dnarna_head.h"
-#include "reports/dye_table.h"
-#include "reports/export_file.h"
-#include "reports/report_variants.h"
-#include "reports/report_writers.h"
+#include "reports/report_layouts.h"
+#include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
 
 namespace korvanta {
@@ -17,7 +15,7 @@ namespace {
 constexpr int kFirstSampleRow = 17;  // the template's sample row, copied down for the rest
 
 // The unit in B10 comes after the dye cells, in the order the instrument's fields arrive.
-void WriteHeader(Conversion& c, const DnaRnaLabellingFile& record) {
+void WriteHeader(ReportSheet& c, const DnaRnaLabellingFile& record) {
   WriteDnaRnaHead(c, record.head, true);
   if (auto dye = record.dyetype ? DyeName(*record.dyetype) : std::nullopt) {
     c.WriteTextCell('B', 11, *dye);
@@ -30,21 +28,9 @@ void WriteHeader(Conversion& c, const DnaRnaLabellingFile& record) {
 
 }  // namespace
 
-void WriteDnaRnaLabellingReport(Conversion& c) {
-  ExportFile file = c.OpenExportFile();
-  const DnaRnaLabellingFile record = ReadDnaRnaLabellingFile(file, kDnaRnaLabellingMaxSamples);
-
-  ReportSummary& summary = c.Summary();
-  summary.data_type = "DNA/RNA";
-  summary.variant = std::string(kDnaRnaLabelling.name);
-  summary.samples = static_cast<int>(record.samples.size());
-  summary.wavelengths = static_cast<int>(record.head.wavelengths.size());
-  c.OfferAsm([&record](const AsmSource& source) { return DnaRnaLabellingAsm(record, source); });
-
-  if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
+void LayOutDnaRnaLabelling(ReportSheet& c, const DnaRnaLabellingFile& record) {
   WriteHeader(c, record);
   WriteReadingRows(c, kFirstSampleRow, record.samples);
-  c.FinishWorkbook();
 }
 
 }  // namespace korvanta

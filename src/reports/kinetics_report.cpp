@@ -4,14 +4,12 @@
 #include <limits>
 #include <string>
 
-#include "asm/asm_builders.h"
-#include "driver/conversion.h"
-#include "reports/code_tables.h"
-#include "reports/export_file.h"
-#include "reports/kinetics_format.h"
+#include "formats/code_tables.h"
+#include "formats/export_file.h"
+#include "formats/kinetics_format.h"
 #include "reports/report_head.h"
-#include "reports/report_variants.h"
-#include "reports/report_writers.h"
+#include "reports/report_layouts.h"
+#include "reports/report_sheet.h"
 #include "reports/scan_block.h"
 #include "workbook/cell_address.h"
 
@@ -22,7 +20,7 @@ namespace {
 constexpr int kFirstDataRow = 14;
 constexpr const char* kTimeAxisTitle = "Time(s)";
 
-void WriteHeader(Conversion& c, const KineticsFile& record, std::optional<std::int32_t> interval,
+void WriteHeader(ReportSheet& c, const KineticsFile& record, std::optional<std::int32_t> interval,
                  std::string_view data_mode) {
   WriteReportHead(c, std::nullopt, record.sample_name);
   if (record.pathlength) WritePathLength(c, 'B', 7, *record.pathlength);
@@ -34,7 +32,7 @@ void WriteHeader(Conversion& c, const KineticsFile& record, std::optional<std::i
 }
 
 // A time beyond the 32-bit range (an absurd interval code) is still written exactly.
-void WriteTime(Conversion& c, int row, std::int64_t seconds) {
+void WriteTime(ReportSheet& c, int row, std::int64_t seconds) {
   if (seconds >= std::numeric_limits<std::int32_t>::min() &&
       seconds <= std::numeric_limits<std::int32_t>::max()) {
     c.WriteIntegerCell('A', row, static_cast<std::int32_t>(seconds));
@@ -45,26 +43,14 @@ void WriteTime(Conversion& c, int row, std::int64_t seconds) {
 
 }  // namespace
 
-void WriteKineticsReport(Conversion& c) {
-  ExportFile file = c.OpenExportFile();
-  const KineticsFile record = ReadKineticsFile(file, kKineticsMaxPoints);
+void LayOutKinetics(ReportSheet& c, const KineticsFile& record) {
   const std::optional<std::int32_t> interval = KineticsInterval(record);
   const std::string data_mode =
       record.datamode ? std::string(DataModeText(*record.datamode).value_or("")) : std::string();
-  const int count = static_cast<int>(record.values.size());
-
-  ReportSummary& summary = c.Summary();
-  summary.data_type = "Kinetics";
-  summary.variant = std::string(kKinetics.name);
-  summary.points = count;
-  c.OfferAsm([&record](const AsmSource& source) { return KineticsAsm(record, source); });
-
-  if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record, interval, data_mode);
   const std::int64_t step = interval.value_or(0);
   WriteScanBlock(c, kFirstDataRow, record.values, data_mode, kTimeAxisTitle,
                  [&c, step](int row, int index) { WriteTime(c, row, index * step); });
-  c.FinishWorkbook();
 }
 
 }  // namespace korvanta

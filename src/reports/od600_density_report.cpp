@@ -2,14 +2,12 @@
 #include <optional>
 #include <string_view>
 
-#include "asm/asm_builders.h"
-#include "driver/conversion.h"
-#include "reports/code_tables.h"
-#include "reports/export_file.h"
-#include "reports/od600_format.h"
+#include "formats/code_tables.h"
+#include "formats/export_file.h"
+#include "formats/od600_format.h"
 #include "reports/report_head.h"
-#include "reports/report_variants.h"
-#include "reports/report_writers.h"
+#include "reports/report_layouts.h"
+#include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
 #include "workbook/cell_address.h"
 #include "workbook/number_format.h"
@@ -20,7 +18,7 @@ namespace {
 
 constexpr int kFirstSampleRow = 13;  // the template's sample row, copied down for the rest
 
-void WriteHeader(Conversion& c, const Od600File& record) {
+void WriteHeader(ReportSheet& c, const Od600File& record) {
   WriteReportHead(c, std::nullopt, record.sample_name);
   if (record.pathlength) WritePathLength(c, 'B', 7, *record.pathlength);
   // Without a wavelength in the file B6 keeps what the template holds.
@@ -36,7 +34,7 @@ void WriteHeader(Conversion& c, const Od600File& record) {
   }
 }
 
-void WriteSamples(Conversion& c, const std::vector<Od600Sample>& samples) {
+void WriteSamples(ReportSheet& c, const std::vector<Od600Sample>& samples) {
   WriteSampleRows(c, kFirstSampleRow, samples, [&c](int row, const Od600Sample& sample) {
     c.WriteTextCell('C', row, sample.od_value);
   });
@@ -44,21 +42,9 @@ void WriteSamples(Conversion& c, const std::vector<Od600Sample>& samples) {
 
 }  // namespace
 
-void WriteOd600DensityReport(Conversion& c) {
-  ExportFile file = c.OpenExportFile();
-  const Od600File record = ReadOd600File(file, kOd600MaxSamples);
-
-  ReportSummary& summary = c.Summary();
-  summary.data_type = "OD600";
-  summary.variant = std::string(kOd600OpticalDensity.name);
-  summary.samples = static_cast<int>(record.samples.size());
-  summary.wavelengths = static_cast<int>(record.wavelengths.size());
-  c.OfferAsm([&record](const AsmSource& source) { return Od600Asm(record, false, source); });
-
-  if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
+void LayOutOd600Density(ReportSheet& c, const Od600File& record) {
   WriteHeader(c, record);
   WriteSamples(c, record.samples);
-  c.FinishWorkbook();
 }
 
 }  // namespace korvanta

@@ -4,10 +4,10 @@
 
 namespace korvanta {
 
-class Conversion;
+class ReportSheet;
 
 // Copies the template's pattern row over the rows below it, so that `row_count` rows from
 // `pattern_row` on carry its format; one row or none needs no copy.
-void CopyPatternRow(Conversion& c, int pattern_row, int row_count);
+void CopyPatternRow(ReportSheet& c, int pattern_row, int row_count);
 
 }  // namespace korvanta

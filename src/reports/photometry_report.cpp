@@ -2,13 +2,11 @@
 // wavelength, grown from the template photomet.xlsx.
 #include <string>
 
-#include "asm/asm_builders.h"
-#include "driver/conversion.h"
-#include "reports/code_tables.h"
-#include "reports/photometry_format.h"
+#include "formats/code_tables.h"
+#include "formats/photometry_format.h"
 #include "reports/report_head.h"
-#include "reports/report_variants.h"
-#include "reports/report_writers.h"
+#include "reports/report_layouts.h"
+#include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
 #include "workbook/number_format.h"
 
@@ -19,7 +17,7 @@ constexpr int kWavelengthRow = 9;    // pattern row of the wavelength list
 constexpr int kTableHeaderRow = 11;  // before the wavelength rows are inserted
 constexpr int kFirstSampleRow = 12;  // pattern row of the samples
 
-void WriteHeader(Conversion& c, const PhotometryFile& record) {
+void WriteHeader(ReportSheet& c, const PhotometryFile& record) {
   WriteReportHead(c, std::nullopt, record.sample_name);
   if (record.pathlength) WritePathLength(c, 'B', 7, *record.pathlength);
   c.WriteIntegerCell('B', 8, record.wl_number);
@@ -28,7 +26,7 @@ void WriteHeader(Conversion& c, const PhotometryFile& record) {
   }
 }
 
-void WriteSampleTable(Conversion& c, const PhotometryFile& record) {
+void WriteSampleTable(ReportSheet& c, const PhotometryFile& record) {
   const int n = record.wl_number;
   const int s = record.sample_number;
   CopyPatternRow(c, kFirstSampleRow, s);
@@ -48,7 +46,7 @@ void WriteSampleTable(Conversion& c, const PhotometryFile& record) {
   }
 }
 
-void WriteWavelengthList(Conversion& c, const PhotometryFile& record) {
+void WriteWavelengthList(ReportSheet& c, const PhotometryFile& record) {
   const int n = record.wl_number;
   if (n > 1) c.InsertCopiedRows(n - 1, "9:9");
   for (int j = 0; j < n; ++j) {
@@ -62,26 +60,11 @@ void WriteWavelengthList(Conversion& c, const PhotometryFile& record) {
 
 }  // namespace
 
-void WritePhotometryReport(Conversion& c) {
-  // The output path is asked before the file is read, as the instrument software does.
-  const bool report = c.AskOutputPath() && c.OpenWorkbook();
-  if (!report && !c.WantsAsm()) return;
-  ExportFile file = c.OpenExportFile();
-  const PhotometryFile record = ReadPhotometryFile(file);
-
-  ReportSummary& summary = c.Summary();
-  summary.data_type = "Photometry";
-  summary.variant = std::string(kPhotometry.name);
-  summary.samples = record.sample_number;
-  summary.wavelengths = record.wl_number;
-  c.OfferAsm([&record](const AsmSource& source) { return PhotometryAsm(record, source); });
-  if (!report) return;
-
+void LayOutPhotometry(ReportSheet& c, const PhotometryFile& record) {
   // The table below is grown first, so that inserting the wavelength rows moves it whole.
   WriteHeader(c, record);
   WriteSampleTable(c, record);
   WriteWavelengthList(c, record);
-  c.FinishWorkbook();
 }
 
 }  // namespace korvanta

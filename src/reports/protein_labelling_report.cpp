@@ -1,12 +1,10 @@
-// Protein files of a dye-labelled UV measurement, reached from the UV report.
-#include "asm/asm_builders.h"
-#include "driver/conversion.h"
-#include "reports/dye_table.h"
-#include "reports/protein_code_tables.h"
-#include "reports/protein_labelling_format.h"
+// Protein labelling report on "brad6_2.xlsx": a dye-labelled UV measurement.
+#include "formats/dye_table.h"
+#include "formats/protein_code_tables.h"
+#include "formats/protein_labelling_format.h"
 #include "reports/report_head.h"
-#include "reports/report_variants.h"
-#include "reports/report_writers.h"
+#include "reports/report_layouts.h"
+#include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
 
 namespace korvanta {
@@ -16,7 +14,7 @@ namespace {
 constexpr int kDyeHeadingRow = 19;
 constexpr int kSampleRow = 20;
 
-void WriteHeader(Conversion& c, const ProteinLabellingRecord& record) {
+void WriteHeader(ReportSheet& c, const ProteinLabellingRecord& record) {
   WriteReportHead(c, std::nullopt, record.sample_name);
   WriteMeasurementSettings(c, record.pathlength, record.dilution_factor, record.background);
   WriteProteinUvFactors(c, record.a280_factor, record.a260_factor, record.protein);
@@ -30,7 +28,7 @@ void WriteHeader(Conversion& c, const ProteinLabellingRecord& record) {
   if (const auto unit = ProteinUvUnitText(record.unit_style)) c.WriteTextCell('B', 17, *unit);
 }
 
-void WriteSamples(Conversion& c, const ProteinLabellingRecord& record) {
+void WriteSamples(ReportSheet& c, const ProteinLabellingRecord& record) {
   const int sample_count = static_cast<int>(record.samples.size());
   CopyPatternRow(c, kSampleRow, sample_count);
   // The dye column's heading names the dye's wavelength, whatever the number of samples.
@@ -54,22 +52,9 @@ void WriteSamples(Conversion& c, const ProteinLabellingRecord& record) {
 
 }  // namespace
 
-void WriteProteinLabellingReport(Conversion& c) {
-  ExportFile file = c.OpenExportFile();
-  const ProteinLabellingRecord record = ReadProteinLabelling(file);
-
-  ReportSummary& summary = c.Summary();
-  summary.data_type = "Protein";
-  summary.variant = std::string(kProteinLabelling.name);
-  summary.samples = static_cast<int>(record.samples.size());
-  summary.wavelengths = static_cast<int>(record.wavelengths.size());
-  c.OfferAsm([&record](const AsmSource& source) { return ProteinLabellingAsm(record, source); });
-
-  if (!c.AskOutputPath()) return;
-  if (!c.OpenWorkbook()) return;
+void LayOutProteinLabelling(ReportSheet& c, const ProteinLabellingRecord& record) {
   WriteHeader(c, record);
   WriteSamples(c, record);
-  c.FinishWorkbook();
 }
 
 }  // namespace korvanta

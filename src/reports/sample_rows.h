@@ -12,18 +12,18 @@
 
 namespace korvanta {
 
-class Conversion;
+class ReportSheet;
 
 // Column A the sample's number, column B its id as text ("001" stays "001").
-void WriteSampleNumberAndId(Conversion& c, int row, int number, std::string_view sample_id);
+void WriteSampleNumberAndId(ReportSheet& c, int row, int number, std::string_view sample_id);
 
 // One value a column from C rightwards, each written as typed input is.
-void WriteValuesFromC(Conversion& c, int row, std::span<const std::string> values);
+void WriteValuesFromC(ReportSheet& c, int row, std::span<const std::string> values);
 
 // The pattern row copied for every sample, then row by row the number, the id and whatever
 // `write_values(row, sample)` writes beside them.
 template <typename Sample, typename WriteValues>
-void WriteSampleRows(Conversion& c, int pattern_row, const std::vector<Sample>& samples,
+void WriteSampleRows(ReportSheet& c, int pattern_row, const std::vector<Sample>& samples,
                      WriteValues write_values) {
   const int count = static_cast<int>(samples.size());
   CopyPatternRow(c, pattern_row, count);
@@ -37,7 +37,7 @@ void WriteSampleRows(Conversion& c, int pattern_row, const std::vector<Sample>& 
 
 // A table whose samples carry their readings in `readings`, one a column from C on.
 template <typename Sample>
-void WriteReadingRows(Conversion& c, int pattern_row, const std::vector<Sample>& samples) {
+void WriteReadingRows(ReportSheet& c, int pattern_row, const std::vector<Sample>& samples) {
   WriteSampleRows(c, pattern_row, samples, [&c](int row, const Sample& sample) {
     WriteValuesFromC(c, row, sample.readings);
   });

@@ -2,17 +2,14 @@
 
 #include <cstddef>
 
-#include "driver/conversion.h"
+#include "formats/scan_fields.h"
 #include "reports/pattern_row.h"
+#include "reports/report_sheet.h"
 #include "workbook/number_format.h"
 
 namespace korvanta {
 
-float StepPosition(int index, float step, float start) {
-  return static_cast<float>(index) * step + start;
-}
-
-void WriteScanBlock(Conversion& c, int first_row, const std::vector<std::string>& readings,
+void WriteScanBlock(ReportSheet& c, int first_row, const std::vector<std::string>& readings,
                     std::string_view y_title, std::string_view x_title,
                     const std::function<void(int row, int index)>& write_position) {
   const int count = static_cast<int>(readings.size());
@@ -25,7 +22,7 @@ void WriteScanBlock(Conversion& c, int first_row, const std::vector<std::string>
   c.BuildChart(first_row, first_row + count - 1, y_title, x_title);
 }
 
-void WriteSteppedScanBlock(Conversion& c, int first_row, const std::vector<std::string>& readings,
+void WriteSteppedScanBlock(ReportSheet& c, int first_row, const std::vector<std::string>& readings,
                            float start, float step, std::string_view y_title,
                            std::string_view x_title) {
   WriteScanBlock(c, first_row, readings, y_title, x_title, [&](int row, int index) {

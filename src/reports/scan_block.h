@@ -10,21 +10,17 @@
 
 namespace korvanta {
 
-class Conversion;
-
-// The position of point `index`, index × step + start, in single precision as the instrument
-// software computes it.
-float StepPosition(int index, float step, float start);
+class ReportSheet;
 
 // The data row copied for every reading, then row by row the position (written by
 // `write_position(row, index)`) and the reading, then the chart: readings titled `y_title`
 // over positions titled `x_title`.
-void WriteScanBlock(Conversion& c, int first_row, const std::vector<std::string>& readings,
+void WriteScanBlock(ReportSheet& c, int first_row, const std::vector<std::string>& readings,
                     std::string_view y_title, std::string_view x_title,
                     const std::function<void(int row, int index)>& write_position);
 
 // The same for points `step` apart from `start`, each position written with 4 decimals at most.
-void WriteSteppedScanBlock(Conversion& c, int first_row, const std::vector<std::string>& readings,
+void WriteSteppedScanBlock(ReportSheet& c, int first_row, const std::vector<std::string>& readings,
                            float start, float step, std::string_view y_title,
                            std::string_view x_title);
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "driver/conversion.h"
-#include "reports/code_tables.h"
-#include "reports/protein_code_tables.h"
+#include "formats/code_tables.h"
+#include "formats/protein_code_tables.h"
 #include "reports/report_head.h"
+#include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
 #include "reports/span_text.h"
 #include "workbook/number_format.h"
@@ -27,7 +27,7 @@ constexpr int kSampleRow = 19;
 
 constexpr int kWavelengthDecimals = 4;
 
-void WriteHeader(Conversion& c, const StandardCurveRecord& record) {
+void WriteHeader(ReportSheet& c, const StandardCurveRecord& record) {
   WriteReportHead(c, StandardCurveMethodText(record.method_code), record.sample_name);
   if (record.pathlength) WritePathLength(c, 'B', 6, *record.pathlength);
   c.WriteTextCell('A', 7, "Dilution factor");
@@ -50,7 +50,7 @@ void WriteHeader(Conversion& c, const StandardCurveRecord& record) {
 
 // One column per wavelength before the OD value and the concentration; the template's
 // columns from D on move right to make room.
-void WriteSampleTable(Conversion& c, const StandardCurveRecord& record) {
+void WriteSampleTable(ReportSheet& c, const StandardCurveRecord& record) {
   const int wl_count = static_cast<int>(record.wavelengths.size());
   if (wl_count > 1) c.InsertColumns(wl_count - 1, "D:D");
   for (int j = 0; j < wl_count; ++j) {
@@ -66,7 +66,7 @@ void WriteSampleTable(Conversion& c, const StandardCurveRecord& record) {
       });
 }
 
-void WriteStandards(Conversion& c, const StandardCurveRecord& record) {
+void WriteStandards(ReportSheet& c, const StandardCurveRecord& record) {
   if (!record.IsStandardCurve()) {
     c.DeleteRows(kStandardsBlockRows, RowSpanText(kStandardsHeaderRow, kStandardsHeaderRow));
     return;
@@ -86,7 +86,7 @@ void WriteStandards(Conversion& c, const StandardCurveRecord& record) {
   }
 }
 
-void WriteWavelengths(Conversion& c, const StandardCurveRecord& record) {
+void WriteWavelengths(ReportSheet& c, const StandardCurveRecord& record) {
   const int wl_count = static_cast<int>(record.wavelengths.size());
   if (wl_count > 1) c.InsertCopiedRows(wl_count - 1, RowSpanText(kWavelengthRow, kWavelengthRow));
   for (int j = 0; j < wl_count; ++j) {
@@ -100,27 +100,7 @@ void WriteWavelengths(Conversion& c, const StandardCurveRecord& record) {
 
 }  // namespace
 
-std::string EquationText(std::string_view k0, std::string_view k1) {
-  std::string text = "CONC = ";
-  text += k1;
-  text += " * OD ";
-  if (!k0.empty() && k0.front() == '-') {
-    text += "- ";
-    text += k0.substr(1);
-  } else {
-    text += "+ ";
-    text += k0;
-  }
-  return text;
-}
-
-void CountStandardCurve(ReportSummary& summary, const StandardCurveRecord& record) {
-  summary.samples = static_cast<int>(record.samples.size());
-  summary.wavelengths = static_cast<int>(record.wavelengths.size());
-  if (record.IsStandardCurve()) summary.standards = static_cast<int>(record.standards.size());
-}
-
-void StandardCurveBody(Conversion& c, const StandardCurveRecord& record) {
+void StandardCurveBody(ReportSheet& c, const StandardCurveRecord& record) {
   WriteHeader(c, record);
   WriteSampleTable(c, record);
   WriteStandards(c, record);

@@ -6,21 +6,13 @@
 #include <string>
 #include <string_view>
 
-#include "reports/standard_curve_format.h"
+#include "formats/standard_curve_format.h"
 
 namespace korvanta {
 
-class Conversion;
-struct ReportSummary;
-
-// "CONC = <k1> * OD - <k0 without its minus>" for a k0 that starts with "-", otherwise
-// "CONC = <k1> * OD + <k0>".
-std::string EquationText(std::string_view k0, std::string_view k1);
-
-// The sample, wavelength and (in standard-curve mode) standard counts of the report.
-void CountStandardCurve(ReportSummary& summary, const StandardCurveRecord& record);
+class ReportSheet;
 
 // Writes every cell of the report. The workbook is open.
-void StandardCurveBody(Conversion& c, const StandardCurveRecord& record);
+void StandardCurveBody(ReportSheet& c, const StandardCurveRecord& record);
 
 }  // namespace korvanta

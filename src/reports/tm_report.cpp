@@ -3,15 +3,13 @@
 #include <cstdint>
 #include <string>
 
-#include "asm/asm_builders.h"
-#include "driver/conversion.h"
-#include "reports/code_tables.h"
-#include "reports/export_file.h"
+#include "formats/code_tables.h"
+#include "formats/export_file.h"
+#include "formats/tm_format.h"
 #include "reports/report_head.h"
-#include "reports/report_variants.h"
-#include "reports/report_writers.h"
+#include "reports/report_layouts.h"
+#include "reports/report_sheet.h"
 #include "reports/scan_block.h"
-#include "reports/tm_format.h"
 #include "workbook/cell_address.h"
 
 namespace korvanta {
@@ -21,7 +19,7 @@ namespace {
 constexpr int kFirstDataRow = 17;
 constexpr const char* kTemperatureAxisTitle = "Temp(\u00B0C)";
 
-void WriteHeader(Conversion& c, const TmFile& record, std::string_view data_mode) {
+void WriteHeader(ReportSheet& c, const TmFile& record, std::string_view data_mode) {
   WriteReportHead(c, std::nullopt, record.sample_name);
   if (record.pathlength) WritePathLength(c, 'B', 6, *record.pathlength);
   if (!data_mode.empty()) c.WriteTextCell('B', 7, data_mode);
@@ -38,24 +36,12 @@ void WriteHeader(Conversion& c, const TmFile& record, std::string_view data_mode
 
 }  // namespace
 
-void WriteTmReport(Conversion& c) {
-  ExportFile file = c.OpenExportFile();
-  const TmFile record = ReadTmFile(file, kTmMaxPoints);
+void LayOutTm(ReportSheet& c, const TmFile& record) {
   const std::string data_mode =
       record.datamode ? TmDataModeText(*record.datamode).value_or("") : std::string();
-  const int count = static_cast<int>(record.values.size());
-
-  ReportSummary& summary = c.Summary();
-  summary.data_type = "TM";
-  summary.variant = std::string(kTm.name);
-  summary.points = count;
-  c.OfferAsm([&record](const AsmSource& source) { return TmAsm(record, source); });
-
-  if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record, data_mode);
   WriteSteppedScanBlock(c, kFirstDataRow, record.values, TextToFloat(record.starttemp),
                         TextToFloat(record.dataresot), data_mode, kTemperatureAxisTitle);
-  c.FinishWorkbook();
 }
 
 }  // namespace korvanta

@@ -3,15 +3,13 @@
 #include <cstdint>
 #include <string>
 
-#include "asm/asm_builders.h"
-#include "driver/conversion.h"
-#include "reports/code_tables.h"
-#include "reports/export_file.h"
+#include "formats/code_tables.h"
+#include "formats/export_file.h"
+#include "formats/wlscan_format.h"
 #include "reports/report_head.h"
-#include "reports/report_variants.h"
-#include "reports/report_writers.h"
+#include "reports/report_layouts.h"
+#include "reports/report_sheet.h"
 #include "reports/scan_block.h"
-#include "reports/wlscan_format.h"
 #include "workbook/cell_address.h"
 
 namespace korvanta {
@@ -21,7 +19,7 @@ namespace {
 constexpr int kFirstDataRow = 14;
 constexpr const char* kWavelengthAxisTitle = "WL(nm)";
 
-void WriteHeader(Conversion& c, const WlScanFile& record, std::optional<float> interval,
+void WriteHeader(ReportSheet& c, const WlScanFile& record, std::optional<float> interval,
                  std::string_view data_mode) {
   WriteReportHead(c, std::nullopt, record.sample_name);
   if (record.pathlength) WritePathLength(c, 'B', 7, *record.pathlength);
@@ -34,25 +32,13 @@ void WriteHeader(Conversion& c, const WlScanFile& record, std::optional<float> i
 
 }  // namespace
 
-void WriteWlScanReport(Conversion& c) {
-  ExportFile file = c.OpenExportFile();
-  const WlScanFile record = ReadWlScanFile(file, kWlScanMaxPoints);
+void LayOutWlScan(ReportSheet& c, const WlScanFile& record) {
   const std::optional<float> interval = WlScanInterval(record);
   const std::string data_mode =
       record.datamode ? std::string(DataModeText(*record.datamode).value_or("")) : std::string();
-  const int count = static_cast<int>(record.values.size());
-
-  ReportSummary& summary = c.Summary();
-  summary.data_type = "WL Scan";
-  summary.variant = std::string(kWlScan.name);
-  summary.points = count;
-  c.OfferAsm([&record](const AsmSource& source) { return WlScanAsm(record, source); });
-
-  if (!c.AskOutputPath() || !c.OpenWorkbook()) return;
   WriteHeader(c, record, interval, data_mode);
   WriteSteppedScanBlock(c, kFirstDataRow, record.values, TextToFloat(record.startwl),
                         interval.value_or(0.0f), data_mode, kWavelengthAxisTitle);
-  c.FinishWorkbook();
 }
 
 }  // namespace korvanta

@@ -53,8 +53,8 @@ UploadResult ConvertUpload(const Upload& upload, const ConversionSettings& setti
   ServeHost host(report);
   Conversion conversion(host, settings);
   conversion.SetExportPath(input.string());
-  conversion.m_exportFileName = upload.display_name;
-  conversion.m_asmPath = AsmDocumentPath(report);
+  conversion.SetExportFileName(upload.display_name);
+  conversion.SetAsmPath(AsmDocumentPath(report));
   result.converted = conversion.OnConvert() == ConversionStatus::kCompleted;
 
   const ReportSummary& summary = conversion.Summary();
@@ -65,8 +65,10 @@ UploadResult ConvertUpload(const Upload& upload, const ConversionSettings& setti
     result.error = host.messages().front();
   }
   if (result.converted) {
-    if (conversion.WantsReport()) result.report = ReadFile(report);
-    if (conversion.WantsAsm()) result.asm_document = ReadFile(conversion.m_asmPath);
+    if (settings.formats.report) result.report = ReadFile(report);
+    if (settings.formats.asm_document) {
+      result.asm_document = ReadFile(conversion.Paths().asm_path);
+    }
   }
   ShowClientName(result, input.string(), upload.display_name);
   return result;

@@ -26,7 +26,7 @@ AsmRun Convert(const std::filesystem::path& export_file, const std::filesystem::
   settings.formats = formats;
   Conversion conversion(host, settings);
   conversion.SetExportPath(export_file.string());
-  conversion.m_asmPath = (folder / "report.json").string();
+  conversion.SetAsmPath((folder / "report.json").string());
   const ConversionStatus status = conversion.OnConvert();
   return {status, conversion.WrittenFiles()};
 }

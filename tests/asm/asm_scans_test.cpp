@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "asm/asm_builders.h"
-#include "reports/tm_format.h"
+#include "formats/tm_format.h"
 
 namespace korvanta {
 namespace {

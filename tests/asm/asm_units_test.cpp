@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "reports/dnarna_format.h"
-#include "reports/protein_code_tables.h"
+#include "formats/dnarna_format.h"
+#include "formats/protein_code_tables.h"
 
 namespace korvanta {
 namespace {

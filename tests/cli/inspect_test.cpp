@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "cli/inspect_output.h"
-#include "cli/inspection.h"
+#include "cli/inspect_file.h"
 #include "driver/data_types.h"
 #include "driver/path_rules.h"
 #include "support/files.h"

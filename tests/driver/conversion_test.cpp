@@ -62,7 +62,8 @@ TEST_F(ConversionTest, InvalidExtensionsStopBeforeAnythingIsAsked) {
 TEST_F(ConversionTest, TheExtensionDecidesTheTemplateInAnyCase) {
   test::TempDir empty_templates;
   const auto od = dir / "culture.od";
-  test::WriteFile(od, "1\n");
+  // The template is that of the variant the unit (the last line) picks.
+  test::WriteFile(od, "4\n1\n1\nname\n1\n1\n0\n0\nd\n1\n1\n");
   EXPECT_EQ(Convert(od.string(), "out", empty_templates.path()), ConversionStatus::kFailed);
   EXPECT_THAT(host.messages, ElementsAre("Can not find template file: " +
                                          (empty_templates / "od600.xlsx").string()));
@@ -97,9 +98,9 @@ TEST_F(ConversionTest, ACompletedConversionSavesShowsAndSaysSo) {
   EXPECT_THAT(host.warnings, IsEmpty());
   EXPECT_THAT(host.statuses, ElementsAre("Transforming...Please wait...", "Completed."));
   EXPECT_THAT(host.shown_workbooks, ElementsAre(output));
-  EXPECT_EQ(conversion->m_outputPath, output);
-  EXPECT_EQ(conversion->m_exportFileName, "sample.pht");
-  EXPECT_EQ(conversion->m_templatePath, (test::TemplateDir() / "photomet.xlsx").string());
+  EXPECT_EQ(conversion->Paths().output_path, output);
+  EXPECT_EQ(conversion->Paths().export_file_name, "sample.pht");
+  EXPECT_EQ(conversion->Paths().template_path, (test::TemplateDir() / "photomet.xlsx").string());
   const auto& summary = conversion->Summary();
   EXPECT_EQ(summary.data_type, "Photometry");
   EXPECT_EQ(summary.samples, 2);
@@ -121,7 +122,7 @@ TEST_F(ConversionTest, TheOutputNameGetsItsXlsxExtension) {
       {"out", "out.xlsx"}, {"out.XLSX", "out.XLSX"}, {"out.xls", "out.xls.xlsx"}};
   for (const auto& [entered, saved] : names) {
     EXPECT_EQ(Convert(input, (dir / entered).string()), ConversionStatus::kCompleted);
-    EXPECT_EQ(conversion->m_outputPath, (dir / saved).string());
+    EXPECT_EQ(conversion->Paths().output_path, (dir / saved).string());
     EXPECT_TRUE(std::filesystem::exists(dir / saved)) << saved;
   }
 }
@@ -130,9 +131,8 @@ TEST_F(ConversionTest, CancellingTheSaveDialogWritesNothing) {
   host.output_path.reset();
   conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime, {}, {}});
   conversion->SetExportPath(PhotometryFile());
-  conversion->m_outputPath = "kept";
   EXPECT_EQ(conversion->OnConvert(), ConversionStatus::kCancelled);
-  EXPECT_EQ(conversion->m_outputPath, "kept");
+  EXPECT_EQ(conversion->Paths().output_path, "");
   EXPECT_THAT(host.messages, IsEmpty());
   EXPECT_THAT(host.statuses, IsEmpty());
   EXPECT_THAT(host.shown_workbooks, IsEmpty());
@@ -210,18 +210,6 @@ TEST_F(ConversionTest, AFileThatEndsEarlyWarnsOnceAndStillGivesAReport) {
   ASSERT_EQ(host.warnings.size(), 1U);
   EXPECT_THAT(host.warnings[0], HasSubstr("wl_value"));
   EXPECT_EQ(conversion->Summary().warnings, host.warnings);
-}
-
-TEST_F(ConversionTest, RunningAWriterForAnUnknownExtensionFails) {
-  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime, {}, {}});
-  EXPECT_EQ(conversion->RunReportWriter("xyz"), ConversionStatus::kFailed);
-  EXPECT_THAT(host.messages, ElementsAre("Invalid file extension."));
-}
-
-TEST_F(ConversionTest, CellOperationsWithoutAnOpenWorkbookThrow) {
-  conversion.emplace(host, ConversionSettings{test::TemplateDir(), test::kFixedTime, {}, {}});
-  EXPECT_THROW(conversion->WriteTextCell('A', 1, "x"), workbook::WorkbookError);
-  EXPECT_THROW(conversion->FinishWorkbook(), workbook::WorkbookError);
 }
 
 }  // namespace

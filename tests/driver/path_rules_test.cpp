@@ -1,16 +1,21 @@
 #include "driver/path_rules.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <regex>
 
 #include "driver/conversion.h"
 #include "driver/conversion_time.h"
 #include "driver/data_types.h"
+#include "driver/report_registry.h"
 
 namespace korvanta {
 namespace {
+
+using testing::HasSubstr;
 
 TEST(ExtensionRule, TakesWhatFollowsTheLastDotLowerCased) {
   EXPECT_EQ(LowerCaseExtension("C:\\data\\SAMPLE.PRO"), "pro");
@@ -46,36 +51,16 @@ TEST(OutputNameRule, TheAsmDocumentTakesTheReportsNameWithJson) {
   EXPECT_EQ(AsmDocumentPath("/runs/v2.1/out"), "/runs/v2.1/out.json");
 }
 
-TEST(DataTypeTable, ButtonsExtensionsTemplatesAndFiltersInButtonOrder) {
-  struct Row {
-    int id;
-    const char* text;
-    const char* extension;
-    const char* template_name;
-    const char* filter;
-  };
-  const Row expected[] = {
-      {1000, "Protein", "pro", "brad.xlsx", "Protein (*.pro) | *.pro"},
-      {1001, "Concentration", "con", "concentration.xlsx", "Concentration (*.con) | *.con"},
-      {1002, "DNA/RNA", "nuc", "dnarna.xlsx", "DNA/RNA (*.nuc) | *.nuc"},
-      {1003, "Kinetics", "tsc", "kinetics.xlsx", "Kinetics (*.tsc) | *.tsc"},
-      {1004, "OD600", "od", "od600.xlsx", "OD600 (*.od) | *.od"},
-      {1005, "Photometry", "pht", "photomet.xlsx", "Photometry (*.pht) | *.pht"},
-      {1006, "TM", "tm", "tm.xlsx", "TM (*.tm) | *.tm"},
-      {1007, "WL Scan", "wsc", "wlscan.xlsx", "WL Scan (*.wsc) | *.wsc"},
-  };
-  const auto types = DataTypes();
-  ASSERT_EQ(types.size(), std::size(expected));
-  for (std::size_t i = 0; i < types.size(); ++i) {
-    SCOPED_TRACE(expected[i].text);
-    EXPECT_EQ(types[i].button_id, expected[i].id);
-    EXPECT_EQ(types[i].button_text, expected[i].text);
-    EXPECT_EQ(types[i].extension, expected[i].extension);
-    EXPECT_EQ(types[i].default_template, expected[i].template_name);
-    EXPECT_EQ(types[i].filter, expected[i].filter);
-    EXPECT_NE(types[i].writer, nullptr);
-    EXPECT_EQ(FindDataTypeByButton(expected[i].id), &types[i]);
-    EXPECT_EQ(FindDataTypeByExtension(expected[i].extension), &types[i]);
+TEST(DataTypeTable, EachTypeIsFoundByItsButtonAndExactExtensionAndHasReportVariants) {
+  for (const DataType& type : DataTypes()) {
+    SCOPED_TRACE(type.button_text);
+    EXPECT_EQ(FindDataTypeByButton(type.button_id), &type);
+    EXPECT_EQ(FindDataTypeByExtension(type.extension), &type);
+    EXPECT_THAT(std::string(type.filter), HasSubstr("(*." + std::string(type.extension) + ")"));
+    const auto variants = ReportVariants();
+    EXPECT_TRUE(std::any_of(variants.begin(), variants.end(), [&](const ReportVariant& variant) {
+      return variant.data_type == type.button_text;
+    }));
   }
   EXPECT_EQ(FindDataTypeByButton(1008), nullptr);
   EXPECT_EQ(FindDataTypeByExtension("PRO"), nullptr);  // callers lower-case first

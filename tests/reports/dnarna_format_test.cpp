@@ -1,5 +1,5 @@
 // Reading the DNA/RNA export format and its code tables.
-#include "reports/dnarna_format.h"
+#include "formats/dnarna_format.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "reports/dye_table.h"
-#include "reports/export_file.h"
+#include "formats/dye_table.h"
+#include "formats/export_file.h"
+#include "formats/export_opening.h"
 
 namespace korvanta {
 namespace {
@@ -25,8 +26,7 @@ struct Reader {
 };
 
 DnaRnaFile ReadPlain(Reader& reader, int max_samples = kManySamples) {
-  const std::int32_t method_type = reader.file.ReadInteger("method_type");
-  return ReadDnaRnaFile(reader.file, method_type, max_samples);
+  return ReadDnaRnaFile(reader.file, ReadOpening(reader.file), max_samples);
 }
 
 TEST(DnaRnaFormat, PlainFieldsLandInFileOrder) {
@@ -119,7 +119,8 @@ TEST(DnaRnaLabellingFormat, DyeFieldsStandBetweenFactorAndUnit) {
   Reader reader(
       "5\n2\n1\nCy3 probe\n0\n1\n0\n1\n550\n50\n4\n550\n150000\n0.08\n2\n1\n"
       "P1\n0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9 1.0\n");
-  const DnaRnaLabellingFile record = ReadDnaRnaLabellingFile(reader.file, kManySamples);
+  const DnaRnaLabellingFile record =
+      ReadDnaRnaLabellingFile(reader.file, ReadOpening(reader.file), kManySamples);
   EXPECT_EQ(record.head.method_type, 5);
   EXPECT_EQ(record.head.measurement_type, 2);
   EXPECT_EQ(record.head.method_str, "1");
@@ -141,7 +142,7 @@ TEST(DnaRnaLabellingFormat, DyeFieldsStandBetweenFactorAndUnit) {
 
 TEST(DnaRnaLabellingFormat, SampleCountAboveTheLimitIsRefused) {
   Reader reader("5\n2\n1\nname\n0\n1\n0\n0\n50\n4\n550\n1\n0.1\n2\n3\n");
-  EXPECT_THROW(ReadDnaRnaLabellingFile(reader.file, 2), ExportFileError);
+  EXPECT_THROW(ReadDnaRnaLabellingFile(reader.file, ReadOpening(reader.file), 2), ExportFileError);
 }
 
 TEST(NucleicAcidCodes, TypeNamesWithADyeAddDyeAndUnknownCodesAreRefused) {

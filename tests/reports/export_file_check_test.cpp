@@ -1,11 +1,11 @@
-#include "reports/export_file_check.h"
+#include "formats/export_file_check.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "reports/export_file.h"
+#include "formats/export_file.h"
 
 namespace korvanta {
 namespace {

@@ -1,4 +1,4 @@
-#include "reports/export_file.h"
+#include "formats/export_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "reports/export_text.h"
+#include "formats/export_text.h"
 #include "support/files.h"
 #include "support/paths.h"
 

@@ -1,12 +1,13 @@
 // Reading the Kinetics export format and working out its interval.
-#include "reports/kinetics_format.h"
+#include "formats/kinetics_format.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "reports/export_file.h"
+#include "formats/export_file.h"
+#include "formats/export_opening.h"
 
 namespace korvanta {
 namespace {
@@ -28,12 +29,12 @@ std::string KineticsText(const std::string& scantime, const std::string& interva
 
 std::optional<std::int32_t> IntervalOf(const std::string& scantime, const std::string& code) {
   Reader reader(KineticsText(scantime, code, "0\n"));
-  return KineticsInterval(ReadKineticsFile(reader.file, 100));
+  return KineticsInterval(ReadKineticsFile(reader.file, ReadOpening(reader.file), 100));
 }
 
 TEST(KineticsFormat, FieldsLandInFileOrder) {
   Reader reader(KineticsText("600", "1", "3\n0.1021\n0.1043\n-0.0005\n"));
-  const KineticsFile record = ReadKineticsFile(reader.file, 100);
+  const KineticsFile record = ReadKineticsFile(reader.file, ReadOpening(reader.file), 100);
   EXPECT_EQ(record.method_type, 4);
   EXPECT_EQ(record.measurement_type, 1);
   EXPECT_EQ(record.method_line, "Kinetics method");
@@ -83,7 +84,7 @@ TEST(KineticsFormat, OtherCodesAreTheIntervalItself) {
 
 TEST(KineticsFormat, FileEndingEarlyLeavesCodesMissingAndNoPoints) {
   Reader reader("4\n1\nKinetics\nEnzyme A\n4\n");
-  const KineticsFile record = ReadKineticsFile(reader.file, 100);
+  const KineticsFile record = ReadKineticsFile(reader.file, ReadOpening(reader.file), 100);
   EXPECT_EQ(record.pathlength, 4);
   EXPECT_FALSE(record.datamode.has_value());
   EXPECT_FALSE(record.sample_interval.has_value());
@@ -95,19 +96,21 @@ TEST(KineticsFormat, FileEndingEarlyLeavesCodesMissingAndNoPoints) {
 
 TEST(KineticsFormat, ReadingsStopWhereTheFileEndsAndCountsAreChecked) {
   Reader short_file(KineticsText("600", "1", "3\n0.5\n"));
-  const KineticsFile record = ReadKineticsFile(short_file.file, 100);
+  const KineticsFile record = ReadKineticsFile(short_file.file, ReadOpening(short_file.file), 100);
   EXPECT_EQ(record.values, (std::vector<std::string>{"0.5"}));
   EXPECT_FALSE(short_file.warnings.empty());
 
   // A count the file does not hold costs nothing: no rows are made for it.
   Reader promises_many(KineticsText("600", "1", "1000000\n0.5\n0.6\n"));
-  EXPECT_EQ(ReadKineticsFile(promises_many.file, 1048576).values.size(), 2U);
+  EXPECT_EQ(
+      ReadKineticsFile(promises_many.file, ReadOpening(promises_many.file), 1048576).values.size(),
+      2U);
 
   Reader negative(KineticsText("600", "1", "-4\n"));
-  EXPECT_TRUE(ReadKineticsFile(negative.file, 100).values.empty());
+  EXPECT_TRUE(ReadKineticsFile(negative.file, ReadOpening(negative.file), 100).values.empty());
 
   Reader too_many(KineticsText("600", "1", "101\n"));
-  EXPECT_THROW(ReadKineticsFile(too_many.file, 100), ExportFileError);
+  EXPECT_THROW(ReadKineticsFile(too_many.file, ReadOpening(too_many.file), 100), ExportFileError);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
-#include "reports/photometry_format.h"
+#include "formats/photometry_format.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "formats/export_opening.h"
 
 namespace korvanta {
 namespace {
@@ -17,7 +19,7 @@ PhotometryFile Read(std::string_view text, std::vector<std::string>* warnings = 
   ExportFile file(text, "t.pht", [warnings](const std::string& w) {
     if (warnings) warnings->push_back(w);
   });
-  return ReadPhotometryFile(file);
+  return ReadPhotometryFile(file, ReadOpening(file));
 }
 
 TEST(PhotometryFormat, ReadsEveryFieldInFileOrder) {

@@ -1,4 +1,4 @@
-#include "reports/protein_code_tables.h"
+#include "formats/protein_code_tables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,12 @@
-#include "reports/protein_labelling_format.h"
+#include "formats/protein_labelling_format.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "reports/export_file.h"
+#include "formats/export_file.h"
+#include "formats/export_opening.h"
 
 namespace korvanta {
 namespace {
@@ -19,7 +20,7 @@ Parsed Parse(const std::string& text) {
   Parsed parsed;
   ExportFile file(text, "dye.pro",
                   [&parsed](const std::string& w) { parsed.warnings.push_back(w); });
-  parsed.record = ReadProteinLabelling(file);
+  parsed.record = ReadProteinLabelling(file, ReadOpening(file));
   return parsed;
 }
 

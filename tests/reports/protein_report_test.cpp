@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "reports/dye_table.h"
-#include "reports/protein_code_tables.h"
+#include "formats/dye_table.h"
+#include "formats/protein_code_tables.h"
 #include "support/files.h"
 #include "support/paths.h"
 #include "support/test_host.h"

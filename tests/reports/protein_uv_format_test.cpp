@@ -1,11 +1,11 @@
-#include "reports/protein_uv_format.h"
+#include "formats/protein_uv_format.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "reports/export_file.h"
+#include "formats/export_file.h"
 
 namespace korvanta {
 namespace {

@@ -1,4 +1,4 @@
-// The cells several writers share, written into an open dnarna.xlsx (header fields B1 to
+// The cells several layouts share, written into an open dnarna.xlsx (header fields B1 to
 // B10, sample pattern row 13).
 #include <gtest/gtest.h>
 
@@ -6,11 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "driver/conversion.h"
 #include "reports/report_head.h"
+#include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
 #include "support/paths.h"
-#include "support/test_host.h"
 
 namespace korvanta {
 namespace {
@@ -27,25 +26,17 @@ struct Sample {
 
 class ReportCells : public testing::Test {
  protected:
-  void SetUp() override {
-    host_.output_path = (dir_ / "out.xlsx").string();
-    ConversionSettings settings;
-    settings.template_dir = test::TemplateDir();
-    settings.fixed_time = test::kFixedTime;
-    conversion_.emplace(host_, std::move(settings));
-    conversion_->m_templatePath = conversion_->TemplatePath("dnarna.xlsx");
-    ASSERT_TRUE(conversion_->AskOutputPath());
-    ASSERT_TRUE(conversion_->OpenWorkbook());
-  }
+  ReportCells()
+      : workbook_(workbook::Workbook::Load(test::TemplateDir() / "dnarna.xlsx")),
+        sheet_(workbook_, "0012.nuc", "2023.11.14  22:13:20") {}
 
-  Conversion& c() { return *conversion_; }
-  CellContent Cell(char col, int row) { return conversion_->Sheet().Get({col - 'A' + 1, row}); }
-  int LastRow() { return conversion_->Sheet().LastRow(); }
+  ReportSheet& c() { return sheet_; }
+  CellContent Cell(char col, int row) { return sheet_.Sheet().Get({col - 'A' + 1, row}); }
+  int LastRow() { return sheet_.Sheet().LastRow(); }
 
  private:
-  test::TempDir dir_;
-  test::RecordingHost host_;
-  std::optional<Conversion> conversion_;
+  workbook::Workbook workbook_;
+  ReportSheet sheet_;
 };
 
 class SampleRows : public ReportCells {
@@ -95,7 +86,6 @@ TEST_F(SampleRows, NoSamplesLeaveThePatternRowEmpty) {
 using ReportHead = ReportCells;
 
 TEST_F(ReportHead, WritesNamesAsReadAndTheTime) {
-  c().SetExportPath("/data/0012.nuc");
   WriteReportHead(c(), "dsDNA", "1e3");
   EXPECT_EQ(Cell('B', 1), CellContent(std::string("0012.nuc")));
   EXPECT_EQ(Cell('B', 2), CellContent(std::string("dsDNA")));

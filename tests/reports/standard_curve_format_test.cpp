@@ -1,11 +1,12 @@
-#include "reports/standard_curve_format.h"
+#include "formats/standard_curve_format.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "reports/export_file.h"
+#include "formats/export_file.h"
+#include "formats/export_opening.h"
 #include "reports/standard_curve_body.h"
 
 namespace korvanta {
@@ -21,7 +22,9 @@ Parsed Parse(const std::string& text) {
   Parsed parsed;
   ExportFile file(text, "test.pro",
                   [&parsed](const std::string& w) { parsed.warnings.push_back(w); });
-  parsed.record = ReadStandardCurveBody(file);
+  Opening opening;
+  opening.method_str = file.ReadLine("method_str");
+  parsed.record = ReadStandardCurveBody(file, opening);
   return parsed;
 }
 

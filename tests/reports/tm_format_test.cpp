@@ -1,12 +1,13 @@
 // Reading the TM export format and its code tables.
-#include "reports/tm_format.h"
+#include "formats/tm_format.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "reports/export_file.h"
+#include "formats/export_file.h"
+#include "formats/export_opening.h"
 
 namespace korvanta {
 namespace {
@@ -23,7 +24,7 @@ struct Reader {
 TEST(TmFormat, FieldsLandInFileOrder) {
   Reader reader(
       "3\n7\n 2x\nDNA melt\n5\n1\n260\n1\n25.1\n95\n3\n0.1\n30\n0.98\n701\n2\n0.801\n0.802\n");
-  const TmFile record = ReadTmFile(reader.file, 100);
+  const TmFile record = ReadTmFile(reader.file, ReadOpening(reader.file), 100);
   EXPECT_EQ(record.method_type, 3);
   EXPECT_EQ(record.measurement_type, 7);
   EXPECT_EQ(record.method_code, 2);
@@ -55,7 +56,7 @@ TEST(TmFormat, CodeTables) {
 
 TEST(TmFormat, FileEndingEarlyLeavesCodesMissingAndNoPoints) {
   Reader reader("3\n1\n2\nDNA melt\n5\n1\n260\n1\n20\n");
-  const TmFile record = ReadTmFile(reader.file, 100);
+  const TmFile record = ReadTmFile(reader.file, ReadOpening(reader.file), 100);
   EXPECT_EQ(record.datamode, 1);
   EXPECT_EQ(record.starttemp, "20");
   EXPECT_EQ(record.endtemp, "");
@@ -67,7 +68,7 @@ TEST(TmFormat, FileEndingEarlyLeavesCodesMissingAndNoPoints) {
 
 TEST(TmFormat, CountAboveTheLimitIsRefused) {
   Reader reader("3\n1\n2\nDNA melt\n5\n1\n260\n1\n20\n90\n0\n0.5\n30\n1\n141\n141\n");
-  EXPECT_THROW(ReadTmFile(reader.file, 140), ExportFileError);
+  EXPECT_THROW(ReadTmFile(reader.file, ReadOpening(reader.file), 140), ExportFileError);
 }
 
 }  // namespace

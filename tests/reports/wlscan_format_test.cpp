@@ -1,12 +1,13 @@
 // Reading the WL Scan export format and working out its interval.
-#include "reports/wlscan_format.h"
+#include "formats/wlscan_format.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "reports/export_file.h"
+#include "formats/export_file.h"
+#include "formats/export_opening.h"
 
 namespace korvanta {
 namespace {
@@ -29,12 +30,12 @@ std::string WlScanText(const std::string& start, const std::string& end, const s
 std::optional<float> IntervalOf(const std::string& start, const std::string& end,
                                 const std::string& code) {
   Reader reader(WlScanText(start, end, code));
-  return WlScanInterval(ReadWlScanFile(reader.file, 100));
+  return WlScanInterval(ReadWlScanFile(reader.file, ReadOpening(reader.file), 100));
 }
 
 TEST(WlScanFormat, FieldsLandInFileOrder) {
   Reader reader(WlScanText("200", "800", "3", "2\n1.2345\n1.2001\n"));
-  const WlScanFile record = ReadWlScanFile(reader.file, 100);
+  const WlScanFile record = ReadWlScanFile(reader.file, ReadOpening(reader.file), 100);
   EXPECT_EQ(record.method_type, 4);
   EXPECT_EQ(record.measurement_type, 0);
   EXPECT_EQ(record.method_code, 1);
@@ -69,7 +70,7 @@ TEST(WlScanFormat, CodeOutsideTheTableIsRefusedNamingItsLine) {
   for (const char* code : {"6", "-1", "99"}) {
     Reader reader(WlScanText("200", "700", code));
     try {
-      ReadWlScanFile(reader.file, 100);
+      ReadWlScanFile(reader.file, ReadOpening(reader.file), 100);
       ADD_FAILURE() << "code " << code << " accepted";
     } catch (const ExportFileError& error) {
       const std::string message = error.what();
@@ -81,7 +82,7 @@ TEST(WlScanFormat, CodeOutsideTheTableIsRefusedNamingItsLine) {
 
 TEST(WlScanFormat, FileEndingEarlyLeavesTheIntervalMissing) {
   Reader reader("4\n0\n1\nLysozyme\n4\n0\n0\n0\n200\n700\n");
-  const WlScanFile record = ReadWlScanFile(reader.file, 100);
+  const WlScanFile record = ReadWlScanFile(reader.file, ReadOpening(reader.file), 100);
   EXPECT_EQ(record.endwl, "700");
   EXPECT_FALSE(record.sampleinterval.has_value());
   EXPECT_FALSE(WlScanInterval(record).has_value());

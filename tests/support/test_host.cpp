@@ -30,7 +30,7 @@ ConversionRun ConvertFile(const std::filesystem::path& export_file,
   ConversionRun run;
   run.status = conversion.OnConvert();
   run.summary = conversion.Summary();
-  run.output = conversion.m_outputPath;
+  run.output = conversion.Paths().output_path;
   return run;
 }
 

@@ -1,0 +1,45 @@
+// The Kinetics export format (.tsc): one sample read at one wavelength at regular times.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "formats/export_opening.h"
+#include "workbook/cell_address.h"
+
+namespace korvanta {
+
+class ExportFile;
+
+// The most points a report holds: its data rows run from row 14 to the sheet's last row.
+inline constexpr int kKineticsMaxPoints = workbook::kMaxRows - 13;
+
+struct KineticsFile {
+  std::int32_t method_type = 0;
+  std::int32_t measurement_type = 0;
+  std::string method_line;  // not shown
+  std::string sample_name;
+  // Codes are missing when the file ended before them; their cells keep what the template holds.
+  std::optional<std::int32_t> pathlength;
+  std::optional<std::int32_t> datamode;
+  std::string scantime;  // total scan time as read; its integer value picks the automatic interval
+  std::string wl;        // measuring wavelength as read
+  std::optional<std::string> sample_interval;   // interval code as read
+  std::optional<std::int32_t> totaldatanumber;  // planned number of points
+  std::vector<std::string> values;              // the readings in time order, as read
+};
+
+// The whole file; more than `max_points` readings are refused.
+KineticsFile ReadKineticsFile(ExportFile& file, const Opening& opening, int max_points);
+
+// Seconds between two points: codes 1 to 6 name 1, 2, 5, 10, 50 or 100 s; code 0 picks by
+// the scan time; any other code is the interval itself. Nothing when the file has no code.
+std::optional<std::int32_t> KineticsInterval(const KineticsFile& record);
+
+// Whether the interval code is one the instrument defines (0 to 6), rather than taken as the
+// interval itself.
+bool IsKineticsIntervalCode(std::int32_t code);
+
+}  // namespace korvanta

@@ -1,0 +1,46 @@
+// The Photometry export file (.pht), read into a typed record.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "formats/export_file.h"
+#include "formats/export_opening.h"
+
+namespace korvanta {
+
+struct PhotometrySample {
+  std::string sample_id;
+  std::vector<std::string> readings;  // as read, one per wavelength; fewer when the file ended
+};
+
+struct PhotometryFile {
+  std::int32_t method_type = 0;       // 4
+  std::int32_t measurement_type = 0;  // 2
+  std::int32_t method_code = 0;       // method_str as an integer; not shown
+  std::string sample_name;
+  std::optional<std::int32_t> pathlength;  // nothing when the file ended before it
+  std::string dilution_factor;             // not shown
+  std::string dummy;                       // not shown
+  int wl_number = 0;
+  std::vector<float> wavelengths;  // as read; fewer than wl_number when the file ended
+  std::optional<std::int32_t> datamode;
+  int sample_number = 0;
+  std::vector<PhotometrySample> samples;  // those whose id was read
+};
+
+// Every wavelength makes a column and a row of the list, and every row of the list spans all
+// wavelength columns, so the cells grow with N x (N + S). Limits far beyond any measurement
+// keep a damaged count from exhausting memory: 1,024 wavelengths (the original table held 24)
+// and 1,048,576 cells in the list and table together.
+inline constexpr int kMaxPhotometryWavelengths = 1024;
+inline constexpr std::int64_t kMaxPhotometryCells = 1024LL * 1024;
+
+// The most samples a report with `wavelengths` wavelength columns can hold.
+int MaxPhotometrySamples(int wavelengths);
+
+PhotometryFile ReadPhotometryFile(ExportFile& file, const Opening& opening);
+
+}  // namespace korvanta

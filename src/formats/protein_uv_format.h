@@ -1,0 +1,44 @@
+// Protein export files of the UV method: absorbances at 260, 280 and 320 nm per sample.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "formats/export_file.h"
+
+namespace korvanta {
+
+// method_type of a Protein file of the UV method, and the UV method code of a dye-labelled
+// measurement.
+inline constexpr std::int32_t kProteinUvMethodType = 6;
+inline constexpr std::int32_t kProteinLabellingMethodCode = 2;
+
+struct ProteinUvSample {
+  std::string sample_id;
+  std::string a260;
+  std::string a280;
+  std::string a320;
+  std::string a280_a260;
+};
+
+struct ProteinUvRecord {
+  std::int32_t method_code = 0;
+  std::string sample_name;
+  std::optional<std::int32_t> pathlength;  // nothing when the file ended before it
+  std::string dilution_factor;
+  std::optional<std::int32_t> background;
+  std::vector<std::int32_t> wavelengths;  // not shown
+  std::string a280_factor;
+  std::string a260_factor;
+  std::optional<std::int32_t> protein;
+  std::string unit_style;
+  std::vector<ProteinUvSample> samples;  // those whose id the file holds
+};
+
+// Reads sample_name up to the last sample; the caller has read the head up to method_str
+// (whose code it passes) and has handed a labelling file over instead.
+ProteinUvRecord ReadProteinUvBody(ExportFile& file, std::int32_t method_code);
+
+}  // namespace korvanta

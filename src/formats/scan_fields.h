@@ -1,0 +1,37 @@
+// The fields the scan export formats (Kinetics, TM, WL Scan) share: the same head, and at the
+// end the count of readings followed by the readings.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/export_file.h"
+#include "formats/export_opening.h"
+#include "formats/optional_code.h"
+
+namespace korvanta {
+
+// Takes the opening into the fields of `record` that bear their names and reads on to the two
+// unused fields after datamode; each format keeps the method line its own way.
+template <typename ScanRecord>
+void ReadScanHead(ExportFile& file, const Opening& opening, ScanRecord& record) {
+  record.method_type = opening.method_type;
+  record.measurement_type = opening.measurement_type;
+  record.sample_name = file.ReadLine("sample_name");
+  record.pathlength = ReadOptionalCode(file, "pathlength");
+  record.datamode = ReadOptionalCode(file, "datamode");
+  file.ReadToken("dummy");
+  file.ReadToken("dummy");
+}
+
+// The position of point `index`, index × step + start, in single precision as the instrument
+// software computes it.
+float StepPosition(int index, float step, float start);
+
+// The count (`count_field`; more than `max_points` is refused) and that many readings, as read;
+// fewer when the file ends before them.
+std::vector<std::string> ReadScanReadings(ExportFile& file, std::string_view count_field,
+                                          std::string_view reading_field, int max_points);
+
+}  // namespace korvanta

@@ -1,0 +1,47 @@
+// The TM export format (.tm): a melting curve, one sample read while the temperature rises
+// in fixed steps.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "formats/export_opening.h"
+#include "workbook/cell_address.h"
+
+namespace korvanta {
+
+class ExportFile;
+
+// The most points a report holds: its data rows run from row 17 to the sheet's last row.
+inline constexpr int kTmMaxPoints = workbook::kMaxRows - 16;
+
+struct TmFile {
+  std::int32_t method_type = 0;
+  std::int32_t measurement_type = 0;
+  std::int32_t method_code = 0;  // method_str as a number; not shown
+  std::string sample_name;
+  // Codes are missing when the file ended before them; their cells keep what the template holds.
+  std::optional<std::int32_t> pathlength;
+  std::optional<std::int32_t> datamode;
+  std::string starttemp;  // as read; its value is the temperature of the first point
+  std::string endtemp;
+  std::optional<std::int32_t> heatmode;
+  std::string dataresot;  // temperature step as read
+  std::string kquiltime;
+  std::string k;
+  std::optional<std::int32_t> measurenumber;  // planned number of points
+  std::vector<std::string> values;            // the readings in temperature order, as read
+};
+
+// The whole file; more than `max_points` readings are refused.
+TmFile ReadTmFile(ExportFile& file, const Opening& opening, int max_points);
+
+// The only data mode the TM format knows: 1 "OD".
+std::optional<std::string> TmDataModeText(std::int32_t code);
+
+// Heating rate: 0 "1/min", 1 "2/min", 2 "QUICK+1/min", 3 "QUICK+2/min".
+std::optional<std::string> HeatingRateText(std::int32_t code);
+
+}  // namespace korvanta
