@@ -1,6 +1,11 @@
+// `korvanta serve`: the command replaced by the service's own program.
 #include "cli/server_start.h"
 
+#if defined(_WIN32)
+#include <process.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -8,6 +13,18 @@
 #include "driver/conversion.h"
 
 namespace korvanta::cli {
+namespace {
+
+// Returns only when `program` could not be started.
+void ReplaceProcess(const std::string& program, char* const* argv) {
+#if defined(_WIN32)
+  _execv(program.c_str(), argv);
+#else
+  execv(program.c_str(), argv);
+#endif
+}
+
+}  // namespace
 
 int StartServer(const std::vector<std::string>& args, std::ostream& err) {
   const std::string exe_directory = GetExeDirectory();
@@ -19,7 +36,7 @@ int StartServer(const std::vector<std::string>& args, std::ostream& err) {
   int error = 0;
   for (const std::string& program : {exe_directory + "korvanta-serve",
                                      exe_directory + KORVANTA_SERVE_FROM_BIN + "/korvanta-serve"}) {
-    execv(program.c_str(), argv.data());
+    ReplaceProcess(program, argv.data());
     // The first place holds it in the build tree, the second once installed.
     if (error == 0 || errno != ENOENT) error = errno;
   }
