@@ -1,7 +1,7 @@
 #include "workbook/template_position.h"
 
 #include <algorithm>
-#include <ranges>
+#include <tuple>
 
 namespace korvanta::workbook {
 namespace {
@@ -18,7 +18,9 @@ int Unshifted(int index, const Shift& shift, Edge edge) {
 // The span first .. last along one axis, taken back through every change along it.
 std::pair<int, int> SpanInTemplate(int first, int last, Shift::Axis axis,
                                    std::span<const Shift> shifts) {
-  for (const Shift& shift : std::views::reverse(shifts)) {
+  // Reverse iterators, not std::views::reverse: clang 14 with libstdc++ 12 rejects the view.
+  for (auto it = shifts.rbegin(); it != shifts.rend(); ++it) {
+    const Shift& shift = *it;
     if (shift.axis != axis) continue;
     first = Unshifted(first, shift, Edge::kFirst);
     last = std::max(first, Unshifted(last, shift, Edge::kLast));
