@@ -4,8 +4,8 @@
 #include <set>
 #include <sstream>
 
-#include "cli/inspect_output.h"
 #include "cli/inspect_file.h"
+#include "cli/inspect_output.h"
 #include "driver/data_types.h"
 #include "driver/path_rules.h"
 #include "support/files.h"
