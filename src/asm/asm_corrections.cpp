@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 namespace korvanta {
 namespace {
@@ -17,9 +17,9 @@ AsmCorrections::AsmCorrections(std::optional<std::int32_t> background,
                                std::optional<double> dye_wavelength)
     : background_(background == kBackgroundOn),
       dye_correction_text_(dye_correction),
-      dye_name_(dye_wavelength ? "A" + workbook::ShortestDoubleText(*dye_wavelength)
+      dye_name_(dye_wavelength ? "A" + text::ShortestDoubleText(*dye_wavelength)
                                : std::string("A(dye)")) {
-  const auto factor = workbook::ParseTypedNumber(dye_correction);
+  const auto factor = text::ParseTypedNumber(dye_correction);
   if (factor && *factor != 0) dye_correction_ = factor;
 }
 

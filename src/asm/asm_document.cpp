@@ -5,7 +5,7 @@
 #include "asm/asm_units.h"
 #include "asm/name_uuid.h"
 #include "formats/code_tables.h"
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 namespace korvanta {
 namespace {
@@ -40,7 +40,7 @@ AsmJson DeviceControl(std::optional<double> wavelength) {
 // "S1 at 260 nm" or "S1": where a value stands, for notes.
 std::string Place(const AsmSample& sample, std::optional<double> wavelength) {
   std::string place = sample.identifier.empty() ? std::string("a sample") : sample.identifier;
-  if (wavelength) place += " at " + workbook::ShortestDoubleText(*wavelength) + " nm";
+  if (wavelength) place += " at " + text::ShortestDoubleText(*wavelength) + " nm";
   return place;
 }
 
@@ -54,7 +54,7 @@ AsmJson AsmQuantity(double value, std::string_view unit) {
 }
 
 double AsmNumber(float value) {
-  return workbook::ParseTypedNumber(workbook::ShortestFloatText(value)).value_or(value);
+  return text::ParseTypedNumber(text::ShortestFloatText(value)).value_or(value);
 }
 
 void RefuseReadingsInMode(const AsmSource& source, const std::string& mode) {
@@ -91,7 +91,7 @@ AsmJson AsmDocument::DataSources(const std::vector<std::string>& sources) const 
 
 std::optional<std::string> AsmDocument::AddAbsorbance(std::string_view key,
                                                       const AsmReading& reading) {
-  const auto value = workbook::ParseTypedNumber(reading.text);
+  const auto value = text::ParseTypedNumber(reading.text);
   if (!value) {
     Note(Place(reading.sample, reading.wavelength) + ": the absorbance \"" +
          std::string(reading.text) + "\" is not a number and is left out.");
@@ -113,7 +113,7 @@ std::optional<std::string> AsmDocument::AddAbsorbance(std::string_view key,
 
 void AsmDocument::AddMeasurementValue(std::string_view name, std::string_view text,
                                       std::string_view unit) {
-  const auto number = workbook::ParseTypedNumber(text);
+  const auto number = text::ParseTypedNumber(text);
   if (measurements_.empty() || !number) return;
   if (unit.empty()) {
     NoteMissingUnit(measurements_.back()["sample document"]["sample identifier"].get<std::string>(),
@@ -129,7 +129,7 @@ void AsmDocument::AddSpectrum(std::string_view key, const AsmSample& sample,
                               const std::vector<std::string>& readings) {
   AsmJson absorbances = AsmJson::array();
   for (std::size_t i = 0; i < readings.size(); ++i) {
-    if (const auto value = workbook::ParseTypedNumber(readings[i])) {
+    if (const auto value = text::ParseTypedNumber(readings[i])) {
       absorbances.push_back(*value);
     } else {
       absorbances.push_back(nullptr);
@@ -163,7 +163,7 @@ void AsmDocument::AddSpectrum(std::string_view key, const AsmSample& sample,
 }
 
 std::optional<double> AsmDocument::DerivedNumber(const AsmDerivedValue& value) {
-  const auto number = workbook::ParseTypedNumber(value.text);
+  const auto number = text::ParseTypedNumber(value.text);
   if (!number) {
     Note(value.sample + ": " + value.name + " \"" + std::string(value.text) +
          "\" is not a number and is left out.");
@@ -229,7 +229,7 @@ void AsmDocument::AddSetting(std::string_view name, std::string_view text) {
 void AsmDocument::AddQuantitySetting(std::string_view name, std::string_view text,
                                      std::string_view unit) {
   // Without a unit the text stays as read: a bare number would pass for a quantity.
-  const auto number = workbook::ParseTypedNumber(text);
+  const auto number = text::ParseTypedNumber(text);
   if (number && !unit.empty()) {
     AddSettingValue(name, AsmQuantity(*number, unit));
   } else {
@@ -244,7 +244,7 @@ void AsmDocument::AddSettingValue(std::string_view name, AsmJson value) {
 void AsmDocument::SetPathLength(std::optional<std::int32_t> code) {
   const auto centimetres = code ? PathLengthText(*code) : std::nullopt;
   if (!centimetres) return;
-  path_length_ = workbook::ParseTypedNumber(*centimetres);
+  path_length_ = text::ParseTypedNumber(*centimetres);
   if (path_length_) AddSettingValue("cell path length", AsmQuantity(*path_length_, kAsmCentimetre));
 }
 

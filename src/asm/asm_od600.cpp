@@ -7,7 +7,7 @@
 #include "asm/asm_builders.h"
 #include "formats/export_file.h"
 #include "formats/od600_format.h"
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 namespace korvanta {
 
@@ -21,8 +21,8 @@ constexpr double kCellsPerUnit = 1e6;
 // 10^6 cells/mL: the report shows the multiple apart, a document's value must stand alone.
 // 15 significant digits drop the noise of the division (55.2 / 1000 reads 0.0552).
 std::string CellCountInMillions(const std::string& count, std::string_view multiplier) {
-  const auto shown = workbook::ParseTypedNumber(count);
-  const auto scale = workbook::ParseTypedNumber(multiplier);
+  const auto shown = text::ParseTypedNumber(count);
+  const auto scale = text::ParseTypedNumber(multiplier);
   if (!shown || !scale) return count;
   std::array<char, 32> text{};
   std::snprintf(text.data(), text.size(), "%.15g", *shown * (*scale / kCellsPerUnit));

@@ -8,10 +8,9 @@
 #include "formats/code_tables.h"
 #include "formats/export_file.h"
 #include "formats/kinetics_format.h"
-#include "formats/scan_fields.h"
 #include "formats/tm_format.h"
 #include "formats/wlscan_format.h"
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 namespace korvanta {
 
@@ -19,12 +18,11 @@ namespace {
 
 constexpr std::int32_t kAbsorbanceMode = 1;  // "ABS" in the WL Scan format, "OD" in TM
 
-// A scan's position as its report shows it (index × step + start, 4 decimals at most);
-// nothing where absurd settings take it beyond the float range.
-std::optional<double> ScanPosition(std::size_t index, float step, float start) {
-  const float position = StepPosition(static_cast<int>(index), step, start);
+// A scan's position with the 4 decimals at most the instrument software gives it; nothing where
+// absurd settings take it beyond the float range.
+std::optional<double> ScanPosition(float position) {
   if (!std::isfinite(position)) return std::nullopt;
-  return workbook::ParseTypedNumber(workbook::FormatDecimal(position, 4)).value_or(position);
+  return text::ParseTypedNumber(text::FormatDecimal(position, 4)).value_or(position);
 }
 
 // A scan holds one sample, named by the sample name alone; the file's name stands in for an
@@ -41,15 +39,13 @@ AsmJson WlScanAsm(const WlScanFile& record, const AsmSource& source) {
   document.SetPathLength(record.pathlength);
   document.AddQuantitySetting("start wavelength", record.startwl, kAsmNanometre);
   document.AddQuantitySetting("end wavelength", record.endwl, kAsmNanometre);
-  const std::optional<float> interval = WlScanInterval(record);
-  if (interval)
-    document.AddSettingValue("interval", AsmQuantity(AsmNumber(*interval), kAsmNanometre));
+  if (record.interval)
+    document.AddSettingValue("interval", AsmQuantity(AsmNumber(*record.interval), kAsmNanometre));
   if (!record.values.empty()) {
     std::vector<double> wavelengths;
     // Steps of at most 5 nm from a start the float range holds stay within it.
-    const float start = TextToFloat(record.startwl);
-    for (std::size_t i = 0; i < record.values.size(); ++i) {
-      wavelengths.push_back(*ScanPosition(i, interval.value_or(0.0f), start));
+    for (const float wavelength : record.wavelengths) {
+      wavelengths.push_back(*ScanPosition(wavelength));
     }
     document.AddSpectrum("SPECTRUM", ScanSample(record.sample_name, source), wavelengths,
                          record.values);
@@ -67,11 +63,9 @@ AsmJson TmAsm(const TmFile& record, const AsmSource& source) {
     document.AddSetting("heating rate", HeatingRateText(*record.heatmode).value_or(""));
   document.AddQuantitySetting("temperature step", record.dataresot, kAsmDegreeCelsius);
   const AsmSample sample = ScanSample(record.sample_name, source);
-  const float start = TextToFloat(record.starttemp);
-  const float step = TextToFloat(record.dataresot);
   for (std::size_t i = 0; i < record.values.size(); ++i) {
-    document.AddAbsorbance("P" + std::to_string(i + 1),
-                           {sample, std::nullopt, record.values[i], ScanPosition(i, step, start)});
+    document.AddAbsorbance("P" + std::to_string(i + 1), {sample, std::nullopt, record.values[i],
+                                                         ScanPosition(record.temperatures[i])});
   }
   return std::move(document).Finish();
 }

@@ -11,6 +11,7 @@
 #include "formats/export_file.h"
 #include "formats/export_file_check.h"
 #include "inspect/inspect_context.h"
+#include "reports/report_limits.h"
 
 namespace korvanta::cli {
 
@@ -31,7 +32,7 @@ FileInspection InspectExportFile(const std::string& path) {
     const std::string bytes = ExportFile::ReadBytes(path);
     CheckIsExportFile(bytes, inspection.file_name, type->button_text);
     InspectionContext context(inspection);
-    ExportFile file(bytes, inspection.file_name, context.Warnings());
+    ExportFile file(bytes, inspection.file_name, context.Warnings(), kCellFieldLimit);
     file.SetFieldSink(context.FieldLines());
     // A file that fails part way still names the template of the variant it was read as.
     const ReadExport read = ReadVariantRecord(file, *type, [&](const ReportVariant& variant) {

@@ -12,6 +12,7 @@
 #include "driver/template_folders.h"
 #include "formats/export_file.h"
 #include "formats/export_file_check.h"
+#include "reports/report_limits.h"
 
 namespace korvanta {
 
@@ -75,8 +76,9 @@ ConversionStatus Conversion::OnConvert() {
 }
 
 ReadExport Conversion::ReadRecord(const std::string& bytes, const DataType& type) {
-  ExportFile file(bytes, paths_.export_file_name,
-                  [this](const std::string& warning) { Warn(warning); });
+  ExportFile file(
+      bytes, paths_.export_file_name, [this](const std::string& warning) { Warn(warning); },
+      kCellFieldLimit);
   return ReadVariantRecord(file, type);
 }
 

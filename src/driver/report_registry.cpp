@@ -21,6 +21,7 @@
 #include "formats/wlscan_format.h"
 #include "inspect/describers.h"
 #include "reports/report_layouts.h"
+#include "reports/report_limits.h"
 #include "reports/standard_curve_body.h"
 
 namespace korvanta {
@@ -38,30 +39,42 @@ bool IsProteinLabelling(const Opening& o) {
 bool IsDnaRna(const Opening& o) { return o.method_type != kDnaRnaLabellingMethod; }
 bool IsDnaRnaLabelling(const Opening& o) { return o.method_type == kDnaRnaLabellingMethod; }
 
-// The readers, each going on from the opening.
+// The readers, each going on from the opening and held to what its report can hold.
 StandardCurveRecord ReadStandardCurve(ExportFile& file, const Opening& opening) {
-  return ReadStandardCurveBody(file, opening);
+  return ReadStandardCurveBody(file, opening, StandardCurveReportLimits());
 }
 ProteinUvRecord ReadProteinUv(ExportFile& file, const Opening& opening) {
-  return ReadProteinUvBody(file, opening.MethodCode());
+  return ReadProteinUvBody(file, opening.MethodCode(), ProteinUvReportLimits());
+}
+ProteinLabellingRecord ReadProteinLabellingFile(ExportFile& file, const Opening& opening) {
+  return ReadProteinLabelling(file, opening, ProteinLabellingReportLimits());
 }
 DnaRnaFile ReadDnaRna(ExportFile& file, const Opening& opening) {
-  return ReadDnaRnaFile(file, opening, kDnaRnaMaxSamples);
+  return ReadDnaRnaFile(file, opening, DnaRnaReportLimits());
 }
 DnaRnaLabellingFile ReadDnaRnaLabelling(ExportFile& file, const Opening& opening) {
-  return ReadDnaRnaLabellingFile(file, opening, kDnaRnaLabellingMaxSamples);
+  return ReadDnaRnaLabellingFile(file, opening, DnaRnaLabellingReportLimits());
 }
 KineticsFile ReadKinetics(ExportFile& file, const Opening& opening) {
-  return ReadKineticsFile(file, opening, kKineticsMaxPoints);
+  return ReadKineticsFile(file, opening, KineticsMaxPoints());
 }
+// Both OD600 reports read alike, and the unit chooses between them, so the reading holds to
+// the smaller of the two.
 Od600File ReadOd600(ExportFile& file, const Opening& opening) {
-  return ReadOd600File(file, opening, kOd600MaxSamples);
+  const ListLimits cell_count = Od600CellCountReportLimits();
+  const ListLimits density = Od600DensityReportLimits();
+  return ReadOd600File(file, opening,
+                       {std::min(cell_count.wavelengths, density.wavelengths),
+                        std::min(cell_count.samples, density.samples)});
+}
+PhotometryFile ReadPhotometry(ExportFile& file, const Opening& opening) {
+  return ReadPhotometryFile(file, opening, PhotometryReportLimits());
 }
 TmFile ReadTm(ExportFile& file, const Opening& opening) {
-  return ReadTmFile(file, opening, kTmMaxPoints);
+  return ReadTmFile(file, opening, TmMaxPoints());
 }
 WlScanFile ReadWlScan(ExportFile& file, const Opening& opening) {
-  return ReadWlScanFile(file, opening, kWlScanMaxPoints);
+  return ReadWlScanFile(file, opening, WlScanMaxPoints());
 }
 
 // Told apart after reading: the calibration mode, the OD600 unit.
@@ -85,7 +98,7 @@ constexpr TypedSteps<StandardCurveRecord> kStandardCurveAnyMode{
 constexpr TypedSteps<ProteinUvRecord> kProteinUv{
     &ReadProteinUv, nullptr, &Summarise, &LayOutProteinUv, &ProteinUvAsm, &DescribeProteinUv};
 constexpr TypedSteps<ProteinLabellingRecord> kProteinLabelling{
-    &ReadProteinLabelling,    nullptr, &Summarise, &LayOutProteinLabelling, &ProteinLabellingAsm,
+    &ReadProteinLabellingFile, nullptr, &Summarise, &LayOutProteinLabelling, &ProteinLabellingAsm,
     &DescribeProteinLabelling};
 constexpr TypedSteps<DnaRnaFile> kDnaRna{&ReadDnaRna,   nullptr,    &Summarise,
                                          &LayOutDnaRna, &DnaRnaAsm, &DescribeDnaRna};
@@ -100,9 +113,8 @@ constexpr TypedSteps<Od600File> kOd600CellCount{&ReadOd600,         &IsOd600Cell
 constexpr TypedSteps<Od600File> kOd600Density{&ReadOd600,       &IsOd600Density,
                                               &Summarise,       &LayOutOd600Density,
                                               &Od600DensityAsm, &DescribeOd600Density};
-constexpr TypedSteps<PhotometryFile> kPhotometry{&ReadPhotometryFile, nullptr,
-                                                 &Summarise,          &LayOutPhotometry,
-                                                 &PhotometryAsm,      &DescribePhotometry};
+constexpr TypedSteps<PhotometryFile> kPhotometry{
+    &ReadPhotometry, nullptr, &Summarise, &LayOutPhotometry, &PhotometryAsm, &DescribePhotometry};
 constexpr TypedSteps<TmFile> kTm{&ReadTm, nullptr, &Summarise, &LayOutTm, &TmAsm, &DescribeTm};
 constexpr TypedSteps<WlScanFile> kWlScan{&ReadWlScan,   nullptr,    &Summarise,
                                          &LayOutWlScan, &WlScanAsm, &DescribeWlScan};

@@ -2,14 +2,10 @@
 
 #include "formats/export_file.h"
 #include "formats/optional_code.h"
-#include "workbook/cell_address.h"
 
 namespace korvanta {
 
 namespace {
-
-// The wavelengths are never shown; a list longer than a sheet could hold marks a broken file.
-constexpr int kMaxWavelengths = workbook::kMaxRows;
 
 constexpr std::array<std::string_view, 4> kTypeNames = {"dsDNA", "ssDNA", "RNA", "Oligo"};
 constexpr std::array<std::string_view, 4> kLabelledTypeNames = {"dsDNA DYE", "ssDNA DYE", "RNA DYE",
@@ -21,7 +17,7 @@ constexpr std::array<std::string_view, 16> kUnits = {
 };
 
 // The opening, then the fields up to factor.
-void ReadHead(ExportFile& file, const Opening& opening, DnaRnaHead& head) {
+void ReadHead(ExportFile& file, const Opening& opening, int max_wavelengths, DnaRnaHead& head) {
   head.method_type = opening.method_type;
   head.measurement_type = opening.measurement_type;
   head.method_str = opening.method_str;
@@ -29,7 +25,7 @@ void ReadHead(ExportFile& file, const Opening& opening, DnaRnaHead& head) {
   head.pathlength = ReadOptionalCode(file, "pathlength");
   head.dilution_factor = file.ReadToken("dilution_factor");
   head.background = ReadOptionalCode(file, "background");
-  const int wavelength_count = file.ReadCount("wl_number", kMaxWavelengths);
+  const int wavelength_count = file.ReadCount("wl_number", max_wavelengths);
   for (int i = 0; i < wavelength_count; ++i) {
     const std::int32_t wavelength = file.ReadInteger("wavelength");
     if (file.EndedEarly()) break;
@@ -56,26 +52,26 @@ std::vector<Sample> ReadSamples(ExportFile& file, int max_samples,
 
 }  // namespace
 
-DnaRnaFile ReadDnaRnaFile(ExportFile& file, const Opening& opening, int max_samples) {
+DnaRnaFile ReadDnaRnaFile(ExportFile& file, const Opening& opening, const ListLimits& limits) {
   DnaRnaFile record;
-  ReadHead(file, opening, record.head);
+  ReadHead(file, opening, limits.wavelengths, record.head);
   record.oligo_factor = file.ReadToken("oligo_factor");
   record.unit_style = file.ReadToken("unit_style");
-  record.samples = ReadSamples<DnaRnaSample>(file, max_samples, kDnaRnaReadingFields);
+  record.samples = ReadSamples<DnaRnaSample>(file, limits.samples, kDnaRnaReadingFields);
   return record;
 }
 
 DnaRnaLabellingFile ReadDnaRnaLabellingFile(ExportFile& file, const Opening& opening,
-                                            int max_samples) {
+                                            const ListLimits& limits) {
   DnaRnaLabellingFile record;
-  ReadHead(file, opening, record.head);
+  ReadHead(file, opening, limits.wavelengths, record.head);
   record.dyetype = ReadOptionalCode(file, "dyetype");
   record.dyeodmax = file.ReadToken("dyeodmax");
   record.dyeextcoeff = file.ReadToken("dyeextcoeff");
   record.dyecorrect = file.ReadToken("dyecorrect");
   record.unit_style = file.ReadToken("unit_style");
   record.samples =
-      ReadSamples<DnaRnaLabellingSample>(file, max_samples, kDnaRnaLabellingReadingFields);
+      ReadSamples<DnaRnaLabellingSample>(file, limits.samples, kDnaRnaLabellingReadingFields);
   return record;
 }
 

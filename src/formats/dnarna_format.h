@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "formats/export_opening.h"
-#include "workbook/cell_address.h"
+#include "formats/read_limits.h"
 
 namespace korvanta {
 
@@ -18,11 +18,6 @@ class ExportFile;
 
 // method_type of a dye-labelled measurement; any other code is a plain DNA/RNA file.
 inline constexpr std::int32_t kDnaRnaLabellingMethod = 5;
-
-// The most samples a report holds: its sample rows run from row 13 (labelled: row 17) to the
-// sheet's last row.
-inline constexpr int kDnaRnaMaxSamples = workbook::kMaxRows - 12;
-inline constexpr int kDnaRnaLabellingMaxSamples = workbook::kMaxRows - 16;
 
 // The names of a sample's readings, in the order of DnaRnaSample::readings and
 // DnaRnaLabellingSample::readings.
@@ -78,11 +73,11 @@ struct DnaRnaLabellingFile {
   std::vector<DnaRnaLabellingSample> samples;  // those whose id the file holds
 };
 
-// The plain and the dye-labelled form, read on from the opening. More than `max_samples` samples
-// are refused.
-DnaRnaFile ReadDnaRnaFile(ExportFile& file, const Opening& opening, int max_samples);
+// The plain and the dye-labelled form, read on from the opening. More wavelengths or samples
+// than `limits` allow are refused.
+DnaRnaFile ReadDnaRnaFile(ExportFile& file, const Opening& opening, const ListLimits& limits);
 DnaRnaLabellingFile ReadDnaRnaLabellingFile(ExportFile& file, const Opening& opening,
-                                            int max_samples);
+                                            const ListLimits& limits);
 
 // Nucleic-acid type of method_str's code 1..4: "dsDNA" .. "Oligo", with " DYE" appended for
 // the labelled form; nothing for another code.

@@ -13,6 +13,13 @@ namespace {
 // Larger files are no export of this instrument; reading them whole would only exhaust memory.
 constexpr std::uintmax_t kMaxExportFileBytes = 512ULL * 1024 * 1024;
 
+// 32767 -> "32,767"
+std::string WithThousandsSeparators(std::size_t number) {
+  std::string digits = std::to_string(number);
+  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+  return digits;
+}
+
 }  // namespace
 
 std::string ExportFile::ReadBytes(const std::filesystem::path& path) {
@@ -39,8 +46,12 @@ std::string ExportFile::ReadBytes(const std::filesystem::path& path) {
   return bytes;
 }
 
-ExportFile::ExportFile(std::string_view bytes, std::string name, WarningSink warn)
-    : text_(DecodeExportText(bytes)), name_(std::move(name)), warn_(std::move(warn)) {}
+ExportFile::ExportFile(std::string_view bytes, std::string name, WarningSink warn,
+                       std::optional<FieldLimit> field_limit)
+    : text_(DecodeExportText(bytes)),
+      name_(std::move(name)),
+      warn_(std::move(warn)),
+      field_limit_(field_limit) {}
 
 bool ExportFile::AtEnd() const { return pos_ >= text_.size(); }
 
@@ -81,9 +92,10 @@ void ExportFile::NoteEarlyEnd(std::string_view field) {
 
 std::string ExportFile::CheckedField(std::string_view raw, std::string_view field, int line) {
   std::string text = DropUnholdableCharacters(raw);
-  if (CountCharacters(text) > kMaxFieldLength) {
-    throw ExportFileError(Where(line) + ": " + std::string(field) +
-                          " is longer than the 32,767 characters a cell can hold.");
+  if (field_limit_ && CountCharacters(text) > field_limit_->characters) {
+    throw ExportFileError(Where(line) + ": " + std::string(field) + " is longer than the " +
+                          WithThousandsSeparators(field_limit_->characters) + " characters " +
+                          std::string(field_limit_->holder) + " can hold.");
   }
   return text;
 }

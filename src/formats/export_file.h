@@ -5,20 +5,26 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace korvanta {
 
-// A file that cannot be read at all, or a field the workbook cannot hold. For the user.
+// A file that cannot be read at all, or a field or count beyond what its output can hold. For
+// the user.
 class ExportFileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-// A cell holds at most this many characters; a longer field is refused.
-inline constexpr std::size_t kMaxFieldLength = 32767;
+// The longest field a reading takes, set by what the fields go into: a longer one is refused
+// with "FILE, line N: FIELD is longer than the 32,767 characters a cell can hold."
+struct FieldLimit {
+  std::size_t characters = 0;
+  std::string_view holder;  // "a cell"
+};
 
 template <typename T>
 struct ScannedNumber;
@@ -34,8 +40,10 @@ class ExportFile {
 
   // Reads from the start of `bytes`. Line ends CR LF, LF and CR alike; text that is not
   // valid UTF-8 is taken as Windows-1252 and converted; characters a workbook cannot hold
-  // are dropped. `name` names the file in messages.
-  ExportFile(std::string_view bytes, std::string name, WarningSink warn = {});
+  // are dropped. `name` names the file in messages. Without `field_limit`, fields of any
+  // length are taken.
+  ExportFile(std::string_view bytes, std::string name, WarningSink warn = {},
+             std::optional<FieldLimit> field_limit = std::nullopt);
 
   // Integer line: skips white space, reads an optionally signed decimal integer, then
   // swallows all following white space, blank lines included.
@@ -71,7 +79,7 @@ class ExportFile {
   Number ReadNumber(std::string_view field, ScannedNumber<Number> (*scan)(std::string_view));
   void SkipWhiteSpace();
   std::string_view TakeToken();
-  // The field without characters a cell cannot hold; refused when longer than a cell holds.
+  // The field without characters a workbook cannot hold; refused when over the field limit.
   std::string CheckedField(std::string_view raw, std::string_view field, int line);
   std::string Where(int line) const;  // "NAME, line N"
   void Warn(const std::string& text) const;
@@ -82,6 +90,7 @@ class ExportFile {
   int value_line_ = 1;  // line of the value the last read took
   std::string name_;
   WarningSink warn_;
+  std::optional<FieldLimit> field_limit_;
   FieldSink field_sink_;
   bool ended_early_ = false;
 };

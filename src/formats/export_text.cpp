@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "workbook/utf8.h"
+#include "text/utf8.h"
 
 namespace korvanta {
 namespace {
@@ -22,7 +22,7 @@ std::uint8_t Byte(std::string_view text, std::size_t i) {
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     char32_t code_point = 0;
-    const std::size_t length = workbook::DecodeUtf8(text, i, code_point);
+    const std::size_t length = text::DecodeUtf8(text, i, code_point);
     if (length == 0) return false;
     i += length;
   }
@@ -35,9 +35,9 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const std::uint8_t byte = Byte(bytes, i);
     if (byte >= 0x80 && byte <= 0x9F) {
-      workbook::AppendUtf8(out, kWindows1252High[byte - 0x80]);
+      text::AppendUtf8(out, kWindows1252High[byte - 0x80]);
     } else {
-      workbook::AppendUtf8(out, byte);
+      text::AppendUtf8(out, byte);
     }
   }
   return out;
@@ -102,7 +102,7 @@ std::string QuotedExcerpt(std::string_view text) {
   std::size_t end = 0;
   for (std::size_t shown = 0; shown < kShownCharacters && end < text.size(); ++shown) {
     char32_t code_point = 0;
-    const std::size_t length = workbook::DecodeUtf8(text, end, code_point);
+    const std::size_t length = text::DecodeUtf8(text, end, code_point);
     // C0 and C1 controls and DEL end the excerpt; so would a byte that is not UTF-8.
     const bool control = code_point < 0x20 || (code_point >= 0x7F && code_point <= 0x9F);
     if (length == 0 || control) break;

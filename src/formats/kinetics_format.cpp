@@ -22,6 +22,16 @@ std::int32_t AutomaticInterval(std::int32_t scan_time) {
   return 100;
 }
 
+std::optional<std::int32_t> Interval(const KineticsFile& record) {
+  if (!record.sample_interval) return std::nullopt;
+  const std::int32_t code = TextToInteger(*record.sample_interval);
+  if (code == 0) return AutomaticInterval(TextToInteger(record.scantime));
+  if (code >= 1 && code <= static_cast<std::int32_t>(kIntervalByCode.size())) {
+    return kIntervalByCode[static_cast<std::size_t>(code - 1)];
+  }
+  return code;
+}
+
 }  // namespace
 
 KineticsFile ReadKineticsFile(ExportFile& file, const Opening& opening, int max_points) {
@@ -34,21 +44,17 @@ KineticsFile ReadKineticsFile(ExportFile& file, const Opening& opening, int max_
   if (!file.EndedEarly()) record.sample_interval = std::move(interval_code);
   record.totaldatanumber = ReadOptionalCode(file, "totaldatanumber");
   record.values = ReadScanReadings(file, "realmeasuredata", "value", max_points);
+  record.interval = Interval(record);
+  // 64 bits: an absurd interval code times a long scan passes the 32-bit range.
+  const std::int64_t step = record.interval.value_or(0);
+  for (std::size_t i = 0; i < record.values.size(); ++i) {
+    record.times.push_back(static_cast<std::int64_t>(i) * step);
+  }
   return record;
 }
 
 bool IsKineticsIntervalCode(std::int32_t code) {
   return code >= 0 && code <= static_cast<std::int32_t>(kIntervalByCode.size());
-}
-
-std::optional<std::int32_t> KineticsInterval(const KineticsFile& record) {
-  if (!record.sample_interval) return std::nullopt;
-  const std::int32_t code = TextToInteger(*record.sample_interval);
-  if (code == 0) return AutomaticInterval(TextToInteger(record.scantime));
-  if (code >= 1 && code <= static_cast<std::int32_t>(kIntervalByCode.size())) {
-    return kIntervalByCode[static_cast<std::size_t>(code - 1)];
-  }
-  return code;
 }
 
 }  // namespace korvanta

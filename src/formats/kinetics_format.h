@@ -7,14 +7,10 @@
 #include <vector>
 
 #include "formats/export_opening.h"
-#include "workbook/cell_address.h"
 
 namespace korvanta {
 
 class ExportFile;
-
-// The most points a report holds: its data rows run from row 14 to the sheet's last row.
-inline constexpr int kKineticsMaxPoints = workbook::kMaxRows - 13;
 
 struct KineticsFile {
   std::int32_t method_type = 0;
@@ -29,14 +25,15 @@ struct KineticsFile {
   std::optional<std::string> sample_interval;   // interval code as read
   std::optional<std::int32_t> totaldatanumber;  // planned number of points
   std::vector<std::string> values;              // the readings in time order, as read
+  // Worked out once from the fields above, for every output alike:
+  // Seconds between two points: codes 1 to 6 name 1, 2, 5, 10, 50 or 100 s; code 0 picks by
+  // the scan time; any other code is the interval itself. Nothing when the file has no code.
+  std::optional<std::int32_t> interval;
+  std::vector<std::int64_t> times;  // of each reading, index x interval seconds
 };
 
 // The whole file; more than `max_points` readings are refused.
 KineticsFile ReadKineticsFile(ExportFile& file, const Opening& opening, int max_points);
-
-// Seconds between two points: codes 1 to 6 name 1, 2, 5, 10, 50 or 100 s; code 0 picks by
-// the scan time; any other code is the interval itself. Nothing when the file has no code.
-std::optional<std::int32_t> KineticsInterval(const KineticsFile& record);
 
 // Whether the interval code is one the instrument defines (0 to 6), rather than taken as the
 // interval itself.

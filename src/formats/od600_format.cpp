@@ -4,20 +4,11 @@
 
 #include "formats/export_file.h"
 #include "formats/optional_code.h"
-#include "workbook/cell_address.h"
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 namespace korvanta {
 
-namespace {
-
-// Only the first wavelength is shown; a list longer than a sheet could hold marks a broken
-// file.
-constexpr int kMaxWavelengths = workbook::kMaxRows;
-
-}  // namespace
-
-Od600File ReadOd600Head(ExportFile& file, const Opening& opening) {
+Od600File ReadOd600Head(ExportFile& file, const Opening& opening, int max_wavelengths) {
   Od600File record;
   record.method_type = opening.method_type;
   record.measurement_type = opening.measurement_type;
@@ -26,7 +17,7 @@ Od600File ReadOd600Head(ExportFile& file, const Opening& opening) {
   record.pathlength = ReadOptionalCode(file, "pathlength");
   record.dilution_factor = file.ReadToken("dilution_factor");
   record.background = ReadOptionalCode(file, "background");
-  const int wavelength_count = file.ReadCount("wl_number", kMaxWavelengths);
+  const int wavelength_count = file.ReadCount("wl_number", max_wavelengths);
   record.dummy = file.ReadToken("dummy");
   for (int i = 0; i < wavelength_count; ++i) {
     const float wavelength = file.ReadFloat("wavelength");
@@ -52,10 +43,10 @@ void ReadOd600Samples(ExportFile& file, int max_samples, Od600File& record) {
   }
 }
 
-Od600File ReadOd600File(ExportFile& file, const Opening& opening, int max_samples) {
-  Od600File record = ReadOd600Head(file, opening);
+Od600File ReadOd600File(ExportFile& file, const Opening& opening, const ListLimits& limits) {
+  Od600File record = ReadOd600Head(file, opening, limits.wavelengths);
   CheckOd600Unit(record);
-  ReadOd600Samples(file, max_samples, record);
+  ReadOd600Samples(file, limits.samples, record);
   return record;
 }
 
@@ -78,8 +69,8 @@ std::optional<std::string_view> Od600DensityMultiplierText(std::int32_t multiple
 
 std::string Od600CellCountText(float od, float factor) {
   const float product = od * factor;
-  if (std::isfinite(product)) return workbook::FormatDecimal(product, 4);
-  return workbook::ShortestDoubleText(static_cast<double>(od) * static_cast<double>(factor));
+  if (std::isfinite(product)) return text::FormatDecimal(product, 4);
+  return text::ShortestDoubleText(static_cast<double>(od) * static_cast<double>(factor));
 }
 
 }  // namespace korvanta

@@ -8,15 +8,11 @@
 #include <vector>
 
 #include "formats/export_opening.h"
-#include "workbook/cell_address.h"
+#include "formats/read_limits.h"
 
 namespace korvanta {
 
 class ExportFile;
-
-// The most samples either report holds: its sample rows run from row 13 to the sheet's last
-// row.
-inline constexpr int kOd600MaxSamples = workbook::kMaxRows - 12;
 
 // The unit field chooses the report.
 inline constexpr std::string_view kOd600DensityUnit = "0";
@@ -46,13 +42,14 @@ struct Od600File {
   std::vector<Od600Sample> samples;  // those whose id the file holds
 };
 
-// The fields after the opening up to and including the unit.
-Od600File ReadOd600Head(ExportFile& file, const Opening& opening);
+// The fields after the opening up to and including the unit; more than `max_wavelengths`
+// wavelengths are refused.
+Od600File ReadOd600Head(ExportFile& file, const Opening& opening, int max_wavelengths);
 // The multiplier and the samples, after ReadOd600Head. More than `max_samples` are refused.
 void ReadOd600Samples(ExportFile& file, int max_samples, Od600File& record);
 // The whole file after the opening; a unit other than the two known ones is refused before the
-// samples are read.
-Od600File ReadOd600File(ExportFile& file, const Opening& opening, int max_samples);
+// samples are read, and so are more wavelengths or samples than `limits` allow.
+Od600File ReadOd600File(ExportFile& file, const Opening& opening, const ListLimits& limits);
 
 // Refuses, with an ExportFileError naming the unit and its line, a unit other than "0" and "1".
 void CheckOd600Unit(const Od600File& record);

@@ -1,9 +1,5 @@
 #include "formats/photometry_format.h"
 
-#include <algorithm>
-
-#include "workbook/cell_address.h"
-
 namespace korvanta {
 namespace {
 
@@ -17,14 +13,8 @@ std::optional<std::int32_t> ReadCode(ExportFile& file, std::string_view field) {
 
 }  // namespace
 
-int MaxPhotometrySamples(int wavelengths) {
-  // The sample rows end at row 10 + wavelengths + samples.
-  const std::int64_t by_rows = workbook::kMaxRows - 10 - wavelengths;
-  const std::int64_t by_cells = kMaxPhotometryCells / std::max(wavelengths, 1) - wavelengths;
-  return static_cast<int>(std::max<std::int64_t>(0, std::min(by_rows, by_cells)));
-}
-
-PhotometryFile ReadPhotometryFile(ExportFile& file, const Opening& opening) {
+PhotometryFile ReadPhotometryFile(ExportFile& file, const Opening& opening,
+                                  const PhotometryLimits& limits) {
   PhotometryFile record;
   record.method_type = opening.method_type;
   record.measurement_type = opening.measurement_type;
@@ -33,14 +23,14 @@ PhotometryFile ReadPhotometryFile(ExportFile& file, const Opening& opening) {
   record.pathlength = ReadCode(file, "pathlength");
   record.dilution_factor = file.ReadToken("dilution_factor");
   record.dummy = file.ReadToken("dummy");
-  record.wl_number = file.ReadCount("wl_number", kMaxPhotometryWavelengths);
+  record.wl_number = file.ReadCount("wl_number", limits.wavelengths);
   for (int j = 0; j < record.wl_number; ++j) {
     const float wavelength = file.ReadFloat("wavelength");
     if (file.EndedEarly()) break;
     record.wavelengths.push_back(wavelength);
   }
   record.datamode = ReadCode(file, "datamode");
-  record.sample_number = file.ReadCount("sample_number", MaxPhotometrySamples(record.wl_number));
+  record.sample_number = file.ReadCount("sample_number", limits.samples(record.wl_number));
   for (int i = 0; i < record.sample_number && !file.EndedEarly(); ++i) {
     PhotometrySample sample;
     sample.sample_id = file.ReadLine("sample_id");

@@ -31,16 +31,13 @@ struct PhotometryFile {
   std::vector<PhotometrySample> samples;  // those whose id was read
 };
 
-// Every wavelength makes a column and a row of the list, and every row of the list spans all
-// wavelength columns, so the cells grow with N x (N + S). Limits far beyond any measurement
-// keep a damaged count from exhausting memory: 1,024 wavelengths (the original table held 24)
-// and 1,048,576 cells in the list and table together.
-inline constexpr int kMaxPhotometryWavelengths = 1024;
-inline constexpr std::int64_t kMaxPhotometryCells = 1024LL * 1024;
+// The most wavelengths, and the most samples with that many wavelengths.
+struct PhotometryLimits {
+  int wavelengths = 0;
+  int (*samples)(int wavelengths) = nullptr;
+};
 
-// The most samples a report with `wavelengths` wavelength columns can hold.
-int MaxPhotometrySamples(int wavelengths);
-
-PhotometryFile ReadPhotometryFile(ExportFile& file, const Opening& opening);
+PhotometryFile ReadPhotometryFile(ExportFile& file, const Opening& opening,
+                                  const PhotometryLimits& limits);
 
 }  // namespace korvanta

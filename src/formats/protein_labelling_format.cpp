@@ -11,9 +11,6 @@ namespace {
 
 constexpr std::size_t kDyeWavelengthIndex = 3;
 constexpr int kSkippedSettings = 3;
-// The sample rows start at row 20 and span columns A to J.
-constexpr int kRowsAboveSamples = 19;
-constexpr int kCellsPerSample = 10;
 
 }  // namespace
 
@@ -22,11 +19,12 @@ std::optional<std::int32_t> ProteinLabellingRecord::DyeWavelength() const {
   return wavelengths[kDyeWavelengthIndex];
 }
 
-ProteinLabellingRecord ReadProteinLabelling(ExportFile& file, const Opening& opening) {
+ProteinLabellingRecord ReadProteinLabelling(ExportFile& file, const Opening& opening,
+                                            const ListLimits& limits) {
   ProteinLabellingRecord record;
   record.method_type = opening.method_type;
   record.method_code = opening.MethodCode();
-  ReadProteinUvSettings(file, record);
+  ReadProteinUvSettings(file, limits.wavelengths, record);
   for (int k = 0; k < kSkippedSettings; ++k) file.ReadToken("dummy");
   record.dyetype = ReadOptionalCode(file, "dyetype");
   record.proextcoefficient = file.ReadToken("proextcoefficient");
@@ -35,7 +33,7 @@ ProteinLabellingRecord ReadProteinLabelling(ExportFile& file, const Opening& ope
   record.dyecorrect = file.ReadToken("dyecorrect");
   record.unit_style = file.ReadToken("unit_style");
 
-  const int sample_number = ReadProteinUvSampleCount(file, kRowsAboveSamples, kCellsPerSample);
+  const int sample_number = file.ReadCount("sample_number", limits.samples);
   for (int i = 0; i < sample_number; ++i) {
     ProteinLabellingSample sample;
     sample.sample_id = file.ReadLine("sample_id");

@@ -9,6 +9,7 @@
 
 #include "formats/export_file.h"
 #include "formats/export_opening.h"
+#include "formats/read_limits.h"
 
 namespace korvanta {
 
@@ -47,7 +48,9 @@ struct ProteinLabellingRecord {
   std::optional<std::int32_t> DyeWavelength() const;
 };
 
-// Reads the whole file from its first line.
-ProteinLabellingRecord ReadProteinLabelling(ExportFile& file, const Opening& opening);
+// Reads the rest of the file after its opening; more wavelengths or samples than `limits` allow
+// are refused.
+ProteinLabellingRecord ReadProteinLabelling(ExportFile& file, const Opening& opening,
+                                            const ListLimits& limits);
 
 }  // namespace korvanta

@@ -9,20 +9,18 @@ namespace korvanta {
 namespace {
 
 constexpr int kSkippedSettings = 8;
-// The sample rows start at row 15 and span columns A to F.
-constexpr int kRowsAboveSamples = 14;
-constexpr int kCellsPerSample = 6;
 
 }  // namespace
 
-ProteinUvRecord ReadProteinUvBody(ExportFile& file, std::int32_t method_code) {
+ProteinUvRecord ReadProteinUvBody(ExportFile& file, std::int32_t method_code,
+                                  const ListLimits& limits) {
   ProteinUvRecord record;
   record.method_code = method_code;
-  ReadProteinUvSettings(file, record);
+  ReadProteinUvSettings(file, limits.wavelengths, record);
   for (int k = 0; k < kSkippedSettings; ++k) file.ReadToken("dummy");
   record.unit_style = file.ReadToken("unit_style");
 
-  const int sample_number = ReadProteinUvSampleCount(file, kRowsAboveSamples, kCellsPerSample);
+  const int sample_number = file.ReadCount("sample_number", limits.samples);
   for (int i = 0; i < sample_number; ++i) {
     ProteinUvSample sample;
     sample.sample_id = file.ReadLine("sample_id");

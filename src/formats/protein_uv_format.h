@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "formats/export_file.h"
+#include "formats/read_limits.h"
 
 namespace korvanta {
 
@@ -38,7 +39,9 @@ struct ProteinUvRecord {
 };
 
 // Reads sample_name up to the last sample; the caller has read the head up to method_str
-// (whose code it passes) and has handed a labelling file over instead.
-ProteinUvRecord ReadProteinUvBody(ExportFile& file, std::int32_t method_code);
+// (whose code it passes) and has handed a labelling file over instead. More wavelengths or
+// samples than `limits` allow are refused.
+ProteinUvRecord ReadProteinUvBody(ExportFile& file, std::int32_t method_code,
+                                  const ListLimits& limits);
 
 }  // namespace korvanta

@@ -4,8 +4,13 @@
 
 namespace korvanta {
 
-float StepPosition(int index, float step, float start) {
-  return static_cast<float>(index) * step + start;
+std::vector<float> SteppedPositions(std::size_t count, float step, float start) {
+  std::vector<float> positions;
+  positions.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    positions.push_back(static_cast<float>(static_cast<int>(i)) * step + start);
+  }
+  return positions;
 }
 
 std::vector<std::string> ReadScanReadings(ExportFile& file, std::string_view count_field,

@@ -25,9 +25,9 @@ void ReadScanHead(ExportFile& file, const Opening& opening, ScanRecord& record) 
   file.ReadToken("dummy");
 }
 
-// The position of point `index`, index × step + start, in single precision as the instrument
-// software computes it.
-float StepPosition(int index, float step, float start);
+// The positions of `count` points `step` apart from `start`: index × step + start, in single
+// precision as the instrument software computes it.
+std::vector<float> SteppedPositions(std::size_t count, float step, float start);
 
 // The count (`count_field`; more than `max_points` is refused) and that many readings, as read;
 // fewer when the file ends before them.

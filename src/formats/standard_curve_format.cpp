@@ -1,60 +1,21 @@
 #include "formats/standard_curve_format.h"
 
-#include <algorithm>
-#include <cstdint>
-
 #include "formats/optional_code.h"
-#include "formats/protein_limits.h"
-#include "workbook/cell_address.h"
 
 namespace korvanta {
 
-namespace {
-
-using workbook::kMaxRows;
-
-// The grown sheet ends, in standard-curve mode, at row 16 + W + S + N; otherwise the three
-// standards rows are gone and it ends at row 14 + W + N. An empty block keeps its template
-// row, so it still takes one row.
-constexpr int kCurveRowsBesideBlocks = 16;
-constexpr int kFactorRowsBesideBlocks = 14;
-
-// Columns inserted for the wavelengths take C's format in every row, so each standard row
-// and each sample row spans about W + 4 cells.
-
-int Occupied(int count) { return std::max(count, 1); }
-
-std::int64_t CellsPerRow(int wavelengths) { return Occupied(wavelengths) + 4; }
-
-int AtMost(std::int64_t rows_by_cells, int rows_by_sheet) {
-  return static_cast<int>(
-      std::max<std::int64_t>(0, std::min<std::int64_t>(rows_by_cells, rows_by_sheet)));
-}
-
-}  // namespace
-
-StandardCurveRecord ReadStandardCurveBody(ExportFile& file, const Opening& opening) {
+StandardCurveRecord ReadStandardCurveBody(ExportFile& file, const Opening& opening,
+                                          const StandardCurveLimits& limits) {
   StandardCurveRecord record;
   record.method_code = opening.MethodCode();
   record.sample_name = file.ReadLine("sample_name");
   record.pathlength = ReadOptionalCode(file, "pathlength");
   record.dilution_factor = file.ReadToken("dilution_factor");
   record.unit_style = file.ReadToken("unit_style");
-  // The wavelength and sample blocks take a row each at least.
-  record.std_number = file.ReadCount(
-      "std_number",
-      AtMost(kMaxProteinTableCells / CellsPerRow(1) - 1, kMaxRows - kCurveRowsBesideBlocks - 2));
+  record.std_number = file.ReadCount("std_number", limits.standards);
   record.calibration_mode = ReadOptionalCode(file, "calibration_mode");
   const bool curve = record.IsStandardCurve();
-  const int standard_rows = curve ? Occupied(record.std_number) : 0;
-
-  // The sample block takes a row at least.
-  const int rows_for_wavelengths = curve ? kMaxRows - kCurveRowsBesideBlocks - standard_rows - 1
-                                         : kMaxRows - kFactorRowsBesideBlocks - 1;
-  const int wl_number = file.ReadCount(
-      "wl_number",
-      std::min(kMaxProteinWavelengths,
-               AtMost(kMaxProteinTableCells / (standard_rows + 1) - 4, rows_for_wavelengths)));
+  const int wl_number = file.ReadCount("wl_number", limits.wavelengths(curve, record.std_number));
   for (int j = 0; j < wl_number; ++j) {
     const float wavelength = file.ReadFloat("wavelength");
     if (file.EndedEarly()) break;
@@ -75,12 +36,8 @@ StandardCurveRecord ReadStandardCurveBody(ExportFile& file, const Opening& openi
   record.k1 = file.ReadToken("k1");
   if (curve) record.r = file.ReadToken("R");
 
-  const int rows_for_samples =
-      curve ? kMaxRows - kCurveRowsBesideBlocks - Occupied(wl_number) - standard_rows
-            : kMaxRows - kFactorRowsBesideBlocks - Occupied(wl_number);
-  const int sample_number = file.ReadCount(
-      "sample_number",
-      AtMost(kMaxProteinTableCells / CellsPerRow(wl_number) - standard_rows, rows_for_samples));
+  const int sample_number =
+      file.ReadCount("sample_number", limits.samples(curve, record.std_number, wl_number));
   const std::size_t value_count = record.wavelengths.size();
   for (int i = 0; i < sample_number; ++i) {
     CurveSample sample;

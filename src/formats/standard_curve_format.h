@@ -48,8 +48,18 @@ struct StandardCurveRecord {
 // "CONC = <k1> * OD + <k0>".
 std::string EquationText(std::string_view k0, std::string_view k1);
 
-// Reads on from the opening up to the last sample. The counts are checked against what the grown
-// sheet can hold, so a count that cannot fit is refused before any cell is written.
-StandardCurveRecord ReadStandardCurveBody(ExportFile& file, const Opening& opening);
+// The most standards; then, asked once the calibration mode (`curve`: standard-curve mode) and
+// the standards' count are known, the most wavelengths; then, with the wavelengths' count, the
+// most samples.
+struct StandardCurveLimits {
+  int standards = 0;
+  int (*wavelengths)(bool curve, int standards) = nullptr;
+  int (*samples)(bool curve, int standards, int wavelengths) = nullptr;
+};
+
+// Reads on from the opening up to the last sample; a count beyond `limits` is refused as it is
+// read.
+StandardCurveRecord ReadStandardCurveBody(ExportFile& file, const Opening& opening,
+                                          const StandardCurveLimits& limits);
 
 }  // namespace korvanta

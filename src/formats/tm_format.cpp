@@ -21,6 +21,8 @@ TmFile ReadTmFile(ExportFile& file, const Opening& opening, int max_points) {
   record.k = file.ReadToken("K");
   record.measurenumber = ReadOptionalCode(file, "measurenumber");
   record.values = ReadScanReadings(file, "realmeasurenumber", "measuredata", max_points);
+  record.temperatures = SteppedPositions(record.values.size(), TextToFloat(record.dataresot),
+                                         TextToFloat(record.starttemp));
   return record;
 }
 

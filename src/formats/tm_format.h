@@ -8,14 +8,10 @@
 #include <vector>
 
 #include "formats/export_opening.h"
-#include "workbook/cell_address.h"
 
 namespace korvanta {
 
 class ExportFile;
-
-// The most points a report holds: its data rows run from row 17 to the sheet's last row.
-inline constexpr int kTmMaxPoints = workbook::kMaxRows - 16;
 
 struct TmFile {
   std::int32_t method_type = 0;
@@ -33,6 +29,9 @@ struct TmFile {
   std::string k;
   std::optional<std::int32_t> measurenumber;  // planned number of points
   std::vector<std::string> values;            // the readings in temperature order, as read
+  // Worked out once, for every output alike: the temperature of each reading, index x
+  // dataresot + starttemp.
+  std::vector<float> temperatures;
 };
 
 // The whole file; more than `max_points` readings are refused.

@@ -19,6 +19,15 @@ bool IsIntervalCode(std::int32_t code) {
   return code >= kAutomaticInterval && code <= static_cast<std::int32_t>(kIntervalByCode.size());
 }
 
+std::optional<float> Interval(const WlScanFile& record) {
+  if (!record.sampleinterval) return std::nullopt;
+  if (*record.sampleinterval != kAutomaticInterval) {
+    return kIntervalByCode[static_cast<std::size_t>(*record.sampleinterval - 1)];
+  }
+  const float range = TextToFloat(record.endwl) - TextToFloat(record.startwl);
+  return range > 500.0f ? 1.0f : 0.5f;
+}
+
 }  // namespace
 
 WlScanFile ReadWlScanFile(ExportFile& file, const Opening& opening, int max_points) {
@@ -36,16 +45,10 @@ WlScanFile ReadWlScanFile(ExportFile& file, const Opening& opening, int max_poin
   }
   record.totaldatanumber = ReadOptionalCode(file, "totaldatanumber");
   record.values = ReadScanReadings(file, "realmeasurenumber", "measuredata", max_points);
+  record.interval = Interval(record);
+  record.wavelengths = SteppedPositions(record.values.size(), record.interval.value_or(0.0f),
+                                        TextToFloat(record.startwl));
   return record;
-}
-
-std::optional<float> WlScanInterval(const WlScanFile& record) {
-  if (!record.sampleinterval) return std::nullopt;
-  if (*record.sampleinterval != kAutomaticInterval) {
-    return kIntervalByCode[static_cast<std::size_t>(*record.sampleinterval - 1)];
-  }
-  const float range = TextToFloat(record.endwl) - TextToFloat(record.startwl);
-  return range > 500.0f ? 1.0f : 0.5f;
 }
 
 }  // namespace korvanta

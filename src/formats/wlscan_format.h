@@ -8,14 +8,10 @@
 #include <vector>
 
 #include "formats/export_opening.h"
-#include "workbook/cell_address.h"
 
 namespace korvanta {
 
 class ExportFile;
-
-// The most points a report holds: its data rows run from row 14 to the sheet's last row.
-inline constexpr int kWlScanMaxPoints = workbook::kMaxRows - 13;
 
 struct WlScanFile {
   std::int32_t method_type = 0;
@@ -30,14 +26,16 @@ struct WlScanFile {
   std::optional<std::int32_t> sampleinterval;   // interval code 0 to 5
   std::optional<std::int32_t> totaldatanumber;  // planned number of points
   std::vector<std::string> values;              // the readings in wavelength order, as read
+  // Worked out once from the fields above, for every output alike:
+  // Nanometres between two points: codes 1 to 5 name 0.2, 0.5, 1, 2 or 5 nm; code 0 takes 1 nm
+  // for a range wider than 500 nm and 0.5 nm otherwise. Nothing when the file has no code.
+  std::optional<float> interval;
+  // Of each reading: index x interval + startwl (no code: startwl for every point).
+  std::vector<float> wavelengths;
 };
 
 // The whole file; more than `max_points` readings are refused, and so is an interval code
 // outside 0 to 5 (the instrument defines no interval for it).
 WlScanFile ReadWlScanFile(ExportFile& file, const Opening& opening, int max_points);
-
-// Nanometres between two points: codes 1 to 5 name 0.2, 0.5, 1, 2 or 5 nm; code 0 takes 1 nm
-// for a range wider than 500 nm and 0.5 nm otherwise. Nothing when the file has no code.
-std::optional<float> WlScanInterval(const WlScanFile& record);
 
 }  // namespace korvanta

@@ -2,7 +2,7 @@
 
 #include "formats/code_tables.h"
 #include "inspect/describers.h"
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 namespace korvanta {
 namespace {
@@ -13,7 +13,7 @@ std::string JoinWavelengths(const std::vector<Number>& wavelengths) {
   for (const Number wavelength : wavelengths) {
     if (!text.empty()) text += ", ";
     if constexpr (std::is_floating_point_v<Number>) {
-      text += workbook::FormatDecimal(wavelength, 4);
+      text += text::FormatDecimal(wavelength, 4);
     } else {
       text += std::to_string(wavelength);
     }

@@ -1,7 +1,7 @@
 // OD600 files: the cell-count report (unit "1") and the optical-density report (unit "0").
 #include "formats/od600_format.h"
 #include "inspect/describers.h"
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 namespace korvanta {
 namespace {
@@ -13,7 +13,7 @@ void DescribeHead(InspectionContext& context, const Od600File& record) {
   context.Setting("wavelength", record.wavelengths.empty()
                                     ? std::nullopt
                                     : std::optional<std::string>(
-                                          workbook::FormatDecimal(record.wavelengths.front(), 4)));
+                                          text::FormatDecimal(record.wavelengths.front(), 4)));
   PathLengthSetting(context, record.pathlength);
   context.TextSetting("factor", record.factor);
 }

@@ -4,11 +4,10 @@
 
 #include "formats/code_tables.h"
 #include "formats/kinetics_format.h"
-#include "formats/scan_fields.h"
 #include "formats/tm_format.h"
 #include "formats/wlscan_format.h"
 #include "inspect/describers.h"
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 namespace korvanta {
 namespace {
@@ -19,10 +18,10 @@ std::optional<std::string> CountText(const std::optional<std::int32_t>& count) {
 
 // Point i at position `x` (a time, temperature or wavelength) with its reading.
 void PointRecords(InspectionContext& context, const std::vector<std::string>& values,
-                  const std::string& x_name, const std::function<std::string(int)>& x) {
+                  const std::string& x_name, const std::function<std::string(std::size_t)>& x) {
   context.Records("points");
   for (std::size_t i = 0; i < values.size() && i < kInspectedRecords; ++i) {
-    context.Record({{x_name, x(static_cast<int>(i))}, {"reading", values[i]}});
+    context.Record({{x_name, x(i)}, {"reading", values[i]}});
   }
 }
 
@@ -30,7 +29,6 @@ void PointRecords(InspectionContext& context, const std::vector<std::string>& va
 
 void DescribeKinetics(InspectionContext& context, const KineticsFile& record) {
   FileInspection& inspection = context.inspection();
-  const std::optional<std::int32_t> interval = KineticsInterval(record);
 
   if (context.WasRead("sample_name")) inspection.sample_name = record.sample_name;
   context.Setting("datamode", context.DecodeCode("datamode", record.datamode, DataModeText));
@@ -44,10 +42,10 @@ void DescribeKinetics(InspectionContext& context, const KineticsFile& record) {
                      "the report takes it as the interval in seconds.");
     }
   }
-  context.Setting("interval", CountText(interval));
+  context.Setting("interval", CountText(record.interval));
   context.Setting("totaldatanumber", CountText(record.totaldatanumber));
-  const std::int64_t step = interval.value_or(0);
-  PointRecords(context, record.values, "time", [step](int i) { return std::to_string(i * step); });
+  PointRecords(context, record.values, "time",
+               [&record](std::size_t i) { return std::to_string(record.times[i]); });
 }
 
 void DescribeTm(InspectionContext& context, const TmFile& record) {
@@ -63,31 +61,24 @@ void DescribeTm(InspectionContext& context, const TmFile& record) {
   context.TextSetting("kquiltime", record.kquiltime);
   context.TextSetting("K", record.k);
   context.Setting("measurenumber", CountText(record.measurenumber));
-  const float start = TextToFloat(record.starttemp);
-  const float step = TextToFloat(record.dataresot);
-  PointRecords(context, record.values, "temperature", [start, step](int i) {
-    return workbook::FormatDecimal(StepPosition(i, step, start), 4);
-  });
+  PointRecords(context, record.values, "temperature",
+               [&record](std::size_t i) { return text::FormatDecimal(record.temperatures[i], 4); });
 }
 
 void DescribeWlScan(InspectionContext& context, const WlScanFile& record) {
   FileInspection& inspection = context.inspection();
-  const std::optional<float> interval = WlScanInterval(record);
 
   if (context.WasRead("sample_name")) inspection.sample_name = record.sample_name;
   context.Setting("datamode", context.DecodeCode("datamode", record.datamode, DataModeText));
   PathLengthSetting(context, record.pathlength);
   context.TextSetting("startwl", record.startwl);
   context.TextSetting("endwl", record.endwl);
-  context.Setting(
-      "interval",
-      interval ? std::optional<std::string>(workbook::ShortestFloatText(*interval)) : std::nullopt);
+  context.Setting("interval", record.interval ? std::optional<std::string>(
+                                                    text::ShortestFloatText(*record.interval))
+                                              : std::nullopt);
   context.Setting("totaldatanumber", CountText(record.totaldatanumber));
-  const float start = TextToFloat(record.startwl);
-  const float step = interval.value_or(0.0f);
-  PointRecords(context, record.values, "wavelength", [start, step](int i) {
-    return workbook::FormatDecimal(StepPosition(i, step, start), 4);
-  });
+  PointRecords(context, record.values, "wavelength",
+               [&record](std::size_t i) { return text::FormatDecimal(record.wavelengths[i], 4); });
 }
 
 }  // namespace korvanta

@@ -5,6 +5,7 @@
 #include "formats/export_file.h"
 #include "reports/dnarna_head.h"
 #include "reports/report_layouts.h"
+#include "reports/report_limits.h"
 #include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
 
@@ -32,5 +33,8 @@ void LayOutDnaRnaLabelling(ReportSheet& c, const DnaRnaLabellingFile& record) {
   WriteHeader(c, record);
   WriteReadingRows(c, kFirstSampleRow, record.samples);
 }
+
+// The wavelengths are never shown; a list longer than a sheet could hold marks a broken file.
+ListLimits DnaRnaLabellingReportLimits() { return {workbook::kMaxRows, RowsFrom(kFirstSampleRow)}; }
 
 }  // namespace korvanta

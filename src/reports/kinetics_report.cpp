@@ -9,6 +9,7 @@
 #include "formats/kinetics_format.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
+#include "reports/report_limits.h"
 #include "reports/report_sheet.h"
 #include "reports/scan_block.h"
 #include "workbook/cell_address.h"
@@ -44,13 +45,16 @@ void WriteTime(ReportSheet& c, int row, std::int64_t seconds) {
 }  // namespace
 
 void LayOutKinetics(ReportSheet& c, const KineticsFile& record) {
-  const std::optional<std::int32_t> interval = KineticsInterval(record);
   const std::string data_mode =
       record.datamode ? std::string(DataModeText(*record.datamode).value_or("")) : std::string();
-  WriteHeader(c, record, interval, data_mode);
-  const std::int64_t step = interval.value_or(0);
+  WriteHeader(c, record, record.interval, data_mode);
   WriteScanBlock(c, kFirstDataRow, record.values, data_mode, kTimeAxisTitle,
-                 [&c, step](int row, int index) { WriteTime(c, row, index * step); });
+                 [&c, &record](int row, int index) {
+                   WriteTime(c, row, record.times[static_cast<std::size_t>(index)]);
+                 });
 }
+
+// Its data rows run from the first data row to the sheet's last row.
+int KineticsMaxPoints() { return RowsFrom(kFirstDataRow); }
 
 }  // namespace korvanta

@@ -7,10 +7,11 @@
 #include "formats/od600_format.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
+#include "reports/report_limits.h"
 #include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
+#include "text/number_format.h"
 #include "workbook/cell_address.h"
-#include "workbook/number_format.h"
 
 namespace korvanta {
 
@@ -23,7 +24,7 @@ void WriteHeader(ReportSheet& c, const Od600File& record) {
   if (record.pathlength) WritePathLength(c, 'B', 7, *record.pathlength);
   // Without a wavelength in the file B6 keeps what the template holds.
   if (!record.wavelengths.empty()) {
-    c.WriteTextCell('B', 6, workbook::FormatDecimal(record.wavelengths.front(), 4));
+    c.WriteTextCell('B', 6, text::FormatDecimal(record.wavelengths.front(), 4));
   }
   c.WriteTextCell('B', 9, record.factor);
   c.WriteTextCell('B', 8, "OD");
@@ -46,5 +47,8 @@ void LayOutOd600Density(ReportSheet& c, const Od600File& record) {
   WriteHeader(c, record);
   WriteSamples(c, record.samples);
 }
+
+// Only the first wavelength is shown; a list longer than a sheet could hold marks a broken file.
+ListLimits Od600DensityReportLimits() { return {workbook::kMaxRows, RowsFrom(kFirstSampleRow)}; }
 
 }  // namespace korvanta

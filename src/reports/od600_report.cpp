@@ -5,10 +5,11 @@
 #include "formats/od600_format.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
+#include "reports/report_limits.h"
 #include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
+#include "text/number_format.h"
 #include "workbook/cell_address.h"
-#include "workbook/number_format.h"
 
 namespace korvanta {
 
@@ -20,7 +21,7 @@ void WriteHeader(ReportSheet& c, const Od600File& record) {
   WriteReportHead(c, std::nullopt, record.sample_name);
   // Without a wavelength in the file B6 keeps what the template holds.
   if (!record.wavelengths.empty()) {
-    c.WriteTextCell('B', 6, workbook::FormatDecimal(record.wavelengths.front(), 4));
+    c.WriteTextCell('B', 6, text::FormatDecimal(record.wavelengths.front(), 4));
   }
   if (record.pathlength) WritePathLength(c, 'B', 7, *record.pathlength);
   c.WriteTextCell('B', 8, "cells/ml");
@@ -44,5 +45,8 @@ void LayOutOd600CellCount(ReportSheet& c, const Od600File& record) {
   WriteHeader(c, record);
   WriteSamples(c, record);
 }
+
+// Only the first wavelength is shown; a list longer than a sheet could hold marks a broken file.
+ListLimits Od600CellCountReportLimits() { return {workbook::kMaxRows, RowsFrom(kFirstSampleRow)}; }
 
 }  // namespace korvanta

@@ -1,14 +1,17 @@
 // The Photometry report: header, wavelength list and one row per sample with a column per
 // wavelength, grown from the template photomet.xlsx.
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "formats/code_tables.h"
 #include "formats/photometry_format.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
+#include "reports/report_limits.h"
 #include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 namespace korvanta {
 namespace {
@@ -32,7 +35,7 @@ void WriteSampleTable(ReportSheet& c, const PhotometryFile& record) {
   CopyPatternRow(c, kFirstSampleRow, s);
   if (n > 1) c.InsertColumns(n - 1, "C:C");
   for (int j = 0; j < n && j < static_cast<int>(record.wavelengths.size()); ++j) {
-    const std::string wavelength = workbook::FormatDecimal(record.wavelengths[j], 4);
+    const std::string wavelength = text::FormatDecimal(record.wavelengths[j], 4);
     c.WriteTextCell(Col('C') + j, kTableHeaderRow,
                     "WL" + std::to_string(j + 1) + " (" + wavelength + " nm)");
   }
@@ -53,7 +56,7 @@ void WriteWavelengthList(ReportSheet& c, const PhotometryFile& record) {
     const int row = kWavelengthRow + j;
     c.WriteTextCell('A', row, "WL" + std::to_string(j + 1) + " (nm)");
     if (j < static_cast<int>(record.wavelengths.size())) {
-      c.WriteTextCell('B', row, workbook::FormatDecimal(record.wavelengths[j], 4));
+      c.WriteTextCell('B', row, text::FormatDecimal(record.wavelengths[j], 4));
     }
   }
 }
@@ -65,6 +68,22 @@ void LayOutPhotometry(ReportSheet& c, const PhotometryFile& record) {
   WriteHeader(c, record);
   WriteSampleTable(c, record);
   WriteWavelengthList(c, record);
+}
+
+// Every wavelength makes a column and a row of the list, and every row of the list spans all
+// wavelength columns, so the cells grow with N x (N + S). Limits far beyond any measurement
+// keep a damaged count from exhausting memory: 1,024 wavelengths (the original table held 24)
+// and 1,048,576 cells in the list and table together.
+PhotometryLimits PhotometryReportLimits() {
+  constexpr int kMaxWavelengths = 1024;
+  return {kMaxWavelengths, [](int wavelengths) {
+            constexpr std::int64_t kMaxCells = 1024LL * 1024;
+            // The wavelength rows replace the list's pattern row and push the samples down,
+            // so the sample rows end at row 10 + wavelengths + samples.
+            const std::int64_t by_rows = workbook::kMaxRows - 10 - wavelengths;
+            const std::int64_t by_cells = kMaxCells / std::max(wavelengths, 1) - wavelengths;
+            return static_cast<int>(std::max<std::int64_t>(0, std::min(by_rows, by_cells)));
+          }};
 }
 
 }  // namespace korvanta

@@ -1,9 +1,14 @@
 // Protein labelling report on "brad6_2.xlsx": a dye-labelled UV measurement.
+#include <algorithm>
+#include <cstdint>
+
 #include "formats/dye_table.h"
 #include "formats/protein_code_tables.h"
 #include "formats/protein_labelling_format.h"
+#include "reports/protein_limits.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
+#include "reports/report_limits.h"
 #include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
 
@@ -55,6 +60,14 @@ void WriteSamples(ReportSheet& c, const ProteinLabellingRecord& record) {
 void LayOutProteinLabelling(ReportSheet& c, const ProteinLabellingRecord& record) {
   WriteHeader(c, record);
   WriteSamples(c, record);
+}
+
+// Each sample row spans columns A to J.
+ListLimits ProteinLabellingReportLimits() {
+  constexpr int kCellsPerSample = 10;
+  return {kMaxProteinWavelengths,
+          static_cast<int>(std::min<std::int64_t>(kMaxProteinTableCells / kCellsPerSample,
+                                                  RowsFrom(kSampleRow)))};
 }
 
 }  // namespace korvanta

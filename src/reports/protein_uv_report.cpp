@@ -1,8 +1,13 @@
 // Protein UV report on "brad6.xlsx": absorbances at 260, 280 and 320 nm per sample.
+#include <algorithm>
+#include <cstdint>
+
 #include "formats/protein_code_tables.h"
 #include "formats/protein_uv_format.h"
+#include "reports/protein_limits.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
+#include "reports/report_limits.h"
 #include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
 
@@ -33,6 +38,14 @@ void WriteSamples(ReportSheet& c, const ProteinUvRecord& record) {
 void LayOutProteinUv(ReportSheet& c, const ProteinUvRecord& record) {
   WriteHeader(c, record);
   WriteSamples(c, record);
+}
+
+// Each sample row spans columns A to F.
+ListLimits ProteinUvReportLimits() {
+  constexpr int kCellsPerSample = 6;
+  return {kMaxProteinWavelengths,
+          static_cast<int>(std::min<std::int64_t>(kMaxProteinTableCells / kCellsPerSample,
+                                                  RowsFrom(kSampleRow)))};
 }
 
 }  // namespace korvanta

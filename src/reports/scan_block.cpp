@@ -2,10 +2,9 @@
 
 #include <cstddef>
 
-#include "formats/scan_fields.h"
 #include "reports/pattern_row.h"
 #include "reports/report_sheet.h"
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 namespace korvanta {
 
@@ -23,10 +22,10 @@ void WriteScanBlock(ReportSheet& c, int first_row, const std::vector<std::string
 }
 
 void WriteSteppedScanBlock(ReportSheet& c, int first_row, const std::vector<std::string>& readings,
-                           float start, float step, std::string_view y_title,
+                           const std::vector<float>& positions, std::string_view y_title,
                            std::string_view x_title) {
   WriteScanBlock(c, first_row, readings, y_title, x_title, [&](int row, int index) {
-    c.WriteTextCell('A', row, workbook::FormatDecimal(StepPosition(index, step, start), 4));
+    c.WriteTextCell('A', row, text::FormatDecimal(positions[static_cast<std::size_t>(index)], 4));
   });
 }
 

@@ -19,9 +19,9 @@ void WriteScanBlock(ReportSheet& c, int first_row, const std::vector<std::string
                     std::string_view y_title, std::string_view x_title,
                     const std::function<void(int row, int index)>& write_position);
 
-// The same for points `step` apart from `start`, each position written with 4 decimals at most.
+// The same with the record's positions, one per reading, each written with 4 decimals at most.
 void WriteSteppedScanBlock(ReportSheet& c, int first_row, const std::vector<std::string>& readings,
-                           float start, float step, std::string_view y_title,
+                           const std::vector<float>& positions, std::string_view y_title,
                            std::string_view x_title);
 
 }  // namespace korvanta

@@ -1,14 +1,18 @@
 #include "reports/standard_curve_body.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "formats/code_tables.h"
 #include "formats/protein_code_tables.h"
+#include "reports/protein_limits.h"
 #include "reports/report_head.h"
+#include "reports/report_limits.h"
 #include "reports/report_sheet.h"
 #include "reports/sample_rows.h"
 #include "reports/span_text.h"
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 namespace korvanta {
 
@@ -92,9 +96,9 @@ void WriteWavelengths(ReportSheet& c, const StandardCurveRecord& record) {
   for (int j = 0; j < wl_count; ++j) {
     const int row = kWavelengthRow + j;
     c.WriteTextCell('A', row, "WL" + std::to_string(j + 1));
-    c.WriteTextCell('B', row,
-                    workbook::FormatDecimal(record.wavelengths[static_cast<std::size_t>(j)],
-                                            kWavelengthDecimals));
+    c.WriteTextCell(
+        'B', row,
+        text::FormatDecimal(record.wavelengths[static_cast<std::size_t>(j)], kWavelengthDecimals));
   }
 }
 
@@ -107,4 +111,51 @@ void StandardCurveBody(ReportSheet& c, const StandardCurveRecord& record) {
   WriteWavelengths(c, record);
 }
 
+namespace {
+
+// The grown sheet ends, in standard-curve mode, at row 16 + W + S + N; otherwise the three
+// standards rows are gone and it ends at row 14 + W + N. An empty block keeps its template
+// row, so it still takes one row.
+constexpr int kCurveRowsBesideBlocks = kSampleRow - 3;
+constexpr int kFactorRowsBesideBlocks = kCurveRowsBesideBlocks - (kStandardsBlockRows - 1);
+
+int Occupied(int count) { return std::max(count, 1); }
+
+int StandardRows(bool curve, int standards) { return curve ? Occupied(standards) : 0; }
+
+// Columns inserted for the wavelengths take C's format in every row, so each standard row
+// and each sample row spans about W + 4 cells.
+std::int64_t CellsPerRow(int wavelengths) { return Occupied(wavelengths) + 4; }
+
+int AtMost(std::int64_t rows_by_cells, int rows_by_sheet) {
+  return static_cast<int>(
+      std::max<std::int64_t>(0, std::min<std::int64_t>(rows_by_cells, rows_by_sheet)));
+}
+
+// The sample block takes a row at least.
+int MaxWavelengths(bool curve, int standards) {
+  const int standard_rows = StandardRows(curve, standards);
+  const int rows_for_wavelengths =
+      curve ? workbook::kMaxRows - kCurveRowsBesideBlocks - standard_rows - 1
+            : workbook::kMaxRows - kFactorRowsBesideBlocks - 1;
+  return std::min(kMaxProteinWavelengths,
+                  AtMost(kMaxProteinTableCells / (standard_rows + 1) - 4, rows_for_wavelengths));
+}
+
+int MaxSamples(bool curve, int standards, int wavelengths) {
+  const int standard_rows = StandardRows(curve, standards);
+  const int rows_for_samples =
+      curve ? workbook::kMaxRows - kCurveRowsBesideBlocks - Occupied(wavelengths) - standard_rows
+            : workbook::kMaxRows - kFactorRowsBesideBlocks - Occupied(wavelengths);
+  return AtMost(kMaxProteinTableCells / CellsPerRow(wavelengths) - standard_rows, rows_for_samples);
+}
+
+}  // namespace
+
+// The wavelength and sample blocks take a row each at least.
+StandardCurveLimits StandardCurveReportLimits() {
+  return {AtMost(kMaxProteinTableCells / CellsPerRow(1) - 1,
+                 workbook::kMaxRows - kCurveRowsBesideBlocks - 2),
+          &MaxWavelengths, &MaxSamples};
+}
 }  // namespace korvanta

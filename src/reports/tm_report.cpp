@@ -8,6 +8,7 @@
 #include "formats/tm_format.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
+#include "reports/report_limits.h"
 #include "reports/report_sheet.h"
 #include "reports/scan_block.h"
 #include "workbook/cell_address.h"
@@ -40,8 +41,11 @@ void LayOutTm(ReportSheet& c, const TmFile& record) {
   const std::string data_mode =
       record.datamode ? TmDataModeText(*record.datamode).value_or("") : std::string();
   WriteHeader(c, record, data_mode);
-  WriteSteppedScanBlock(c, kFirstDataRow, record.values, TextToFloat(record.starttemp),
-                        TextToFloat(record.dataresot), data_mode, kTemperatureAxisTitle);
+  WriteSteppedScanBlock(c, kFirstDataRow, record.values, record.temperatures, data_mode,
+                        kTemperatureAxisTitle);
 }
+
+// Its data rows run from the first data row to the sheet's last row.
+int TmMaxPoints() { return RowsFrom(kFirstDataRow); }
 
 }  // namespace korvanta

@@ -8,6 +8,7 @@
 #include "formats/wlscan_format.h"
 #include "reports/report_head.h"
 #include "reports/report_layouts.h"
+#include "reports/report_limits.h"
 #include "reports/report_sheet.h"
 #include "reports/scan_block.h"
 #include "workbook/cell_address.h"
@@ -33,12 +34,14 @@ void WriteHeader(ReportSheet& c, const WlScanFile& record, std::optional<float> 
 }  // namespace
 
 void LayOutWlScan(ReportSheet& c, const WlScanFile& record) {
-  const std::optional<float> interval = WlScanInterval(record);
   const std::string data_mode =
       record.datamode ? std::string(DataModeText(*record.datamode).value_or("")) : std::string();
-  WriteHeader(c, record, interval, data_mode);
-  WriteSteppedScanBlock(c, kFirstDataRow, record.values, TextToFloat(record.startwl),
-                        interval.value_or(0.0f), data_mode, kWavelengthAxisTitle);
+  WriteHeader(c, record, record.interval, data_mode);
+  WriteSteppedScanBlock(c, kFirstDataRow, record.values, record.wavelengths, data_mode,
+                        kWavelengthAxisTitle);
 }
+
+// Its data rows run from the first data row to the sheet's last row.
+int WlScanMaxPoints() { return RowsFrom(kFirstDataRow); }
 
 }  // namespace korvanta

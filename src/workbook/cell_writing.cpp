@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 namespace korvanta::workbook {
 namespace {
@@ -26,7 +26,7 @@ RowSpan CheckedRowSpan(std::string_view span) {
 // The float as the shortest decimal that reads back as it (0.1f is 0.1, not 0.100000001...).
 double ShortestDecimalOf(float value) {
   if (!std::isfinite(value)) return static_cast<double>(value);
-  const std::string text = ShortestFloatText(value);
+  const std::string text = text::ShortestFloatText(value);
   double decimal = 0;
   std::from_chars(text.data(), text.data() + text.size(), decimal);
   return decimal;

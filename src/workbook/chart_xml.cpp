@@ -5,8 +5,8 @@
 #include <pugixml.hpp>
 #include <sstream>
 
+#include "text/number_format.h"
 #include "workbook/cell_address.h"
-#include "workbook/number_format.h"
 #include "workbook/opc.h"
 #include "workbook/xml_util.h"
 
@@ -138,8 +138,8 @@ void ValueAxis(pugi::xml_node plot_area, const AxisLayout& layout) {
   ValElement(axis, "c:axId", layout.id);
   pugi::xml_node scaling = Child(axis, "c:scaling");
   ValElement(scaling, "c:orientation", "minMax");
-  if (layout.max) ValElement(scaling, "c:max", ShortestDoubleText(*layout.max).c_str());
-  if (layout.min) ValElement(scaling, "c:min", ShortestDoubleText(*layout.min).c_str());
+  if (layout.max) ValElement(scaling, "c:max", text::ShortestDoubleText(*layout.max).c_str());
+  if (layout.min) ValElement(scaling, "c:min", text::ShortestDoubleText(*layout.min).c_str());
   ValElement(axis, "c:delete", "0");
   ValElement(axis, "c:axPos", layout.position);
   if (!layout.title->empty()) AxisTitle(axis, *layout.title, layout.horizontal_title);
@@ -167,7 +167,7 @@ void NumberSource(pugi::xml_node parent, const char* name, const std::string& re
     if (!cache[i]) continue;
     pugi::xml_node pt = Child(num_cache, "c:pt");
     pt.append_attribute("idx") = static_cast<unsigned long long>(i);
-    Child(pt, "c:v").text().set(ShortestDoubleText(*cache[i]).c_str());
+    Child(pt, "c:v").text().set(text::ShortestDoubleText(*cache[i]).c_str());
   }
 }
 

@@ -1,7 +1,7 @@
 #include "workbook/shared_strings.h"
 
+#include "text/utf8.h"
 #include "workbook/opc.h"
-#include "workbook/utf8.h"
 #include "workbook/xml_util.h"
 
 namespace korvanta::workbook {
@@ -61,8 +61,8 @@ std::string UnescapeStringItem(std::string_view text) {
       plain += text[i++];
       continue;
     }
-    AppendUtf8(plain,
-               static_cast<char32_t>(std::stoul(std::string(text.substr(i + 2, 4)), nullptr, 16)));
+    text::AppendUtf8(
+        plain, static_cast<char32_t>(std::stoul(std::string(text.substr(i + 2, 4)), nullptr, 16)));
     i += 7;
   }
   return XmlSafeText(plain);

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "workbook/utf8.h"
+#include "text/utf8.h"
 
 namespace korvanta::workbook {
 namespace {
@@ -14,7 +14,7 @@ char32_t StrayByte(unsigned char byte) { return 0x110000 + byte; }
 // Decodes one UTF-8 sequence at `i`; a byte that starts none is read alone as a stray byte.
 char32_t NextCodePoint(std::string_view text, std::size_t& i) {
   char32_t code = 0;
-  const std::size_t length = DecodeUtf8(text, i, code);
+  const std::size_t length = text::DecodeUtf8(text, i, code);
   if (length == 0) return StrayByte(static_cast<unsigned char>(text[i++]));
   i += length;
   return code;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 #include "workbook/workbook_impl.h"
 #include "workbook/xml_util.h"
 
@@ -76,12 +76,12 @@ void Worksheet::SetNumber(CellRef ref, double value) {
   }
   // A table's header holds text, as Excel turns a number typed there into text.
   if (impl_->IsTableHeader(ref)) {
-    SetText(ref, ShortestDoubleText(value));
+    SetText(ref, text::ShortestDoubleText(value));
     return;
   }
   Cell& cell = impl_->CellForWrite(ref);
   cell.ClearContent();
-  cell.value = ShortestDoubleText(value);
+  cell.value = text::ShortestDoubleText(value);
 }
 
 void Worksheet::SetText(CellRef ref, std::string_view text) {
@@ -101,7 +101,7 @@ void Worksheet::SetText(CellRef ref, std::string_view text) {
 void Worksheet::SetTypedInput(CellRef ref, std::string_view text) {
   CheckRef(ref);
   if (!impl_->styles->IsText(impl_->EffectiveStyle(ref))) {
-    if (const auto number = ParseTypedNumber(text); number && std::isfinite(*number)) {
+    if (const auto number = text::ParseTypedNumber(text); number && std::isfinite(*number)) {
       SetNumber(ref, *number);
       return;
     }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "workbook/utf8.h"
+#include "text/utf8.h"
 #include "workbook/workbook.h"
 
 namespace korvanta::workbook {
@@ -189,7 +189,7 @@ std::string XmlSafeText(std::string_view text) {
   safe.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     char32_t code_point = 0;
-    const std::size_t length = DecodeUtf8(text, i, code_point);
+    const std::size_t length = text::DecodeUtf8(text, i, code_point);
     if (length == 0) {
       ++i;
       continue;

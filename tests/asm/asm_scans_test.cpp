@@ -1,6 +1,8 @@
 // A melting curve with settings beyond the float range: no infinity reaches a number field.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "asm/asm_builders.h"
 #include "formats/tm_format.h"
 
@@ -15,6 +17,7 @@ TEST(AsmScans, TemperaturesBeyondTheFloatRangeAreLeftOut) {
   tm.starttemp = "3e38";
   tm.dataresot = "3e38";
   tm.values = {"0.1", "0.2"};
+  tm.temperatures = {3e38f, std::numeric_limits<float>::infinity()};  // 1 x 3e38 + 3e38
   const AsmJson document = TmAsm(tm, kSource);
   const AsmJson& measurements =
       document["spectrophotometry aggregate document"]["spectrophotometry document"][0]

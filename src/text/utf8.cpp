@@ -1,8 +1,8 @@
-#include "workbook/utf8.h"
+#include "text/utf8.h"
 
 #include <cstdint>
 
-namespace korvanta::workbook {
+namespace korvanta::text {
 
 std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& code_point) {
   const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(text[k]); };
@@ -51,4 +51,4 @@ void AppendUtf8(std::string& out, char32_t code_point) {
   }
 }
 
-}  // namespace korvanta::workbook
+}  // namespace korvanta::text

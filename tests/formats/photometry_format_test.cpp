@@ -15,11 +15,14 @@ using ::testing::AllOf;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
+// At most 8 wavelengths, and as many samples as wavelengths are missing from 10.
+constexpr PhotometryLimits kLimits{8, [](int wavelengths) { return 10 - wavelengths; }};
+
 PhotometryFile Read(std::string_view text, std::vector<std::string>* warnings = nullptr) {
   ExportFile file(text, "t.pht", [warnings](const std::string& w) {
     if (warnings) warnings->push_back(w);
   });
-  return ReadPhotometryFile(file, ReadOpening(file));
+  return ReadPhotometryFile(file, ReadOpening(file), kLimits);
 }
 
 TEST(PhotometryFormat, ReadsEveryFieldInFileOrder) {
@@ -66,19 +69,17 @@ TEST(PhotometryFormat, FieldsPastAnEarlyEndAreMissingNotInvented) {
   EXPECT_THAT(in_wavelengths.wavelengths, ElementsAre(260.0F));
 }
 
-TEST(PhotometryFormat, CountsBeyondWhatAReportCanHoldAreRefused) {
-  EXPECT_EQ(MaxPhotometrySamples(0), 1048576 - 10);
-  EXPECT_EQ(MaxPhotometrySamples(1), 1048576 - 11);  // the sheet's rows bind first
-  EXPECT_EQ(MaxPhotometrySamples(8), 1048576 / 8 - 8);
-  EXPECT_EQ(MaxPhotometrySamples(kMaxPhotometryWavelengths), 0);
-
-  EXPECT_EQ(Read("4\n2\n0\nN\n1\n1\n0\n1024\n").wl_number, 1024);
-  EXPECT_THAT([] { Read("4\n2\n0\nN\n1\n1\n0\n1025\n"); },
+TEST(PhotometryFormat, CountsBeyondTheLimitsAreRefusedWhereTheyStand) {
+  EXPECT_EQ(Read("4\n2\n0\nN\n1\n1\n0\n8\n").wl_number, 8);
+  EXPECT_THAT([] { Read("4\n2\n0\nN\n1\n1\n0\n9\n"); },
               ::testing::ThrowsMessage<ExportFileError>(
-                  AllOf(HasSubstr("wl_number"), HasSubstr("line 8"))));
-  EXPECT_THAT([] { Read("4\n2\n0\nN\n1\n1\n0\n8\n1\n2\n3\n4\n5\n6\n7\n8\n1\n131065\n"); },
+                  "t.pht, line 8: wl_number is 9, more than a report can hold (at most 8)."));
+  // The samples' limit follows the wavelengths read: 8 leave room for 2.
+  const std::string eight_wavelengths = "4\n2\n0\nN\n1\n1\n0\n8\n1\n2\n3\n4\n5\n6\n7\n8\n1\n";
+  EXPECT_EQ(Read(eight_wavelengths + "2\n").sample_number, 2);
+  EXPECT_THAT([&] { Read(eight_wavelengths + "3\n"); },
               ::testing::ThrowsMessage<ExportFileError>(
-                  AllOf(HasSubstr("sample_number"), HasSubstr("line 18"))));
+                  AllOf(HasSubstr("sample_number"), HasSubstr("line 18"), HasSubstr("at most 2"))));
   const auto negative = Read("4\n2\n0\nN\n1\n1\n0\n-2\n1\n-5\n");
   EXPECT_EQ(negative.wl_number, 0);
   EXPECT_EQ(negative.sample_number, 0);

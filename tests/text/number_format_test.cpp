@@ -1,4 +1,4 @@
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 
-namespace korvanta::workbook {
+namespace korvanta::text {
 namespace {
 
 TEST(RoundHalfAway, RoundsHalvesAwayFromZero) {
@@ -237,4 +237,4 @@ TEST(ParseTypedNumber, LeavesEverythingElseAsText) {
 }
 
 }  // namespace
-}  // namespace korvanta::workbook
+}  // namespace korvanta::text

@@ -1,10 +1,10 @@
-#include "workbook/utf8.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace korvanta::workbook {
+namespace korvanta::text {
 namespace {
 
 TEST(Utf8, DecodesEachLengthAndRefusesWhatIsNotUtf8) {
@@ -48,4 +48,4 @@ TEST(Utf8, EncodingAndDecodingAreInverse) {
 }
 
 }  // namespace
-}  // namespace korvanta::workbook
+}  // namespace korvanta::text

@@ -20,7 +20,7 @@ Parsed Parse(const std::string& text) {
   Parsed parsed;
   ExportFile file(text, "dye.pro",
                   [&parsed](const std::string& w) { parsed.warnings.push_back(w); });
-  parsed.record = ReadProteinLabelling(file, ReadOpening(file));
+  parsed.record = ReadProteinLabelling(file, ReadOpening(file), {64, 64});
   return parsed;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace korvanta::workbook {
+namespace korvanta::text {
 
 // The length of the UTF-8 sequence at `text[i]` with its code point in `code_point`; 0 when the
 // sequence is not valid (cut short, overlong, a surrogate or past U+10FFFF).
@@ -14,4 +14,4 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& code_poin
 
 void AppendUtf8(std::string& out, char32_t code_point);
 
-}  // namespace korvanta::workbook
+}  // namespace korvanta::text

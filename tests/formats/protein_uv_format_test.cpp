@@ -20,7 +20,7 @@ Parsed Parse(const std::string& text, std::int32_t method_code = 1) {
   Parsed parsed;
   ExportFile file(text, "uv.pro",
                   [&parsed](const std::string& w) { parsed.warnings.push_back(w); });
-  parsed.record = ReadProteinUvBody(file, method_code);
+  parsed.record = ReadProteinUvBody(file, method_code, {64, 64});
   return parsed;
 }
 

@@ -1,4 +1,5 @@
-// Number-to-text conversions of the report writers, and the typed-input rule for text cells.
+// Number-to-text conversions in the instrument software's manner, which the reports, the ASM
+// documents and inspect share, and the typed-input rule for text cells.
 #pragma once
 
 #include <cstdint>
@@ -6,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace korvanta::workbook {
+namespace korvanta::text {
 
 // Rounds half away from zero: 2.5 -> 3, -2.5 -> -3, -0.4 -> 0. Wide enough for any float.
 std::int64_t RoundHalfAway(float x);
@@ -30,4 +31,4 @@ std::string ShortestDoubleText(double value);
 // Never dates, fractions, percentages or thousands separators.
 std::optional<double> ParseTypedNumber(std::string_view text);
 
-}  // namespace korvanta::workbook
+}  // namespace korvanta::text

@@ -1,4 +1,4 @@
-#include "workbook/number_format.h"
+#include "text/number_format.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <limits>
 #include <system_error>
 
-namespace korvanta::workbook {
+namespace korvanta::text {
 namespace {
 
 // The instrument software rounds through a 32-bit integer. Every scaled float below 2^31 takes
@@ -173,4 +173,4 @@ std::optional<double> ParseTypedNumber(std::string_view text) {
   return negative ? -magnitude : magnitude;
 }
 
-}  // namespace korvanta::workbook
+}  // namespace korvanta::text

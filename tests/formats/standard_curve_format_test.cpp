@@ -1,5 +1,6 @@
 #include "formats/standard_curve_format.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +8,6 @@
 
 #include "formats/export_file.h"
 #include "formats/export_opening.h"
-#include "reports/standard_curve_body.h"
 
 namespace korvanta {
 namespace {
@@ -18,13 +18,16 @@ struct Parsed {
   std::vector<std::string> warnings;
 };
 
-Parsed Parse(const std::string& text) {
+constexpr StandardCurveLimits kRoomy{64, [](bool, int) { return 64; },
+                                     [](bool, int, int) { return 64; }};
+
+Parsed Parse(const std::string& text, const StandardCurveLimits& limits = kRoomy) {
   Parsed parsed;
   ExportFile file(text, "test.pro",
                   [&parsed](const std::string& w) { parsed.warnings.push_back(w); });
   Opening opening;
   opening.method_str = file.ReadLine("method_str");
-  parsed.record = ReadStandardCurveBody(file, opening);
+  parsed.record = ReadStandardCurveBody(file, opening, limits);
   return parsed;
 }
 
@@ -176,17 +179,35 @@ TEST(StandardCurveFormat, NegativeCountsAreTakenAsZero) {
   EXPECT_FALSE(parsed.warnings.empty());
 }
 
-TEST(StandardCurveFormat, CountsAReportCannotHoldAreRefused) {
-  EXPECT_NO_THROW(Parse("1\nx\n4\n1\n00\n0\n1\n1024\n"));
-  EXPECT_THROW(Parse("1\nx\n4\n1\n00\n0\n1\n1025\n"), ExportFileError);
-  EXPECT_THROW(Parse("1\nx\n4\n1\n00\n2000000\n0\n"), ExportFileError);
-  EXPECT_THROW(Parse("1\nx\n4\n1\n00\n0\n1\n1\n280\n0\n1\n1048562\n"), ExportFileError);
-  // Standards and samples share the table cells: together they must fit.
-  std::string standards;
-  for (int k = 0; k < 100000; ++k) standards += "1 2\n";
-  const std::string head = "1\nx\n4\n1\n00\n100000\n0\n1\n280\n" + standards + "0\n1\n0.9\n";
-  EXPECT_THROW(Parse(head + "150000\n"), ExportFileError);
-  EXPECT_EQ(Parse(head + "100000\n").record.standards.size(), 100000u);
+TEST(StandardCurveFormat, EachCountIsHeldToLimitsOfWhatWasReadBeforeIt) {
+  // 3 standards; 4 wavelengths less the standards in curve mode; 6 samples less both.
+  const StandardCurveLimits limits{
+      3, [](bool curve, int standards) { return 4 - (curve ? standards : 0); },
+      [](bool curve, int standards, int wavelengths) {
+        return 6 - (curve ? standards : 0) - wavelengths;
+      }};
+  const std::string head = "1\nx\n4\n1\n00\n";
+  const std::string factor_mode_three_wavelengths = head + "2\n1\n3\n280\n281\n282\n0\n1\n";
+  struct Case {
+    std::string text;
+    const char* refused;  // the count refused; nothing when the file is read
+  };
+  const Case cases[] = {
+      {head + "4\n", "std_number is 4"},
+      {head + "2\n0\n3\n", "wl_number is 3"},  // curve mode: 2 left
+      {head + "2\n0\n2\n280\n281\n1 2\n3 4\n0\n1\n0.9\n3\n", "sample_number is 3"},
+      {factor_mode_three_wavelengths + "3\n", nullptr},
+      {factor_mode_three_wavelengths + "4\n", "sample_number is 4"},
+  };
+  for (const Case& c : cases) {
+    if (c.refused) {
+      EXPECT_THAT([&] { Parse(c.text, limits); },
+                  testing::ThrowsMessage<ExportFileError>(testing::HasSubstr(c.refused)))
+          << c.text;
+    } else {
+      EXPECT_NO_THROW(Parse(c.text, limits)) << c.text;
+    }
+  }
 }
 
 TEST(EquationText, SignOfTheConstantTerm) {

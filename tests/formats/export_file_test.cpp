@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -23,8 +24,10 @@ using ::testing::IsEmpty;
 
 // An export file over `text` that collects its warnings.
 struct Reader {
-  explicit Reader(std::string_view text)
-      : file(text, "sample.pht", [this](const std::string& w) { warnings.push_back(w); }) {}
+  explicit Reader(std::string_view text, std::optional<FieldLimit> field_limit = std::nullopt)
+      : file(
+            text, "sample.pht", [this](const std::string& w) { warnings.push_back(w); },
+            field_limit) {}
   std::vector<std::string> warnings;
   ExportFile file;
 };
@@ -265,26 +268,32 @@ TEST(ExportFileCounts, NegativeCountsAreZeroAndTooLargeOnesRefused) {
   }
 }
 
-TEST(ExportFileLimits, FieldsUpToACellsLengthAreKeptLongerOnesRefused) {
-  const std::string fits(kMaxFieldLength, 'a');
-  const std::string wide_fits = [] {
+TEST(ExportFileLimits, FieldsUpToTheLimitAreKeptLongerOnesRefused) {
+  constexpr FieldLimit kLimit{32767, "a cell"};
+  const std::string fits(kLimit.characters, 'a');
+  const std::string wide_fits = [&] {
     std::string s;
-    for (std::size_t i = 0; i < kMaxFieldLength; ++i) s += "\u00E4";
+    for (std::size_t i = 0; i < kLimit.characters; ++i) s += "\u00E4";
     return s;
   }();
-  Reader ok(fits + "\n" + wide_fits + "\n" + fits + "\n");
-  EXPECT_EQ(ok.file.ReadLine("a").size(), kMaxFieldLength);
+  Reader ok(fits + "\n" + wide_fits + "\n" + fits + "\n", kLimit);
+  EXPECT_EQ(ok.file.ReadLine("a").size(), kLimit.characters);
   EXPECT_EQ(ok.file.ReadLine("b"), wide_fits);
-  EXPECT_EQ(ok.file.ReadToken("c").size(), kMaxFieldLength);
+  EXPECT_EQ(ok.file.ReadToken("c").size(), kLimit.characters);
 
-  Reader long_line("1\n" + fits + "a\n");
+  Reader long_line("1\n" + fits + "a\n", kLimit);
   long_line.file.ReadLine("method_str");
   EXPECT_THAT([&] { long_line.file.ReadLine("sample_name"); },
               testing::ThrowsMessage<ExportFileError>(
-                  AllOf(HasSubstr("sample_name"), HasSubstr("line 2"))));
-  Reader long_token("x " + fits + "a\n");
+                  "sample.pht, line 2: sample_name is longer than the 32,767 characters a cell "
+                  "can hold."));
+  Reader long_token("x " + fits + "a\n", kLimit);
   long_token.file.ReadToken("a");
   EXPECT_THROW(long_token.file.ReadToken("wl_value"), ExportFileError);
+
+  // Without a limit, what the file holds is taken whole.
+  Reader unlimited(fits + "a\n");
+  EXPECT_EQ(unlimited.file.ReadLine("sample_name").size(), kLimit.characters + 1);
 }
 
 TEST(ExportFileLimits, BinaryJunkNeverCrashesAndEnds) {

@@ -39,6 +39,8 @@ TEST(TmFormat, FieldsLandInFileOrder) {
   EXPECT_EQ(record.k, "0.98");
   EXPECT_EQ(record.measurenumber, 701);
   EXPECT_EQ(record.values, (std::vector<std::string>{"0.801", "0.802"}));
+  // One temperature per reading, in single precision.
+  EXPECT_EQ(record.temperatures, (std::vector<float>{25.1f, 0.1f + 25.1f}));
   EXPECT_TRUE(reader.warnings.empty());
 }
 
@@ -63,6 +65,7 @@ TEST(TmFormat, FileEndingEarlyLeavesCodesMissingAndNoPoints) {
   EXPECT_FALSE(record.heatmode.has_value());
   EXPECT_FALSE(record.measurenumber.has_value());
   EXPECT_TRUE(record.values.empty());
+  EXPECT_TRUE(record.temperatures.empty());
   EXPECT_FALSE(reader.warnings.empty());
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,7 @@ std::string KineticsText(const std::string& scantime, const std::string& interva
 
 std::optional<std::int32_t> IntervalOf(const std::string& scantime, const std::string& code) {
   Reader reader(KineticsText(scantime, code, "0\n"));
-  return KineticsInterval(ReadKineticsFile(reader.file, ReadOpening(reader.file), 100));
+  return ReadKineticsFile(reader.file, ReadOpening(reader.file), 100).interval;
 }
 
 TEST(KineticsFormat, FieldsLandInFileOrder) {
@@ -46,6 +47,7 @@ TEST(KineticsFormat, FieldsLandInFileOrder) {
   EXPECT_EQ(record.sample_interval, "1");
   EXPECT_EQ(record.totaldatanumber, 600);
   EXPECT_EQ(record.values, (std::vector<std::string>{"0.1021", "0.1043", "-0.0005"}));
+  EXPECT_EQ(record.times, (std::vector<std::int64_t>{0, 1, 2}));  // code 1: a second apart
   EXPECT_TRUE(reader.warnings.empty());
 }
 
@@ -88,7 +90,7 @@ TEST(KineticsFormat, FileEndingEarlyLeavesCodesMissingAndNoPoints) {
   EXPECT_EQ(record.pathlength, 4);
   EXPECT_FALSE(record.datamode.has_value());
   EXPECT_FALSE(record.sample_interval.has_value());
-  EXPECT_FALSE(KineticsInterval(record).has_value());
+  EXPECT_FALSE(record.interval.has_value());
   EXPECT_FALSE(record.totaldatanumber.has_value());
   EXPECT_TRUE(record.values.empty());
   EXPECT_FALSE(reader.warnings.empty());
@@ -108,6 +110,10 @@ TEST(KineticsFormat, ReadingsStopWhereTheFileEndsAndCountsAreChecked) {
 
   Reader negative(KineticsText("600", "1", "-4\n"));
   EXPECT_TRUE(ReadKineticsFile(negative.file, ReadOpening(negative.file), 100).values.empty());
+
+  // An absurd interval code is the interval itself; the times pass the 32-bit range exactly.
+  Reader absurd(KineticsText("600", "2000000000", "3\n1\n2\n3\n"));
+  EXPECT_EQ(ReadKineticsFile(absurd.file, ReadOpening(absurd.file), 100).times.back(), 4000000000);
 
   Reader too_many(KineticsText("600", "1", "101\n"));
   EXPECT_THROW(ReadKineticsFile(too_many.file, ReadOpening(too_many.file), 100), ExportFileError);

@@ -26,7 +26,7 @@ struct Reader {
 };
 
 DnaRnaFile ReadPlain(Reader& reader, int max_samples = kManySamples) {
-  return ReadDnaRnaFile(reader.file, ReadOpening(reader.file), max_samples);
+  return ReadDnaRnaFile(reader.file, ReadOpening(reader.file), {kManySamples, max_samples});
 }
 
 TEST(DnaRnaFormat, PlainFieldsLandInFileOrder) {
@@ -120,7 +120,7 @@ TEST(DnaRnaLabellingFormat, DyeFieldsStandBetweenFactorAndUnit) {
       "5\n2\n1\nCy3 probe\n0\n1\n0\n1\n550\n50\n4\n550\n150000\n0.08\n2\n1\n"
       "P1\n0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9 1.0\n");
   const DnaRnaLabellingFile record =
-      ReadDnaRnaLabellingFile(reader.file, ReadOpening(reader.file), kManySamples);
+      ReadDnaRnaLabellingFile(reader.file, ReadOpening(reader.file), {kManySamples, kManySamples});
   EXPECT_EQ(record.head.method_type, 5);
   EXPECT_EQ(record.head.measurement_type, 2);
   EXPECT_EQ(record.head.method_str, "1");
@@ -142,7 +142,8 @@ TEST(DnaRnaLabellingFormat, DyeFieldsStandBetweenFactorAndUnit) {
 
 TEST(DnaRnaLabellingFormat, SampleCountAboveTheLimitIsRefused) {
   Reader reader("5\n2\n1\nname\n0\n1\n0\n0\n50\n4\n550\n1\n0.1\n2\n3\n");
-  EXPECT_THROW(ReadDnaRnaLabellingFile(reader.file, ReadOpening(reader.file), 2), ExportFileError);
+  EXPECT_THROW(ReadDnaRnaLabellingFile(reader.file, ReadOpening(reader.file), {kManySamples, 2}),
+               ExportFileError);
 }
 
 TEST(NucleicAcidCodes, TypeNamesWithADyeAddDyeAndUnknownCodesAreRefused) {

@@ -30,7 +30,7 @@ std::string WlScanText(const std::string& start, const std::string& end, const s
 std::optional<float> IntervalOf(const std::string& start, const std::string& end,
                                 const std::string& code) {
   Reader reader(WlScanText(start, end, code));
-  return WlScanInterval(ReadWlScanFile(reader.file, ReadOpening(reader.file), 100));
+  return ReadWlScanFile(reader.file, ReadOpening(reader.file), 100).interval;
 }
 
 TEST(WlScanFormat, FieldsLandInFileOrder) {
@@ -47,6 +47,7 @@ TEST(WlScanFormat, FieldsLandInFileOrder) {
   EXPECT_EQ(record.sampleinterval, 3);
   EXPECT_EQ(record.totaldatanumber, 601);
   EXPECT_EQ(record.values, (std::vector<std::string>{"1.2345", "1.2001"}));
+  EXPECT_EQ(record.wavelengths, (std::vector<float>{200.0f, 201.0f}));  // code 3: 1 nm apart
   EXPECT_TRUE(reader.warnings.empty());
 }
 
@@ -85,7 +86,7 @@ TEST(WlScanFormat, FileEndingEarlyLeavesTheIntervalMissing) {
   const WlScanFile record = ReadWlScanFile(reader.file, ReadOpening(reader.file), 100);
   EXPECT_EQ(record.endwl, "700");
   EXPECT_FALSE(record.sampleinterval.has_value());
-  EXPECT_FALSE(WlScanInterval(record).has_value());
+  EXPECT_FALSE(record.interval.has_value());
   EXPECT_TRUE(record.values.empty());
   EXPECT_FALSE(reader.warnings.empty());
 }

@@ -27,7 +27,7 @@ constexpr const char* kTwoSamples =
 
 TEST(Od600Format, FieldsLandInFileOrder) {
   Reader reader(kTwoSamples);
-  const Od600File record = ReadOd600File(reader.file, ReadOpening(reader.file), 100);
+  const Od600File record = ReadOd600File(reader.file, ReadOpening(reader.file), {100, 100});
   EXPECT_EQ(record.method_type, 3);
   EXPECT_EQ(record.measurement_type, 2);
   EXPECT_EQ(record.method_code, 12);
@@ -51,7 +51,7 @@ TEST(Od600Format, FieldsLandInFileOrder) {
 
 TEST(Od600Format, HeadStopsAtTheUnitAndKnowsItsLine) {
   Reader reader(kTwoSamples);
-  Od600File record = ReadOd600Head(reader.file, ReadOpening(reader.file));
+  Od600File record = ReadOd600Head(reader.file, ReadOpening(reader.file), 100);
   EXPECT_EQ(record.unit, "1");
   EXPECT_EQ(record.unit_line, 13);
   EXPECT_FALSE(record.multiple.has_value());
@@ -64,31 +64,31 @@ TEST(Od600Format, HeadStopsAtTheUnitAndKnowsItsLine) {
 
 TEST(Od600Format, UnitIsKeptAsWritten) {
   Reader reader("3\n2\n1\nname\n4\n1\n0\n0\nx\n800\n01\n");
-  EXPECT_EQ(ReadOd600Head(reader.file, ReadOpening(reader.file)).unit, "01");
+  EXPECT_EQ(ReadOd600Head(reader.file, ReadOpening(reader.file), 100).unit, "01");
 }
 
 TEST(Od600Format, SampleCountsAreChecked) {
   Reader too_many("3\n2\n1\nname\n4\n1\n0\n0\nx\n800\n1\n0\n5\n");
-  EXPECT_THROW(ReadOd600File(too_many.file, ReadOpening(too_many.file), 4), ExportFileError);
+  EXPECT_THROW(ReadOd600File(too_many.file, ReadOpening(too_many.file), {100, 4}), ExportFileError);
 
   Reader negative("3\n2\n1\nname\n4\n1\n0\n0\nx\n800\n1\n0\n-2\nS\n0.5\n");
-  EXPECT_TRUE(ReadOd600File(negative.file, ReadOpening(negative.file), 4).samples.empty());
+  EXPECT_TRUE(ReadOd600File(negative.file, ReadOpening(negative.file), {100, 4}).samples.empty());
 }
 
 TEST(Od600Format, FieldsPastAnEarlyEndAreMissingNotInvented) {
   Reader in_head("3\n2\n1\nname\n4\n1\n0\n0\nx\n800\n1\n");
-  const Od600File head = ReadOd600File(in_head.file, ReadOpening(in_head.file), 4);
+  const Od600File head = ReadOd600File(in_head.file, ReadOpening(in_head.file), {100, 4});
   EXPECT_EQ(head.pathlength, 4);
   EXPECT_FALSE(head.multiple.has_value());
   EXPECT_TRUE(head.samples.empty());
   EXPECT_EQ(in_head.warnings.size(), 1u);
 
   Reader in_wavelengths("3\n2\n1\nname\n4\n1\n0\n2\nx\n");
-  EXPECT_TRUE(
-      ReadOd600Head(in_wavelengths.file, ReadOpening(in_wavelengths.file)).wavelengths.empty());
+  EXPECT_TRUE(ReadOd600Head(in_wavelengths.file, ReadOpening(in_wavelengths.file), 100)
+                  .wavelengths.empty());
 
   Reader in_samples("3\n2\n1\nname\n4\n1\n0\n0\nx\n800\n1\n0\n3\nA\n0.5\nB\n");
-  const Od600File cut = ReadOd600File(in_samples.file, ReadOpening(in_samples.file), 4);
+  const Od600File cut = ReadOd600File(in_samples.file, ReadOpening(in_samples.file), {100, 4});
   ASSERT_EQ(cut.samples.size(), 2u);
   EXPECT_EQ(cut.samples[1].sample_id, "B");
   EXPECT_EQ(cut.samples[1].od_value, "");
