@@ -26,7 +26,7 @@ void AddHeadSettings(AsmDocument& document, const DnaRnaHead& head, bool dye_lab
   document.SetPathLength(head.pathlength);
   document.AddSetting(
       "nucleic acid",
-      NucleicAcidTypeName(TextToInteger(head.method_str), dye_labelled).value_or(""));
+      NucleicAcidTypeName(head.opening.MethodCode(), dye_labelled).value_or(""));
   document.AddQuantitySetting("dilution factor", head.dilution_factor, kAsmUnitless);
   if (head.background) document.AddSetting("background", BackgroundText(*head.background));
   // The factor turns a dimensionless absorbance into the concentration.

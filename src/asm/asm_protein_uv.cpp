@@ -45,7 +45,7 @@ UvReadings AddUvReadings(AsmDocument& document, const std::string& key, const As
 
 AsmJson ProteinUvAsm(const ProteinUvRecord& record, const AsmSource& source) {
   AsmDocument document(source);
-  document.AddSetting("method", ProteinUvMethodText(record.method_code).value_or(""));
+  document.AddSetting("method", ProteinUvMethodText(record.opening.MethodCode()).value_or(""));
   AddUvSettings(document, record);
   const AsmCorrections corrections(record.background, "", std::nullopt);
   for (std::size_t i = 0; i < record.samples.size(); ++i) {

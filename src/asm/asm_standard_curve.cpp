@@ -13,7 +13,7 @@ namespace {
 
 void AddSettings(AsmDocument& document, const StandardCurveRecord& record, std::string_view unit) {
   document.SetPathLength(record.pathlength);
-  document.AddSetting("method", StandardCurveMethodText(record.method_code).value_or(""));
+  document.AddSetting("method", StandardCurveMethodText(record.opening.MethodCode()).value_or(""));
   document.AddQuantitySetting("dilution factor", record.dilution_factor, kAsmUnitless);
   document.AddSetting("concentration unit", unit);
   if (record.calibration_mode) {

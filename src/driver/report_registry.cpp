@@ -44,7 +44,7 @@ StandardCurveRecord ReadStandardCurve(ExportFile& file, const Opening& opening) 
   return ReadStandardCurveBody(file, opening, StandardCurveReportLimits());
 }
 ProteinUvRecord ReadProteinUv(ExportFile& file, const Opening& opening) {
-  return ReadProteinUvBody(file, opening.MethodCode(), ProteinUvReportLimits());
+  return ReadProteinUvBody(file, opening, ProteinUvReportLimits());
 }
 ProteinLabellingRecord ReadProteinLabellingFile(ExportFile& file, const Opening& opening) {
   return ReadProteinLabelling(file, opening, ProteinLabellingReportLimits());

@@ -18,9 +18,7 @@ constexpr std::array<std::string_view, 16> kUnits = {
 
 // The opening, then the fields up to factor.
 void ReadHead(ExportFile& file, const Opening& opening, int max_wavelengths, DnaRnaHead& head) {
-  head.method_type = opening.method_type;
-  head.measurement_type = opening.measurement_type;
-  head.method_str = opening.method_str;
+  head.opening = opening;
   head.sample_name = file.ReadLine("sample_name");
   head.pathlength = ReadOptionalCode(file, "pathlength");
   head.dilution_factor = file.ReadToken("dilution_factor");

@@ -31,9 +31,7 @@ inline constexpr std::array<std::string_view, 10> kDnaRnaLabellingReadingFields 
 
 // The fields both forms share, from method_type to factor.
 struct DnaRnaHead {
-  std::int32_t method_type = 0;
-  std::int32_t measurement_type = 0;
-  std::string method_str;
+  Opening opening;  // the three fields the file opens with
   std::string sample_name;
   // Codes are missing when the file ended before them; their cells keep what the template holds.
   std::optional<std::int32_t> pathlength;

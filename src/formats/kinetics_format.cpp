@@ -37,7 +37,6 @@ std::optional<std::int32_t> Interval(const KineticsFile& record) {
 KineticsFile ReadKineticsFile(ExportFile& file, const Opening& opening, int max_points) {
   KineticsFile record;
   ReadScanHead(file, opening, record);
-  record.method_line = opening.method_str;
   record.scantime = file.ReadToken("scantime");
   record.wl = file.ReadToken("wl");
   std::string interval_code = file.ReadToken("sample_interval");

@@ -10,9 +10,7 @@ namespace korvanta {
 
 Od600File ReadOd600Head(ExportFile& file, const Opening& opening, int max_wavelengths) {
   Od600File record;
-  record.method_type = opening.method_type;
-  record.measurement_type = opening.measurement_type;
-  record.method_code = opening.MethodCode();
+  record.opening = opening;
   record.sample_name = file.ReadLine("sample_name");
   record.pathlength = ReadOptionalCode(file, "pathlength");
   record.dilution_factor = file.ReadToken("dilution_factor");

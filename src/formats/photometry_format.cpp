@@ -16,9 +16,7 @@ std::optional<std::int32_t> ReadCode(ExportFile& file, std::string_view field) {
 PhotometryFile ReadPhotometryFile(ExportFile& file, const Opening& opening,
                                   const PhotometryLimits& limits) {
   PhotometryFile record;
-  record.method_type = opening.method_type;
-  record.measurement_type = opening.measurement_type;
-  record.method_code = opening.MethodCode();
+  record.opening = opening;
   record.sample_name = file.ReadLine("sample_name");
   record.pathlength = ReadCode(file, "pathlength");
   record.dilution_factor = file.ReadToken("dilution_factor");

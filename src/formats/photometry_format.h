@@ -17,9 +17,7 @@ struct PhotometrySample {
 };
 
 struct PhotometryFile {
-  std::int32_t method_type = 0;       // 4
-  std::int32_t measurement_type = 0;  // 2
-  std::int32_t method_code = 0;       // method_str as an integer; not shown
+  Opening opening;  // the three fields the file opens with
   std::string sample_name;
   std::optional<std::int32_t> pathlength;  // nothing when the file ended before it
   std::string dilution_factor;             // not shown

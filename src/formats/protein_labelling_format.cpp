@@ -22,8 +22,7 @@ std::optional<std::int32_t> ProteinLabellingRecord::DyeWavelength() const {
 ProteinLabellingRecord ReadProteinLabelling(ExportFile& file, const Opening& opening,
                                             const ListLimits& limits) {
   ProteinLabellingRecord record;
-  record.method_type = opening.method_type;
-  record.method_code = opening.MethodCode();
+  record.opening = opening;
   ReadProteinUvSettings(file, limits.wavelengths, record);
   for (int k = 0; k < kSkippedSettings; ++k) file.ReadToken("dummy");
   record.dyetype = ReadOptionalCode(file, "dyetype");

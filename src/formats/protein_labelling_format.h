@@ -26,8 +26,7 @@ struct ProteinLabellingSample {
 };
 
 struct ProteinLabellingRecord {
-  std::int32_t method_type = 0;
-  std::int32_t method_code = 0;
+  Opening opening;  // the three fields the file opens with
   std::string sample_name;
   std::optional<std::int32_t> pathlength;  // nothing when the file ended before it
   std::string dilution_factor;

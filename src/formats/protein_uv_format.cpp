@@ -12,10 +12,10 @@ constexpr int kSkippedSettings = 8;
 
 }  // namespace
 
-ProteinUvRecord ReadProteinUvBody(ExportFile& file, std::int32_t method_code,
+ProteinUvRecord ReadProteinUvBody(ExportFile& file, const Opening& opening,
                                   const ListLimits& limits) {
   ProteinUvRecord record;
-  record.method_code = method_code;
+  record.opening = opening;
   ReadProteinUvSettings(file, limits.wavelengths, record);
   for (int k = 0; k < kSkippedSettings; ++k) file.ReadToken("dummy");
   record.unit_style = file.ReadToken("unit_style");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "formats/export_file.h"
+#include "formats/export_opening.h"
 #include "formats/read_limits.h"
 
 namespace korvanta {
@@ -25,7 +26,7 @@ struct ProteinUvSample {
 };
 
 struct ProteinUvRecord {
-  std::int32_t method_code = 0;
+  Opening opening;  // the three fields the file opens with
   std::string sample_name;
   std::optional<std::int32_t> pathlength;  // nothing when the file ended before it
   std::string dilution_factor;
@@ -38,10 +39,9 @@ struct ProteinUvRecord {
   std::vector<ProteinUvSample> samples;  // those whose id the file holds
 };
 
-// Reads sample_name up to the last sample; the caller has read the head up to method_str
-// (whose code it passes) and has handed a labelling file over instead. More wavelengths or
-// samples than `limits` allow are refused.
-ProteinUvRecord ReadProteinUvBody(ExportFile& file, std::int32_t method_code,
+// Reads sample_name up to the last sample, on from the opening of a file that is not a
+// labelling one. More wavelengths or samples than `limits` allow are refused.
+ProteinUvRecord ReadProteinUvBody(ExportFile& file, const Opening& opening,
                                   const ListLimits& limits);
 
 }  // namespace korvanta

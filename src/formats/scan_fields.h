@@ -12,12 +12,10 @@
 
 namespace korvanta {
 
-// Takes the opening into the fields of `record` that bear their names and reads on to the two
-// unused fields after datamode; each format keeps the method line its own way.
+// Takes the opening into `record` and reads on to the two unused fields after datamode.
 template <typename ScanRecord>
 void ReadScanHead(ExportFile& file, const Opening& opening, ScanRecord& record) {
-  record.method_type = opening.method_type;
-  record.measurement_type = opening.measurement_type;
+  record.opening = opening;
   record.sample_name = file.ReadLine("sample_name");
   record.pathlength = ReadOptionalCode(file, "pathlength");
   record.datamode = ReadOptionalCode(file, "datamode");

@@ -7,7 +7,7 @@ namespace korvanta {
 StandardCurveRecord ReadStandardCurveBody(ExportFile& file, const Opening& opening,
                                           const StandardCurveLimits& limits) {
   StandardCurveRecord record;
-  record.method_code = opening.MethodCode();
+  record.opening = opening;
   record.sample_name = file.ReadLine("sample_name");
   record.pathlength = ReadOptionalCode(file, "pathlength");
   record.dilution_factor = file.ReadToken("dilution_factor");

@@ -26,7 +26,7 @@ struct CurveSample {
 };
 
 struct StandardCurveRecord {
-  std::int32_t method_code = 0;  // leading digits of method_str; 0 when there are none
+  Opening opening;  // the three fields the file opens with
   std::string sample_name;
   std::optional<std::int32_t> pathlength;  // nothing when the file ended before it
   std::string dilution_factor;

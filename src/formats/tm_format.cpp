@@ -12,7 +12,6 @@ namespace korvanta {
 TmFile ReadTmFile(ExportFile& file, const Opening& opening, int max_points) {
   TmFile record;
   ReadScanHead(file, opening, record);
-  record.method_code = opening.MethodCode();
   record.starttemp = file.ReadToken("starttemp");
   record.endtemp = file.ReadToken("endtemp");
   record.heatmode = ReadOptionalCode(file, "heatmode");

@@ -14,9 +14,7 @@ namespace korvanta {
 class ExportFile;
 
 struct TmFile {
-  std::int32_t method_type = 0;
-  std::int32_t measurement_type = 0;
-  std::int32_t method_code = 0;  // method_str as a number; not shown
+  Opening opening;  // the three fields the file opens with
   std::string sample_name;
   // Codes are missing when the file ended before them; their cells keep what the template holds.
   std::optional<std::int32_t> pathlength;

@@ -33,7 +33,6 @@ std::optional<float> Interval(const WlScanFile& record) {
 WlScanFile ReadWlScanFile(ExportFile& file, const Opening& opening, int max_points) {
   WlScanFile record;
   ReadScanHead(file, opening, record);
-  record.method_code = opening.MethodCode();
   record.startwl = file.ReadToken("startwl");
   record.endwl = file.ReadToken("endwl");
   const int interval_line = file.LineNumber();

@@ -9,7 +9,7 @@ namespace {
 
 void DescribeHead(InspectionContext& context, const DnaRnaHead& head, bool dye_labelled) {
   FileInspection& inspection = context.inspection();
-  const std::int32_t type = TextToInteger(head.method_str);
+  const std::int32_t type = head.opening.MethodCode();
   inspection.method =
       context.Decode("method_str", std::to_string(type), NucleicAcidTypeName(type, dye_labelled));
   if (context.WasRead("sample_name")) inspection.sample_name = head.sample_name;

@@ -21,8 +21,9 @@ void SetSampleName(InspectionContext& context, const std::string& sample_name) {
 
 void DescribeStandardCurve(InspectionContext& context, const StandardCurveRecord& record) {
   FileInspection& inspection = context.inspection();
-  inspection.method = context.Decode("method_str", std::to_string(record.method_code),
-                                     StandardCurveMethodText(record.method_code));
+  const std::int32_t method_code = record.opening.MethodCode();
+  inspection.method = context.Decode("method_str", std::to_string(method_code),
+                                     StandardCurveMethodText(method_code));
   SetSampleName(context, record.sample_name);
   PathLengthSetting(context, record.pathlength);
   context.TextSetting("dilution_factor", record.dilution_factor);
@@ -92,7 +93,7 @@ void DescribeProteinLabelling(InspectionContext& context, const ProteinLabelling
 
 void DescribeProteinUv(InspectionContext& context, const ProteinUvRecord& record) {
   FileInspection& inspection = context.inspection();
-  const std::int32_t method_code = record.method_code;
+  const std::int32_t method_code = record.opening.MethodCode();
 
   inspection.method =
       context.Decode("method_str", std::to_string(method_code), ProteinUvMethodText(method_code));

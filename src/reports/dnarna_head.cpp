@@ -8,7 +8,7 @@
 namespace korvanta {
 
 void WriteDnaRnaHead(ReportSheet& c, const DnaRnaHead& head, bool dye_labelled) {
-  WriteReportHead(c, NucleicAcidTypeName(TextToInteger(head.method_str), dye_labelled),
+  WriteReportHead(c, NucleicAcidTypeName(head.opening.MethodCode(), dye_labelled),
                   head.sample_name);
   WriteMeasurementSettings(c, head.pathlength, head.dilution_factor, head.background);
   c.WriteTextCell('B', 9, head.factor);

@@ -18,7 +18,7 @@ namespace {
 constexpr int kSampleRow = 15;
 
 void WriteHeader(ReportSheet& c, const ProteinUvRecord& record) {
-  WriteReportHead(c, ProteinUvMethodText(record.method_code), record.sample_name);
+  WriteReportHead(c, ProteinUvMethodText(record.opening.MethodCode()), record.sample_name);
   WriteMeasurementSettings(c, record.pathlength, record.dilution_factor, record.background);
   WriteProteinUvFactors(c, record.a280_factor, record.a260_factor, record.protein);
   if (const auto unit = ProteinUvUnitText(record.unit_style)) c.WriteTextCell('B', 12, *unit);

@@ -32,7 +32,7 @@ constexpr int kSampleRow = 19;
 constexpr int kWavelengthDecimals = 4;
 
 void WriteHeader(ReportSheet& c, const StandardCurveRecord& record) {
-  WriteReportHead(c, StandardCurveMethodText(record.method_code), record.sample_name);
+  WriteReportHead(c, StandardCurveMethodText(record.opening.MethodCode()), record.sample_name);
   if (record.pathlength) WritePathLength(c, 'B', 6, *record.pathlength);
   c.WriteTextCell('A', 7, "Dilution factor");
   c.WriteTextCell('B', 7, record.dilution_factor);

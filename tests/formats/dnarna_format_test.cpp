@@ -35,9 +35,9 @@ TEST(DnaRnaFormat, PlainFieldsLandInFileOrder) {
       "S1\n0.1\n0.2\n0.3\n0.4\n1.5\n1.6\n17\n"
       "S2\n1 2 3 4 5 6 7\n");
   const DnaRnaFile record = ReadPlain(reader);
-  EXPECT_EQ(record.head.method_type, 2);
-  EXPECT_EQ(record.head.measurement_type, 7);
-  EXPECT_EQ(record.head.method_str, "3");
+  EXPECT_EQ(record.head.opening.method_type, 2);
+  EXPECT_EQ(record.head.opening.measurement_type, 7);
+  EXPECT_EQ(record.head.opening.method_str, "3");
   EXPECT_EQ(record.head.sample_name, "Liver RNA");
   EXPECT_EQ(record.head.pathlength, 6);
   EXPECT_EQ(record.head.dilution_factor, "2.5");
@@ -73,7 +73,7 @@ TEST(DnaRnaFormat, WholeLinesAfterPatternedReadsLoseBlanksAndBlankLines) {
       "1\n1\n\n   3\n  indented name\n4\n1\n0\n0\n50\n33\n2\n1\n\n\n   007\n"
       "1 2 3 4 5 6 7\n");
   const DnaRnaFile record = ReadPlain(reader);
-  EXPECT_EQ(record.head.method_str, "3");
+  EXPECT_EQ(record.head.opening.method_str, "3");
   EXPECT_EQ(record.head.sample_name, "  indented name");
   ASSERT_EQ(record.samples.size(), 1u);
   EXPECT_EQ(record.samples[0].sample_id, "007");
@@ -121,9 +121,9 @@ TEST(DnaRnaLabellingFormat, DyeFieldsStandBetweenFactorAndUnit) {
       "P1\n0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9 1.0\n");
   const DnaRnaLabellingFile record =
       ReadDnaRnaLabellingFile(reader.file, ReadOpening(reader.file), {kManySamples, kManySamples});
-  EXPECT_EQ(record.head.method_type, 5);
-  EXPECT_EQ(record.head.measurement_type, 2);
-  EXPECT_EQ(record.head.method_str, "1");
+  EXPECT_EQ(record.head.opening.method_type, 5);
+  EXPECT_EQ(record.head.opening.measurement_type, 2);
+  EXPECT_EQ(record.head.opening.method_str, "1");
   EXPECT_EQ(record.head.sample_name, "Cy3 probe");
   EXPECT_EQ(record.head.pathlength, 0);
   EXPECT_EQ(record.head.wavelengths, (std::vector<std::int32_t>{550}));

@@ -36,9 +36,9 @@ std::optional<std::int32_t> IntervalOf(const std::string& scantime, const std::s
 TEST(KineticsFormat, FieldsLandInFileOrder) {
   Reader reader(KineticsText("600", "1", "3\n0.1021\n0.1043\n-0.0005\n"));
   const KineticsFile record = ReadKineticsFile(reader.file, ReadOpening(reader.file), 100);
-  EXPECT_EQ(record.method_type, 4);
-  EXPECT_EQ(record.measurement_type, 1);
-  EXPECT_EQ(record.method_line, "Kinetics method");
+  EXPECT_EQ(record.opening.method_type, 4);
+  EXPECT_EQ(record.opening.measurement_type, 1);
+  EXPECT_EQ(record.opening.method_str, "Kinetics method");
   EXPECT_EQ(record.sample_name, "Enzyme A");
   EXPECT_EQ(record.pathlength, 4);
   EXPECT_EQ(record.datamode, 1);

@@ -28,9 +28,9 @@ constexpr const char* kTwoSamples =
 TEST(Od600Format, FieldsLandInFileOrder) {
   Reader reader(kTwoSamples);
   const Od600File record = ReadOd600File(reader.file, ReadOpening(reader.file), {100, 100});
-  EXPECT_EQ(record.method_type, 3);
-  EXPECT_EQ(record.measurement_type, 2);
-  EXPECT_EQ(record.method_code, 12);
+  EXPECT_EQ(record.opening.method_type, 3);
+  EXPECT_EQ(record.opening.measurement_type, 2);
+  EXPECT_EQ(record.opening.MethodCode(), 12);
   EXPECT_EQ(record.sample_name, "E. coli");
   EXPECT_EQ(record.pathlength, 5);
   EXPECT_EQ(record.dilution_factor, "1.5");

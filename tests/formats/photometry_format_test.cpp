@@ -29,9 +29,9 @@ TEST(PhotometryFormat, ReadsEveryFieldInFileOrder) {
   const auto record = Read(
       "4\n2\n12abc\nName with  blanks \n3\n2.5\nx\n2\n260\n320.5\n1\n2\n001\n0.1\nOVER\n 002\n"
       "0.3\n-0.4");
-  EXPECT_EQ(record.method_type, 4);
-  EXPECT_EQ(record.measurement_type, 2);
-  EXPECT_EQ(record.method_code, 12);
+  EXPECT_EQ(record.opening.method_type, 4);
+  EXPECT_EQ(record.opening.measurement_type, 2);
+  EXPECT_EQ(record.opening.MethodCode(), 12);
   EXPECT_EQ(record.sample_name, "Name with  blanks ");
   EXPECT_EQ(record.pathlength, 3);
   EXPECT_EQ(record.dilution_factor, "2.5");

@@ -54,8 +54,8 @@ TEST(ProteinLabellingFormat, ReadsTheWholeFileFromItsStart) {
                               "0.2 0.4 0.0 0.6 0.5 0.3 0.002 3.1\n");
   ASSERT_TRUE(parsed.warnings.empty());
   const ProteinLabellingRecord& r = parsed.record;
-  EXPECT_EQ(r.method_type, 6);
-  EXPECT_EQ(r.method_code, 2);
+  EXPECT_EQ(r.opening.method_type, 6);
+  EXPECT_EQ(r.opening.MethodCode(), 2);
   EXPECT_EQ(r.sample_name, "IgG-Cy5 conjugate");
   EXPECT_EQ(r.pathlength, 5);
   EXPECT_EQ(r.dilution_factor, "1");

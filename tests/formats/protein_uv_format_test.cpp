@@ -15,12 +15,12 @@ struct Parsed {
   std::vector<std::string> warnings;
 };
 
-// `text` starts at sample_name: the head has been read by the writer.
-Parsed Parse(const std::string& text, std::int32_t method_code = 1) {
+// `text` starts at sample_name, after the opening "6", "0", "1".
+Parsed Parse(const std::string& text) {
   Parsed parsed;
   ExportFile file(text, "uv.pro",
                   [&parsed](const std::string& w) { parsed.warnings.push_back(w); });
-  parsed.record = ReadProteinUvBody(file, method_code, {64, 64});
+  parsed.record = ReadProteinUvBody(file, Opening{6, 0, "1"}, {64, 64});
   return parsed;
 }
 
@@ -44,7 +44,7 @@ TEST(ProteinUvFormat, ReadsSettingsSkipsDummiesAndReadsSamples) {
       "0.3 0.6 0.02 x 2.0\n");
   ASSERT_TRUE(parsed.warnings.empty());
   const ProteinUvRecord& r = parsed.record;
-  EXPECT_EQ(r.method_code, 1);
+  EXPECT_EQ(r.opening.MethodCode(), 1);
   EXPECT_EQ(r.sample_name, "Lysate series");
   EXPECT_EQ(r.pathlength, 4);
   EXPECT_EQ(r.dilution_factor, "10");

@@ -57,7 +57,7 @@ TEST(StandardCurveFormat, StandardCurveModeReadsStandardsAndCorrelation) {
       "0.51 0.50 0.512 448.7\n");
   ASSERT_TRUE(parsed.warnings.empty());
   const StandardCurveRecord& r = parsed.record;
-  EXPECT_EQ(r.method_code, 1);
+  EXPECT_EQ(r.opening.MethodCode(), 1);
   EXPECT_EQ(r.sample_name, "BSA plate 3");
   EXPECT_EQ(r.pathlength, 1);
   EXPECT_EQ(r.dilution_factor, "2");
@@ -118,7 +118,7 @@ TEST(StandardCurveFormat, WhiteSpaceAroundSampleIds) {
   // sample name follows the method line and is taken as it stands, even empty.
   const Parsed parsed = Parse("1abc\n\n4\n1\n00\n0\n1\n0\n0\n1\n1\n\n\n   S 7 \n0.1\n0.2\n");
   const StandardCurveRecord& r = parsed.record;
-  EXPECT_EQ(r.method_code, 1);
+  EXPECT_EQ(r.opening.MethodCode(), 1);
   EXPECT_EQ(r.sample_name, "");
   ASSERT_EQ(r.samples.size(), 1u);
   EXPECT_EQ(r.samples[0].sample_id, "S 7 ");
@@ -126,7 +126,7 @@ TEST(StandardCurveFormat, WhiteSpaceAroundSampleIds) {
 }
 
 TEST(StandardCurveFormat, MethodWithoutDigitsIsCodeZero) {
-  EXPECT_EQ(Parse("BRADFORD\nx\n").record.method_code, 0);
+  EXPECT_EQ(Parse("BRADFORD\nx\n").record.opening.MethodCode(), 0);
 }
 
 TEST(StandardCurveFormat, FileEndingEarlyLeavesMissingFieldsEmpty) {

@@ -25,9 +25,9 @@ TEST(TmFormat, FieldsLandInFileOrder) {
   Reader reader(
       "3\n7\n 2x\nDNA melt\n5\n1\n260\n1\n25.1\n95\n3\n0.1\n30\n0.98\n701\n2\n0.801\n0.802\n");
   const TmFile record = ReadTmFile(reader.file, ReadOpening(reader.file), 100);
-  EXPECT_EQ(record.method_type, 3);
-  EXPECT_EQ(record.measurement_type, 7);
-  EXPECT_EQ(record.method_code, 2);
+  EXPECT_EQ(record.opening.method_type, 3);
+  EXPECT_EQ(record.opening.measurement_type, 7);
+  EXPECT_EQ(record.opening.MethodCode(), 2);
   EXPECT_EQ(record.sample_name, "DNA melt");
   EXPECT_EQ(record.pathlength, 5);
   EXPECT_EQ(record.datamode, 1);

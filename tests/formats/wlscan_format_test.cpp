@@ -36,9 +36,9 @@ std::optional<float> IntervalOf(const std::string& start, const std::string& end
 TEST(WlScanFormat, FieldsLandInFileOrder) {
   Reader reader(WlScanText("200", "800", "3", "2\n1.2345\n1.2001\n"));
   const WlScanFile record = ReadWlScanFile(reader.file, ReadOpening(reader.file), 100);
-  EXPECT_EQ(record.method_type, 4);
-  EXPECT_EQ(record.measurement_type, 0);
-  EXPECT_EQ(record.method_code, 1);
+  EXPECT_EQ(record.opening.method_type, 4);
+  EXPECT_EQ(record.opening.measurement_type, 0);
+  EXPECT_EQ(record.opening.MethodCode(), 1);
   EXPECT_EQ(record.sample_name, "Lysozyme");
   EXPECT_EQ(record.pathlength, 4);
   EXPECT_EQ(record.datamode, 0);
