@@ -17,8 +17,8 @@ namespace {
 constexpr std::string_view kCellCountUnit = "10^6 cells/mL";
 constexpr double kCellsPerUnit = 1e6;
 
-// The count as the report shows it (OD times factor, in units of the multiple) in
-// 10^6 cells/mL: the report shows the multiple apart, a document's value must stand alone.
+// The record's count (OD times factor, in units of the multiple) in 10^6 cells/mL: the report
+// shows the multiple apart, a document's value must stand alone.
 // 15 significant digits drop the noise of the division (55.2 / 1000 reads 0.0552).
 std::string CellCountInMillions(const std::string& count, std::string_view multiplier) {
   const auto shown = text::ParseTypedNumber(count);
@@ -50,7 +50,6 @@ AsmJson Od600Asm(const Od600File& record, bool cell_count, const AsmSource& sour
   const std::optional<double> wavelength =
       record.wavelengths.empty() ? std::nullopt
                                  : std::optional(AsmNumber(record.wavelengths.front()));
-  const float factor = TextToFloat(record.factor);
   for (std::size_t i = 0; i < record.samples.size(); ++i) {
     const Od600Sample& sample = record.samples[i];
     const std::string key = "S" + std::to_string(i + 1);
@@ -59,8 +58,7 @@ AsmJson Od600Asm(const Od600File& record, bool cell_count, const AsmSource& sour
     // An OD that is no number gives no count (the report shows 0 for it); nor does a file that
     // ends before its multiple, which the count cannot be read without.
     if (!cell_count || !id || !multiplier) continue;
-    const std::string count =
-        CellCountInMillions(Od600CellCountText(TextToFloat(sample.od_value), factor), *multiplier);
+    const std::string count = CellCountInMillions(sample.cells, *multiplier);
     document.AddConcentration(
         {key + "_CELLS",
          "cell count",

@@ -29,6 +29,7 @@ Od600File ReadOd600Head(ExportFile& file, const Opening& opening, int max_wavele
 }
 
 void ReadOd600Samples(ExportFile& file, int max_samples, Od600File& record) {
+  const float factor = TextToFloat(record.factor);
   record.multiple = ReadOptionalCode(file, "multiple");
   const int count = file.ReadCount("sample_number", max_samples);
   for (int i = 0; i < count; ++i) {
@@ -37,6 +38,7 @@ void ReadOd600Samples(ExportFile& file, int max_samples, Od600File& record) {
     // Samples the count promises past the end of the file get no rows.
     if (file.EndedEarly()) break;
     sample.od_value = file.ReadToken("od_value");
+    sample.cells = Od600CellCountText(TextToFloat(sample.od_value), factor);
     record.samples.push_back(std::move(sample));
   }
 }

@@ -21,6 +21,8 @@ inline constexpr std::string_view kOd600CellCountUnit = "1";
 struct Od600Sample {
   std::string sample_id;
   std::string od_value;  // as read
+  // Worked out once, for every output alike: OD times the file's factor (Od600CellCountText).
+  std::string cells;
 };
 
 struct Od600File {

@@ -26,12 +26,11 @@ void DescribeOd600CellCount(InspectionContext& context, const Od600File& record)
   if (record.multiple) {
     context.Setting("multiple", std::string(Od600CellCountMultiplierText(*record.multiple)));
   }
-  const float factor = TextToFloat(record.factor);
   context.Records("samples");
   for (const Od600Sample& sample : record.samples) {
     context.Record({{"sample_id", sample.sample_id},
                     {"od_value", sample.od_value},
-                    {"cells_per_ml", Od600CellCountText(TextToFloat(sample.od_value), factor)}});
+                    {"cells_per_ml", sample.cells}});
   }
 }
 

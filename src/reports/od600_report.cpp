@@ -31,12 +31,10 @@ void WriteHeader(ReportSheet& c, const Od600File& record) {
 }
 
 void WriteSamples(ReportSheet& c, const Od600File& record) {
-  const float factor = TextToFloat(record.factor);
-  WriteSampleRows(
-      c, kFirstSampleRow, record.samples, [&c, factor](int row, const Od600Sample& sample) {
-        c.WriteTextCell('C', row, sample.od_value);
-        c.WriteTextCell('D', row, Od600CellCountText(TextToFloat(sample.od_value), factor));
-      });
+  WriteSampleRows(c, kFirstSampleRow, record.samples, [&c](int row, const Od600Sample& sample) {
+    c.WriteTextCell('C', row, sample.od_value);
+    c.WriteTextCell('D', row, sample.cells);
+  });
 }
 
 }  // namespace

@@ -46,6 +46,9 @@ TEST(Od600Format, FieldsLandInFileOrder) {
   EXPECT_EQ(record.samples[0].od_value, "0.512");
   EXPECT_EQ(record.samples[1].sample_id, "flask 2");
   EXPECT_EQ(record.samples[1].od_value, "1.024");
+  // Each sample's OD times the factor, once for every output.
+  EXPECT_EQ(record.samples[0].cells, "409.6");
+  EXPECT_EQ(record.samples[1].cells, "819.2");
   EXPECT_TRUE(reader.warnings.empty());
 }
 
