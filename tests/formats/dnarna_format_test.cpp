@@ -10,19 +10,15 @@
 #include "formats/dye_table.h"
 #include "formats/export_file.h"
 #include "formats/export_opening.h"
+#include "support/export_reader.h"
 
 namespace korvanta {
 namespace {
 
 constexpr int kManySamples = 1000;
 
-struct Reader {
-  explicit Reader(std::string text)
-      : bytes(std::move(text)),
-        file(bytes, "test.nuc", [this](const std::string& w) { warnings.push_back(w); }) {}
-  std::string bytes;
-  std::vector<std::string> warnings;
-  ExportFile file;
+struct Reader : test::ExportReader {
+  explicit Reader(std::string_view text) : ExportReader(text, "test.nuc") {}
 };
 
 DnaRnaFile ReadPlain(Reader& reader, int max_samples = kManySamples) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "formats/export_text.h"
+#include "support/export_reader.h"
 #include "support/files.h"
 #include "support/paths.h"
 
@@ -23,13 +24,9 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 // An export file over `text` that collects its warnings.
-struct Reader {
+struct Reader : test::ExportReader {
   explicit Reader(std::string_view text, std::optional<FieldLimit> field_limit = std::nullopt)
-      : file(
-            text, "sample.pht", [this](const std::string& w) { warnings.push_back(w); },
-            field_limit) {}
-  std::vector<std::string> warnings;
-  ExportFile file;
+      : ExportReader(text, "sample.pht", field_limit) {}
 };
 
 TEST(ExportFileWhiteSpace, IntegerLineSwallowsBlankLinesBeforeAWholeLine) {

@@ -9,17 +9,13 @@
 
 #include "formats/export_file.h"
 #include "formats/export_opening.h"
+#include "support/export_reader.h"
 
 namespace korvanta {
 namespace {
 
-struct Reader {
-  explicit Reader(std::string text)
-      : bytes(std::move(text)),
-        file(bytes, "test.tsc", [this](const std::string& w) { warnings.push_back(w); }) {}
-  std::string bytes;
-  std::vector<std::string> warnings;
-  ExportFile file;
+struct Reader : test::ExportReader {
+  explicit Reader(std::string_view text) : ExportReader(text, "test.tsc") {}
 };
 
 std::string KineticsText(const std::string& scantime, const std::string& interval_code,

@@ -7,6 +7,7 @@
 
 #include "formats/export_file.h"
 #include "formats/export_opening.h"
+#include "support/export_reader.h"
 
 namespace korvanta {
 namespace {
@@ -17,11 +18,9 @@ struct Parsed {
 };
 
 Parsed Parse(const std::string& text) {
-  Parsed parsed;
-  ExportFile file(text, "dye.pro",
-                  [&parsed](const std::string& w) { parsed.warnings.push_back(w); });
-  parsed.record = ReadProteinLabelling(file, ReadOpening(file), {64, 64});
-  return parsed;
+  test::ExportReader reader(text, "dye.pro");
+  auto record = ReadProteinLabelling(reader.file, ReadOpening(reader.file), {64, 64});
+  return {std::move(record), reader.warnings};
 }
 
 const char* const kHead =

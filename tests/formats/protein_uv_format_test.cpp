@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "formats/export_file.h"
+#include "support/export_reader.h"
 
 namespace korvanta {
 namespace {
@@ -17,11 +18,9 @@ struct Parsed {
 
 // `text` starts at sample_name, after the opening "6", "0", "1".
 Parsed Parse(const std::string& text) {
-  Parsed parsed;
-  ExportFile file(text, "uv.pro",
-                  [&parsed](const std::string& w) { parsed.warnings.push_back(w); });
-  parsed.record = ReadProteinUvBody(file, Opening{6, 0, "1"}, {64, 64});
-  return parsed;
+  test::ExportReader reader(text, "uv.pro");
+  auto record = ReadProteinUvBody(reader.file, Opening{6, 0, "1"}, {64, 64});
+  return {std::move(record), reader.warnings};
 }
 
 TEST(ProteinUvFormat, ReadsSettingsSkipsDummiesAndReadsSamples) {

@@ -8,6 +8,7 @@
 
 #include "formats/export_file.h"
 #include "formats/export_opening.h"
+#include "support/export_reader.h"
 
 namespace korvanta {
 namespace {
@@ -22,13 +23,11 @@ constexpr StandardCurveLimits kRoomy{64, [](bool, int) { return 64; },
                                      [](bool, int, int) { return 64; }};
 
 Parsed Parse(const std::string& text, const StandardCurveLimits& limits = kRoomy) {
-  Parsed parsed;
-  ExportFile file(text, "test.pro",
-                  [&parsed](const std::string& w) { parsed.warnings.push_back(w); });
+  test::ExportReader reader(text, "test.pro");
   Opening opening;
-  opening.method_str = file.ReadLine("method_str");
-  parsed.record = ReadStandardCurveBody(file, opening, limits);
-  return parsed;
+  opening.method_str = reader.file.ReadLine("method_str");
+  auto record = ReadStandardCurveBody(reader.file, opening, limits);
+  return {std::move(record), reader.warnings};
 }
 
 TEST(StandardCurveFormat, StandardCurveModeReadsStandardsAndCorrelation) {

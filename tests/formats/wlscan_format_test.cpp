@@ -8,17 +8,13 @@
 
 #include "formats/export_file.h"
 #include "formats/export_opening.h"
+#include "support/export_reader.h"
 
 namespace korvanta {
 namespace {
 
-struct Reader {
-  explicit Reader(std::string text)
-      : bytes(std::move(text)),
-        file(bytes, "test.wsc", [this](const std::string& w) { warnings.push_back(w); }) {}
-  std::string bytes;
-  std::vector<std::string> warnings;
-  ExportFile file;
+struct Reader : test::ExportReader {
+  explicit Reader(std::string_view text) : ExportReader(text, "test.wsc") {}
 };
 
 std::string WlScanText(const std::string& start, const std::string& end, const std::string& code,
