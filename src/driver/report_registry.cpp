@@ -39,42 +39,19 @@ bool IsProteinLabelling(const Opening& o) {
 bool IsDnaRna(const Opening& o) { return o.method_type != kDnaRnaLabellingMethod; }
 bool IsDnaRnaLabelling(const Opening& o) { return o.method_type == kDnaRnaLabellingMethod; }
 
-// The readers, each going on from the opening and held to what its report can hold.
-StandardCurveRecord ReadStandardCurve(ExportFile& file, const Opening& opening) {
-  return ReadStandardCurveBody(file, opening, StandardCurveReportLimits());
+// A reader going on from the opening, held to what its report can hold.
+template <auto kRead, auto kLimits>
+auto ReadWithin(ExportFile& file, const Opening& opening) {
+  return kRead(file, opening, kLimits());
 }
-ProteinUvRecord ReadProteinUv(ExportFile& file, const Opening& opening) {
-  return ReadProteinUvBody(file, opening, ProteinUvReportLimits());
-}
-ProteinLabellingRecord ReadProteinLabellingFile(ExportFile& file, const Opening& opening) {
-  return ReadProteinLabelling(file, opening, ProteinLabellingReportLimits());
-}
-DnaRnaFile ReadDnaRna(ExportFile& file, const Opening& opening) {
-  return ReadDnaRnaFile(file, opening, DnaRnaReportLimits());
-}
-DnaRnaLabellingFile ReadDnaRnaLabelling(ExportFile& file, const Opening& opening) {
-  return ReadDnaRnaLabellingFile(file, opening, DnaRnaLabellingReportLimits());
-}
-KineticsFile ReadKinetics(ExportFile& file, const Opening& opening) {
-  return ReadKineticsFile(file, opening, KineticsMaxPoints());
-}
+
 // Both OD600 reports read alike, and the unit chooses between them, so the reading holds to
 // the smaller of the two.
-Od600File ReadOd600(ExportFile& file, const Opening& opening) {
+ListLimits Od600ReportLimits() {
   const ListLimits cell_count = Od600CellCountReportLimits();
   const ListLimits density = Od600DensityReportLimits();
-  return ReadOd600File(file, opening,
-                       {std::min(cell_count.wavelengths, density.wavelengths),
-                        std::min(cell_count.samples, density.samples)});
-}
-PhotometryFile ReadPhotometry(ExportFile& file, const Opening& opening) {
-  return ReadPhotometryFile(file, opening, PhotometryReportLimits());
-}
-TmFile ReadTm(ExportFile& file, const Opening& opening) {
-  return ReadTmFile(file, opening, TmMaxPoints());
-}
-WlScanFile ReadWlScan(ExportFile& file, const Opening& opening) {
-  return ReadWlScanFile(file, opening, WlScanMaxPoints());
+  return {std::min(cell_count.wavelengths, density.wavelengths),
+          std::min(cell_count.samples, density.samples)};
 }
 
 // Told apart after reading: the calibration mode, the OD600 unit.
@@ -90,34 +67,79 @@ AsmJson Od600DensityAsm(const Od600File& record, const AsmSource& source) {
 }
 
 constexpr TypedSteps<StandardCurveRecord> kStandardCurveMode{
-    &ReadStandardCurve, &IsStandardCurveMode, &Summarise,
-    &StandardCurveBody, &StandardCurveAsm,    &DescribeStandardCurve};
+    &ReadWithin<&ReadStandardCurveBody, &StandardCurveReportLimits>,
+    &IsStandardCurveMode,
+    &Summarise,
+    &StandardCurveBody,
+    &StandardCurveAsm,
+    &DescribeStandardCurve};
 constexpr TypedSteps<StandardCurveRecord> kStandardCurveAnyMode{
-    &ReadStandardCurve, nullptr,           &Summarise,
-    &StandardCurveBody, &StandardCurveAsm, &DescribeStandardCurve};
+    &ReadWithin<&ReadStandardCurveBody, &StandardCurveReportLimits>,
+    nullptr,
+    &Summarise,
+    &StandardCurveBody,
+    &StandardCurveAsm,
+    &DescribeStandardCurve};
 constexpr TypedSteps<ProteinUvRecord> kProteinUv{
-    &ReadProteinUv, nullptr, &Summarise, &LayOutProteinUv, &ProteinUvAsm, &DescribeProteinUv};
+    &ReadWithin<&ReadProteinUvBody, &ProteinUvReportLimits>,
+    nullptr,
+    &Summarise,
+    &LayOutProteinUv,
+    &ProteinUvAsm,
+    &DescribeProteinUv};
 constexpr TypedSteps<ProteinLabellingRecord> kProteinLabelling{
-    &ReadProteinLabellingFile, nullptr, &Summarise, &LayOutProteinLabelling, &ProteinLabellingAsm,
+    &ReadWithin<&ReadProteinLabelling, &ProteinLabellingReportLimits>,
+    nullptr,
+    &Summarise,
+    &LayOutProteinLabelling,
+    &ProteinLabellingAsm,
     &DescribeProteinLabelling};
-constexpr TypedSteps<DnaRnaFile> kDnaRna{&ReadDnaRna,   nullptr,    &Summarise,
-                                         &LayOutDnaRna, &DnaRnaAsm, &DescribeDnaRna};
+constexpr TypedSteps<DnaRnaFile> kDnaRna{&ReadWithin<&ReadDnaRnaFile, &DnaRnaReportLimits>,
+                                         nullptr,
+                                         &Summarise,
+                                         &LayOutDnaRna,
+                                         &DnaRnaAsm,
+                                         &DescribeDnaRna};
 constexpr TypedSteps<DnaRnaLabellingFile> kDnaRnaLabelling{
-    &ReadDnaRnaLabelling,    nullptr, &Summarise, &LayOutDnaRnaLabelling, &DnaRnaLabellingAsm,
+    &ReadWithin<&ReadDnaRnaLabellingFile, &DnaRnaLabellingReportLimits>,
+    nullptr,
+    &Summarise,
+    &LayOutDnaRnaLabelling,
+    &DnaRnaLabellingAsm,
     &DescribeDnaRnaLabelling};
-constexpr TypedSteps<KineticsFile> kKinetics{&ReadKinetics,   nullptr,      &Summarise,
-                                             &LayOutKinetics, &KineticsAsm, &DescribeKinetics};
-constexpr TypedSteps<Od600File> kOd600CellCount{&ReadOd600,         &IsOd600CellCount,
-                                                &Summarise,         &LayOutOd600CellCount,
-                                                &Od600CellCountAsm, &DescribeOd600CellCount};
-constexpr TypedSteps<Od600File> kOd600Density{&ReadOd600,       &IsOd600Density,
-                                              &Summarise,       &LayOutOd600Density,
-                                              &Od600DensityAsm, &DescribeOd600Density};
+constexpr TypedSteps<KineticsFile> kKinetics{&ReadWithin<&ReadKineticsFile, &KineticsMaxPoints>,
+                                             nullptr,
+                                             &Summarise,
+                                             &LayOutKinetics,
+                                             &KineticsAsm,
+                                             &DescribeKinetics};
+constexpr TypedSteps<Od600File> kOd600CellCount{&ReadWithin<&ReadOd600File, &Od600ReportLimits>,
+                                                &IsOd600CellCount,
+                                                &Summarise,
+                                                &LayOutOd600CellCount,
+                                                &Od600CellCountAsm,
+                                                &DescribeOd600CellCount};
+constexpr TypedSteps<Od600File> kOd600Density{&ReadWithin<&ReadOd600File, &Od600ReportLimits>,
+                                              &IsOd600Density,
+                                              &Summarise,
+                                              &LayOutOd600Density,
+                                              &Od600DensityAsm,
+                                              &DescribeOd600Density};
 constexpr TypedSteps<PhotometryFile> kPhotometry{
-    &ReadPhotometry, nullptr, &Summarise, &LayOutPhotometry, &PhotometryAsm, &DescribePhotometry};
-constexpr TypedSteps<TmFile> kTm{&ReadTm, nullptr, &Summarise, &LayOutTm, &TmAsm, &DescribeTm};
-constexpr TypedSteps<WlScanFile> kWlScan{&ReadWlScan,   nullptr,    &Summarise,
-                                         &LayOutWlScan, &WlScanAsm, &DescribeWlScan};
+    &ReadWithin<&ReadPhotometryFile, &PhotometryReportLimits>,
+    nullptr,
+    &Summarise,
+    &LayOutPhotometry,
+    &PhotometryAsm,
+    &DescribePhotometry};
+constexpr TypedSteps<TmFile> kTm{
+    &ReadWithin<&ReadTmFile, &TmMaxPoints>, nullptr, &Summarise, &LayOutTm, &TmAsm, &DescribeTm};
+constexpr TypedSteps<WlScanFile> kWlScan{&ReadWithin<&ReadWlScanFile, &WlScanMaxPoints>,
+                                         nullptr,
+                                         &Summarise,
+                                         &LayOutWlScan,
+                                         &WlScanAsm,
+                                         &DescribeWlScan};
 
 constexpr std::array<ReportVariant, 13> kVariants{{
     {"Protein", "Protein standard curve", "brad.xlsx", &IsProteinColorimetric,
